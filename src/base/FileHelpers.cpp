@@ -1,0 +1,201 @@
+#include "base/FileHelpers.h"
+
+#include "base/QuillError.h"
+#include "base/TextUtils.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace quillmark {
+
+namespace {
+
+std::string SystemErrorText(int error) { return std::strerror(error); }
+
+QuillError FileError(const std::string& action, const std::string& fileName, int error) {
+    return QuillError(action + " \"" + fileName + "\": " + SystemErrorText(error));
+}
+
+std::string RandomSuffix() {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    static const char hex[] = "0123456789abcdef";
+    std::string suffix;
+    uint64_t value = generator();
+    for (int i = 0; i < 12; ++i, value >>= 4)
+        suffix += hex[value & 0xF];
+    return suffix;
+}
+
+} // namespace
+
+std::string IncludeTrailingPathDelimiter(std::string_view path) {
+    std::string result(path);
+    if (result.empty() || result.back() != kPathDelim)
+        result += kPathDelim;
+    return result;
+}
+
+std::string ExcludeTrailingPathDelimiter(std::string_view path) {
+    std::string result(path);
+    while (result.size() > 1 && result.back() == kPathDelim)
+        result.pop_back();
+    return result;
+}
+
+std::string JoinPath(std::string_view base, std::string_view name) {
+    if (name.find('\0') != std::string_view::npos)
+        throw QuillError("Illegal characters in path.");
+    if (name.empty())
+        return IncludeTrailingPathDelimiter(base);
+    if (name.front() == kPathDelim)
+        return std::string(name);
+    return IncludeTrailingPathDelimiter(base) + std::string(name);
+}
+
+std::string EnsureDir(const std::string& path) {
+    if (path.empty() || DirectoryExists(path))
+        return path;
+    std::error_code ec;
+    fs::create_directories(fs::path(path), ec);
+    if (ec || !DirectoryExists(path))
+        throw QuillError("Cannot create folder \"" + path + "\": " +
+                         (ec ? ec.message() : std::string("it is not a folder")));
+    return path;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(fs::path(path), ec);
+}
+
+bool DirectoryExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(fs::path(path), ec);
+}
+
+std::string ExtractFileName(std::string_view path) {
+    const size_t slash = path.rfind(kPathDelim);
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtractFileDir(std::string_view path) {
+    const size_t slash = path.rfind(kPathDelim);
+    if (slash == std::string_view::npos)
+        return "";
+    return std::string(path.substr(0, slash == 0 ? 1 : slash));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+    const size_t slash = path.rfind(kPathDelim);
+    const size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return "";
+    return std::string(path.substr(dot));
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+    const std::string current = ExtractFileExt(path);
+    return std::string(path.substr(0, path.size() - current.size())) + std::string(ext);
+}
+
+std::string FileNameWithoutExt(std::string_view path) {
+    return ChangeFileExt(ExtractFileName(path), "");
+}
+
+std::string ReadFileBytes(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        throw FileError("Cannot open file", fileName, errno);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw FileError("Cannot read file", fileName, errno);
+    return bytes;
+}
+
+std::string ReadTextFileUtf8(const std::string& fileName) {
+    std::string text = ReadFileBytes(fileName);
+    if (StartsWith(text, "\xEF\xBB\xBF"))
+        text.erase(0, 3);
+    return text;
+}
+
+void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
+    const std::string folder = ExtractFileDir(fileName);
+    const std::string temp =
+        JoinPath(folder.empty() ? "." : folder, "." + ExtractFileName(fileName) + ".tmp-" +
+                                                    RandomSuffix());
+    std::FILE* file = std::fopen(temp.c_str(), "wbx");
+    if (file == nullptr)
+        throw FileError("Cannot write file", fileName, errno);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int error = written ? 0 : errno;
+    if (std::fclose(file) != 0 && error == 0)
+        error = errno ? errno : EIO;
+    if (!written && error == 0)
+        error = EIO;
+    if (error == 0 && std::rename(temp.c_str(), fileName.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        std::remove(temp.c_str());
+        throw FileError("Cannot write file", fileName, error);
+    }
+}
+
+void WriteTextFileUtf8(const std::string& fileName, std::string_view text) {
+    const std::string folder = ExtractFileDir(fileName);
+    if (!folder.empty())
+        EnsureDir(folder);
+    WriteFileAtomically(fileName, text);
+}
+
+void WriteTextFileUtf8Bom(const std::string& fileName, std::string_view text) {
+    std::string bytes = "\xEF\xBB\xBF";
+    bytes.append(text);
+    WriteTextFileUtf8(fileName, bytes);
+}
+
+void CopyFileReplacing(const std::string& source, const std::string& target) {
+    std::error_code ec;
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        throw QuillError("Cannot copy \"" + source + "\" to \"" + target + "\": " + ec.message());
+}
+
+void DeleteFileIfExists(const std::string& fileName) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fileName, ec) && !fs::is_symlink(fileName, ec))
+        return;
+    if (!fs::remove(fileName, ec) && ec)
+        throw QuillError("Cannot delete file \"" + fileName + "\": " + ec.message());
+}
+
+void DeleteTreeQuietly(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+}
+
+std::string SanitizeFileName(std::string_view name) {
+    std::string result = Trim(name);
+    if (result.empty())
+        return "topic";
+    for (char& c : result)
+        if (std::strchr("\"*/:<>?\\|", c) != nullptr && c != '\0')
+            c = '_';
+    return result;
+}
+
+std::string AbsolutePath(std::string_view path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec)
+        return std::string(path);
+    return absolute.lexically_normal().string();
+}
+
+} // namespace quillmark

@@ -1,0 +1,233 @@
+#include "base/Json.h"
+
+#include "base/TextUtils.h"
+#include "base/Utf.h"
+
+#include <nlohmann/json.hpp>
+
+namespace quillmark {
+
+JsonValue JsonValue::Boolean(bool value) {
+    JsonValue v;
+    v.kind_ = Kind::Boolean;
+    v.bool_ = value;
+    return v;
+}
+
+JsonValue JsonValue::Integer(int64_t value) { return NumberText(std::to_string(value)); }
+
+JsonValue JsonValue::Float(double value) { return NumberText(FormatShortestDouble(value)); }
+
+JsonValue JsonValue::NumberText(std::string text) {
+    JsonValue v;
+    v.kind_ = Kind::Number;
+    v.text_ = std::move(text);
+    return v;
+}
+
+JsonValue JsonValue::String(std::string text) {
+    JsonValue v;
+    v.kind_ = Kind::String;
+    v.text_ = std::move(text);
+    return v;
+}
+
+JsonValue JsonValue::Array() {
+    JsonValue v;
+    v.kind_ = Kind::Array;
+    return v;
+}
+
+JsonValue JsonValue::Object() {
+    JsonValue v;
+    v.kind_ = Kind::Object;
+    return v;
+}
+
+JsonValue& JsonValue::Append(JsonValue value) {
+    elements_.push_back(std::move(value));
+    return elements_.back();
+}
+
+const JsonValue* JsonValue::Find(std::string_view name) const {
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return &elements_[i];
+    return nullptr;
+}
+
+JsonValue& JsonValue::Add(std::string name, JsonValue value) {
+    names_.push_back(std::move(name));
+    elements_.push_back(std::move(value));
+    return elements_.back();
+}
+
+namespace {
+
+// Builds a JsonValue from nlohmann's SAX events, keeping numbers' texts.
+class JsonBuilder {
+public:
+    using Json = nlohmann::json;
+
+    bool null() { return Put(JsonValue()); }
+    bool boolean(bool value) { return Put(JsonValue::Boolean(value)); }
+    bool number_integer(Json::number_integer_t value) { return Put(JsonValue::Integer(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) {
+        return Put(JsonValue::NumberText(std::to_string(value)));
+    }
+    bool number_float(Json::number_float_t, const std::string& text) {
+        return Put(JsonValue::NumberText(text));
+    }
+    bool string(std::string& value) { return Put(JsonValue::String(std::move(value))); }
+    bool binary(Json::binary_t&) { return false; }
+    bool start_object(std::size_t) { return Open(JsonValue::Object()); }
+    bool key(std::string& name) {
+        pendingKeys_.back() = std::move(name);
+        return true;
+    }
+    bool end_object() { return Close(); }
+    bool start_array(std::size_t) { return Open(JsonValue::Array()); }
+    bool end_array() { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+        return false;
+    }
+
+    std::optional<JsonValue> TakeResult() { return std::move(result_); }
+
+private:
+    bool Put(JsonValue value) {
+        if (stack_.empty()) {
+            result_ = std::move(value);
+        } else if (stack_.back().IsObject()) {
+            stack_.back().Add(std::move(pendingKeys_.back()), std::move(value));
+        } else {
+            stack_.back().Append(std::move(value));
+        }
+        return true;
+    }
+    bool Open(JsonValue container) {
+        stack_.push_back(std::move(container));
+        pendingKeys_.emplace_back();
+        return true;
+    }
+    bool Close() {
+        JsonValue done = std::move(stack_.back());
+        stack_.pop_back();
+        pendingKeys_.pop_back();
+        return Put(std::move(done));
+    }
+
+    std::vector<JsonValue> stack_;
+    std::vector<std::string> pendingKeys_;
+    std::optional<JsonValue> result_;
+};
+
+std::string ReplaceMalformedUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size())
+        AppendUtf8(out, DecodeUtf8(text, pos));
+    return out;
+}
+
+void WriteValue(std::string& out, const JsonValue& value) {
+    switch (value.GetKind()) {
+    case JsonValue::Kind::Null:
+        out += "null";
+        break;
+    case JsonValue::Kind::Boolean:
+        out += value.BooleanValue() ? "true" : "false";
+        break;
+    case JsonValue::Kind::Number:
+        out += value.Text();
+        break;
+    case JsonValue::Kind::String:
+        AppendJsonString(out, value.Text());
+        break;
+    case JsonValue::Kind::Array:
+        out += '[';
+        for (size_t i = 0; i < value.Elements().size(); ++i) {
+            if (i > 0)
+                out += ',';
+            WriteValue(out, value.Elements()[i]);
+        }
+        out += ']';
+        break;
+    case JsonValue::Kind::Object:
+        out += '{';
+        for (size_t i = 0; i < value.MemberCount(); ++i) {
+            if (i > 0)
+                out += ',';
+            AppendJsonString(out, value.MemberName(i));
+            out += ':';
+            WriteValue(out, value.MemberValue(i));
+        }
+        out += '}';
+        break;
+    }
+}
+
+void AppendUnicodeEscape(std::string& out, unsigned unit) {
+    static const char hex[] = "0123456789ABCDEF";
+    out += "\\u";
+    out += hex[(unit >> 12) & 0xF];
+    out += hex[(unit >> 8) & 0xF];
+    out += hex[(unit >> 4) & 0xF];
+    out += hex[unit & 0xF];
+}
+
+} // namespace
+
+std::optional<JsonValue> ParseJson(std::string_view text) {
+    JsonBuilder builder;
+    bool ok = false;
+    if (IsValidUtf8(text)) {
+        ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder);
+    } else {
+        const std::string repaired = ReplaceMalformedUtf8(text);
+        ok = nlohmann::json::sax_parse(repaired.begin(), repaired.end(), &builder);
+    }
+    if (!ok)
+        return std::nullopt;
+    return builder.TakeResult();
+}
+
+std::string WriteJson(const JsonValue& value) {
+    std::string out;
+    WriteValue(out, value);
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+    out += '"';
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const char32_t cp = DecodeUtf8(utf8, pos);
+        switch (cp) {
+        case '"': out += "\\\""; continue;
+        case '\\': out += "\\\\"; continue;
+        case '/': out += "\\/"; continue;
+        case '\b': out += "\\b"; continue;
+        case '\t': out += "\\t"; continue;
+        case '\n': out += "\\n"; continue;
+        case '\f': out += "\\f"; continue;
+        case '\r': out += "\\r"; continue;
+        default: break;
+        }
+        if (cp < 0x20) {
+            AppendUnicodeEscape(out, cp);
+        } else if (cp <= 0x7F) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x10000) {
+            AppendUnicodeEscape(out, cp);
+        } else {
+            const char32_t v = cp - 0x10000;
+            AppendUnicodeEscape(out, 0xD800 + (v >> 10));
+            AppendUnicodeEscape(out, 0xDC00 + (v & 0x3FF));
+        }
+    }
+    out += '"';
+}
+
+} // namespace quillmark

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+// A JSON value as the program reads and writes it: objects keep their
+// members in order (duplicates included; lookups see the first), and a
+// number keeps its text exactly as written in the file.
+class JsonValue {
+public:
+    enum class Kind { Null, Boolean, Number, String, Array, Object };
+
+    JsonValue() = default;
+    static JsonValue Boolean(bool value);
+    static JsonValue Integer(int64_t value);
+    static JsonValue Float(double value);
+    static JsonValue NumberText(std::string text);
+    static JsonValue String(std::string text);
+    static JsonValue Array();
+    static JsonValue Object();
+
+    Kind GetKind() const { return kind_; }
+    bool IsNull() const { return kind_ == Kind::Null; }
+    bool IsBoolean() const { return kind_ == Kind::Boolean; }
+    bool IsNumber() const { return kind_ == Kind::Number; }
+    bool IsString() const { return kind_ == Kind::String; }
+    bool IsArray() const { return kind_ == Kind::Array; }
+    bool IsObject() const { return kind_ == Kind::Object; }
+
+    bool BooleanValue() const { return bool_; }
+    // The string's content, or the number's text as written.
+    const std::string& Text() const { return text_; }
+
+    // Arrays.
+    const std::vector<JsonValue>& Elements() const { return elements_; }
+    JsonValue& Append(JsonValue value);
+
+    // Objects.
+    size_t MemberCount() const { return names_.size(); }
+    const std::string& MemberName(size_t i) const { return names_[i]; }
+    const JsonValue& MemberValue(size_t i) const { return elements_[i]; }
+    // The first member of that name, or null when there is none.
+    const JsonValue* Find(std::string_view name) const;
+    // Appends a member; the written order is the order of the calls.
+    JsonValue& Add(std::string name, JsonValue value);
+
+private:
+    Kind kind_ = Kind::Null;
+    bool bool_ = false;
+    std::string text_;
+    std::vector<std::string> names_;   // object member names
+    std::vector<JsonValue> elements_;  // array elements or object member values
+};
+
+// Parses any valid JSON text; nothing (std::nullopt) on a syntax error.
+// Malformed UTF-8 is read as U+FFFD instead of failing.
+std::optional<JsonValue> ParseJson(std::string_view text);
+
+// Compact text on one line, members in their order, strings escaped so that
+// the result is plain ASCII: \" \\ \/ \b \t \n \f \r, \u00XX below U+0020,
+// and upper-case \uXXXX (surrogate pairs beyond the BMP) above U+007F.
+std::string WriteJson(const JsonValue& value);
+void AppendJsonString(std::string& out, std::string_view utf8);
+
+} // namespace quillmark

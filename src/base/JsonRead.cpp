@@ -1,0 +1,76 @@
+#include "base/JsonRead.h"
+
+#include "base/QuillError.h"
+#include "base/TextUtils.h"
+
+#include <charconv>
+
+namespace quillmark {
+
+std::string JsonValueText(const JsonValue& value) {
+    switch (value.GetKind()) {
+    case JsonValue::Kind::Null: return "null";
+    case JsonValue::Kind::Boolean: return value.BooleanValue() ? "true" : "false";
+    case JsonValue::Kind::Number:
+    case JsonValue::Kind::String: return value.Text();
+    default: return "";
+    }
+}
+
+std::string ReadJsonText(const JsonValue* object, std::string_view name,
+                         const std::string& fallback) {
+    if (object == nullptr || !object->IsObject())
+        return fallback;
+    const JsonValue* member = object->Find(name);
+    return member ? JsonValueText(*member) : fallback;
+}
+
+bool ReadJsonBoolean(const JsonValue* object, std::string_view name, bool fallback) {
+    if (object == nullptr || !object->IsObject())
+        return fallback;
+    const JsonValue* member = object->Find(name);
+    if (member == nullptr)
+        return fallback;
+    const std::string text = AsciiLower(JsonValueText(*member));
+    if (text == "true")
+        return true;
+    if (text == "false")
+        return false;
+    return fallback;
+}
+
+bool ReadJsonFlag(const JsonValue* object, std::string_view name, bool fallback) {
+    if (object == nullptr || !object->IsObject())
+        return fallback;
+    const JsonValue* member = object->Find(name);
+    if (member == nullptr)
+        return fallback;
+    const std::string text = AsciiLower(Trim(JsonValueText(*member)));
+    if (text == "true" || text == "1")
+        return true;
+    if (text == "false" || text == "0")
+        return false;
+    return fallback;
+}
+
+int32_t JsonNumberToInt32(const JsonValue& number) {
+    const std::string& text = number.Text();
+    int32_t result = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    const auto [end, ec] = std::from_chars(first, last, result);
+    if (ec != std::errc() || end != last || text.empty())
+        throw QuillError("'" + text + "' is not a valid integer value");
+    return result;
+}
+
+double JsonNumberToDouble(const JsonValue& number) {
+    const std::string& text = number.Text();
+    double result = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
+    if (ec != std::errc() || end != text.data() + text.size())
+        throw QuillError("'" + text + "' is not a valid floating point value");
+    return result;
+}
+
+} // namespace quillmark

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "base/Json.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillmark {
+
+// The lenient text of a value: a string's content, a number's text as
+// written, "true"/"false", "null"; an object or array gives "".
+std::string JsonValueText(const JsonValue& value);
+
+// The member's text, or `fallback` when the object (may be null) or the
+// member is missing.
+std::string ReadJsonText(const JsonValue* object, std::string_view name,
+                         const std::string& fallback);
+
+// The member's text lower-cased: "true" gives true, "false" gives false,
+// anything else (or a missing member) gives `fallback`.
+bool ReadJsonBoolean(const JsonValue* object, std::string_view name, bool fallback);
+
+// Like ReadJsonBoolean but trimmed and also accepting "1" and "0".
+bool ReadJsonFlag(const JsonValue* object, std::string_view name, bool fallback);
+
+// A JSON number holding a whole decimal integer that fits 32 bits; any other
+// number fails with "'<text>' is not a valid integer value".
+int32_t JsonNumberToInt32(const JsonValue& number);
+
+// A JSON number as a double (its text read in the C locale).
+double JsonNumberToDouble(const JsonValue& number);
+
+} // namespace quillmark

@@ -1,0 +1,182 @@
+#include "base/TextUtils.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace quillmark {
+
+std::string Trim(std::string_view text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+static char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+std::string AsciiLower(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = LowerAscii(c);
+    return result;
+}
+
+std::string AsciiUpper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = UpperAscii(c);
+    return result;
+}
+
+bool AsciiSameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && AsciiSameText(text.substr(0, prefix.size()), prefix);
+}
+
+bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           AsciiSameText(text.substr(text.size() - suffix.size()), suffix);
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    result.reserve(text.size());
+    size_t pos = 0;
+    while (true) {
+        const size_t hit = text.find(from, pos);
+        if (hit == std::string_view::npos || from.empty())
+            break;
+        result.append(text.substr(pos, hit - pos));
+        result.append(to);
+        pos = hit + from.size();
+    }
+    result.append(text.substr(pos));
+    return result;
+}
+
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
+                                 std::string_view to) {
+    if (from.empty())
+        return std::string(text);
+    const std::string lowerText = AsciiLower(text);
+    const std::string lowerFrom = AsciiLower(from);
+    std::string result;
+    result.reserve(text.size());
+    size_t pos = 0;
+    while (true) {
+        const size_t hit = lowerText.find(lowerFrom, pos);
+        if (hit == std::string::npos)
+            break;
+        result.append(text.substr(pos, hit - pos));
+        result.append(to);
+        pos = hit + from.size();
+    }
+    result.append(text.substr(pos));
+    return result;
+}
+
+std::string FormatText(std::string_view pattern, const std::vector<std::string>& args) {
+    std::string result;
+    size_t next = 0;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == 's') {
+                if (next < args.size())
+                    result += args[next];
+                ++next;
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == '%') {
+                result += '%';
+                ++i;
+                continue;
+            }
+        }
+        result += pattern[i];
+    }
+    return result;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(current);
+            current.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        lines.push_back(current);
+    return lines;
+}
+
+std::string FormatShortestDouble(double value) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    if (value == 0)
+        return "0";
+    // Shortest round-trip digits in scientific form, then laid out by hand.
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string sci(buffer, end);
+    const bool negative = sci[0] == '-';
+    if (negative)
+        sci.erase(0, 1);
+    const size_t ePos = sci.find('e');
+    const int exponent = std::atoi(sci.c_str() + ePos + 1);
+    std::string digits;
+    for (size_t i = 0; i < ePos; ++i)
+        if (sci[i] != '.')
+            digits += sci[i];
+
+    std::string out;
+    if (exponent >= 15 || exponent < -5) {
+        out = digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        out += "E" + std::to_string(exponent);
+    } else if (exponent >= 0) {
+        const size_t intLen = static_cast<size_t>(exponent) + 1;
+        if (digits.size() <= intLen) {
+            out = digits + std::string(intLen - digits.size(), '0');
+        } else {
+            out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+        }
+    } else {
+        out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    }
+    return negative ? "-" + out : out;
+}
+
+} // namespace quillmark

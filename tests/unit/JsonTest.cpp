@@ -1,0 +1,86 @@
+#include "base/Json.h"
+#include "base/JsonRead.h"
+#include "base/QuillError.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillmark;
+
+TEST(JsonWriter, EscapesToPlainAscii) {
+    struct Case {
+        std::string input;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"plain", R"("plain")"},
+        {"a\"b\\c/d", R"("a\"b\\c\/d")"},
+        {"\b\t\n\f\r", R"("\b\t\n\f\r")"},
+        {std::string("\x01\x1F", 2), R"("\u0001\u001F")"},
+        {"\x7F", "\"\x7F\""},
+        {"caf\xC3\xA9", R"("caf\u00E9")"},
+        {"\xE2\x82\xAC", R"("\u20AC")"},
+        {"\xF0\x9F\x98\x80", R"("\uD83D\uDE00")"},
+        {"</p>", R"("<\/p>")"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WriteJson(JsonValue::String(c.input)), c.expected) << c.input;
+        // Everything written reads back unchanged.
+        const auto back = ParseJson(c.expected);
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(back->Text(), c.input);
+    }
+}
+
+TEST(JsonWriter, CompactWithMemberOrderKept) {
+    JsonValue object = JsonValue::Object();
+    object.Add("z", JsonValue::Integer(32));
+    object.Add("a", JsonValue::Float(1.5));
+    object.Add("m", JsonValue::Float(2));
+    object.Add("b", JsonValue::Boolean(false));
+    JsonValue& list = object.Add("list", JsonValue::Array());
+    list.Append(JsonValue::String("x"));
+    list.Append(JsonValue());
+    EXPECT_EQ(WriteJson(object), R"({"z":32,"a":1.5,"m":2,"b":false,"list":["x",null]})");
+}
+
+TEST(JsonReader, KeepsNumberTextAndRejectsBadSyntax) {
+    const auto value = ParseJson(R"( { "a" : 20.50, "b": 1e2, "c": -7, "a": "second" } )");
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(value->Find("a")->Text(), "20.50");
+    EXPECT_EQ(value->Find("b")->Text(), "1e2");
+    EXPECT_EQ(value->Find("c")->Text(), "-7");
+    EXPECT_EQ(value->MemberCount(), 4u);
+    for (const char* bad : {"", "{", "{\"a\":}", "[1,]", "nope", "{} {}"})
+        EXPECT_FALSE(ParseJson(bad).has_value()) << bad;
+}
+
+TEST(JsonReader, LenientTextAndFlags) {
+    const auto object = ParseJson(
+        R"({"s":"x","n":1.0,"t":true,"z":null,"o":{},"flag":" FALSE ","up":"TRUE","one":"1"})");
+    ASSERT_TRUE(object.has_value());
+    EXPECT_EQ(ReadJsonText(&*object, "s", "d"), "x");
+    EXPECT_EQ(ReadJsonText(&*object, "n", "d"), "1.0");
+    EXPECT_EQ(ReadJsonText(&*object, "t", "d"), "true");
+    EXPECT_EQ(ReadJsonText(&*object, "z", "d"), "null");
+    EXPECT_EQ(ReadJsonText(&*object, "o", "d"), "");
+    EXPECT_EQ(ReadJsonText(&*object, "missing", "d"), "d");
+    EXPECT_EQ(ReadJsonText(nullptr, "s", "d"), "d");
+    EXPECT_TRUE(ReadJsonBoolean(&*object, "up", false));
+    EXPECT_TRUE(ReadJsonBoolean(&*object, "flag", true)); // untrimmed: not "false"
+    EXPECT_FALSE(ReadJsonFlag(&*object, "flag", true));   // trimmed
+    EXPECT_TRUE(ReadJsonFlag(&*object, "one", false));
+    EXPECT_TRUE(ReadJsonFlag(&*object, "s", true));
+}
+
+TEST(JsonReader, IntegerConversion) {
+    EXPECT_EQ(JsonNumberToInt32(JsonValue::NumberText("20")), 20);
+    EXPECT_EQ(JsonNumberToInt32(JsonValue::NumberText("-3")), -3);
+    for (const char* bad : {"20.5", "1e2", "99999999999"}) {
+        try {
+            JsonNumberToInt32(JsonValue::NumberText(bad));
+            FAIL() << bad;
+        } catch (const QuillError& e) {
+            EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace quillmark {
+
+// Copies the files the program supplies beside itself into a project folder:
+// the editor page (always replaced), the WebHelp template files (replaced),
+// and the default stylesheet (only when the project has none).
+void CopyProgramFiles(const std::string& programFolder, const std::string& rootPath);
+
+} // namespace quillmark

@@ -1,0 +1,66 @@
+#include "cli/CliCommands.h"
+
+#include "base/QuillError.h"
+#include "cli/CliArgs.h"
+
+#include <exception>
+#include <ostream>
+
+namespace quillmark::cli {
+
+const std::vector<CliCommand>& Commands() {
+    static const std::vector<CliCommand> commands = {
+        {"new", "new FILE.hff [--title TEXT]",
+         "create a project with one \"Welcome\" topic; prints the project file's path", RunNew},
+        {"tree", "tree PROJECT", "print the contents tree: indent, identifier, tab, title",
+         RunTree},
+        {"add-topic", "add-topic PROJECT --title TEXT [--parent ID]",
+         "add a topic (last root topic, or last child of ID); prints its identifier",
+         RunAddTopic},
+    };
+    return commands;
+}
+
+namespace {
+
+void PrintUsage(std::ostream& err) {
+    err << "usage: quillmark-cli COMMAND [ARGUMENTS]\n\nPROJECT is a project file (.hff).\n\n";
+    for (const CliCommand& command : Commands())
+        err << "  " << command.Usage << "\n      " << command.Summary << "\n";
+}
+
+const CliCommand* FindCommand(const std::string& name) {
+    for (const CliCommand& command : Commands())
+        if (name == command.Name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintUsage(args.empty() ? err : out);
+        return args.empty() ? 2 : 0;
+    }
+    const CliCommand* command = FindCommand(args[0]);
+    if (command == nullptr) {
+        err << "quillmark-cli: unknown command \"" << args[0] << "\"\n";
+        PrintUsage(err);
+        return 2;
+    }
+    try {
+        command->Run(std::vector<std::string>(args.begin() + 1, args.end()), out);
+        out.flush();
+        return 0;
+    } catch (const UsageError& e) {
+        err << "quillmark-cli: " << e.what() << "\nusage: quillmark-cli " << command->Usage
+            << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        err << "quillmark-cli: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace quillmark::cli

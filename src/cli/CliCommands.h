@@ -1,0 +1,29 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quillmark::cli {
+
+// A subcommand: its name, its usage line, one line of summary and the
+// handler, which writes its result to `out` and throws on failure
+// (QuillError: exit 1) or wrong usage (UsageError: exit 2).
+struct CliCommand {
+    const char* Name;
+    const char* Usage;
+    const char* Summary;
+    void (*Run)(const std::vector<std::string>& words, std::ostream& out);
+};
+
+const std::vector<CliCommand>& Commands();
+
+// Runs the command named by args[0]; returns the process exit code.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The handlers, one file each.
+void RunNew(const std::vector<std::string>& words, std::ostream& out);
+void RunTree(const std::vector<std::string>& words, std::ostream& out);
+void RunAddTopic(const std::vector<std::string>& words, std::ostream& out);
+
+} // namespace quillmark::cli

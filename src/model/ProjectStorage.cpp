@@ -1,0 +1,233 @@
+#include "model/ProjectStorage.h"
+
+#include "base/FileHelpers.h"
+#include "base/Json.h"
+#include "base/JsonRead.h"
+#include "base/QuillError.h"
+#include "base/TextUtils.h"
+#include "base/Translation.h"
+#include "model/TopicId.h"
+
+#include <cstdio>
+
+namespace quillmark {
+
+namespace {
+
+const char* const kProjectJson = "project.json";
+const char* const kTopicsJson = "meta/topics.json";
+
+JsonValue StringArray(const std::vector<std::string>& items) {
+    JsonValue array = JsonValue::Array();
+    for (const std::string& item : items)
+        array.Append(JsonValue::String(item));
+    return array;
+}
+
+JsonValue TopicToJson(const TTopic& topic) {
+    JsonValue object = JsonValue::Object();
+    object.Add("id", JsonValue::String(topic.FID));
+    object.Add("title", JsonValue::String(topic.FTitle));
+    // Written for other tools; the loader always derives the page path itself.
+    object.Add("htmlPath", JsonValue::String("topics\\" + topic.FID + ".html"));
+    object.Add("parentId", JsonValue::String(topic.FParentID));
+    object.Add("excludeWeb", JsonValue::Boolean(topic.FExcludeWeb));
+    object.Add("excludeChm", JsonValue::Boolean(topic.FExcludeChm));
+    object.Add("excludePdf", JsonValue::Boolean(topic.FExcludePdf));
+    object.Add("children", StringArray(topic.FChildren));
+    object.Add("keywords", StringArray(topic.FKeywords));
+    object.Add("index", StringArray(topic.FIndexEntries));
+    return object;
+}
+
+// A file the program could not parse is never written over: before the first
+// write it moves aside as "<name>.unreadable" (".unreadable.2", ... when
+// taken), so a hand-editing mistake never costs the author its content.
+void KeepUnreadableFile(const std::string& path) {
+    if (!FileExists(path) || ParseJson(ReadTextFileUtf8(path)).has_value())
+        return;
+    std::string kept = path + ".unreadable";
+    for (int n = 2; FileExists(kept) || DirectoryExists(kept); ++n)
+        kept = path + ".unreadable." + std::to_string(n);
+    if (std::rename(path.c_str(), kept.c_str()) != 0)
+        throw QuillError(FormatText(Translate("Cannot keep the unreadable file %s aside; "
+                                              "nothing was written."),
+                                    {path}));
+}
+
+void WriteJsonFileKeepingUnreadable(const std::string& path, const JsonValue& value) {
+    KeepUnreadableFile(path);
+    WriteTextFileUtf8(path, WriteJson(value));
+}
+
+void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) {
+    EnsureDir(folder);
+    EnsureDir(JoinPath(folder, "meta"));
+
+    JsonValue projectJson = JsonValue::Object();
+    projectJson.Add("title", JsonValue::String(project.FTitle));
+    projectJson.Add("styleProfile", JsonValue::String(project.FStyleProfile));
+    WriteJsonFileKeepingUnreadable(JoinPath(folder, kProjectJson), projectJson);
+
+    JsonValue tree = JsonValue::Object();
+    tree.Add("rootTopicIds", StringArray(project.FRootTopicIDs));
+    JsonValue& topics = tree.Add("topics", JsonValue::Array());
+    for (const std::string& id : project.FTopics.Ids())
+        topics.Append(TopicToJson(*project.FTopics.Find(id)));
+    WriteJsonFileKeepingUnreadable(JoinPath(folder, kTopicsJson), tree);
+}
+
+// Parsed JSON of a file, or nothing when the file is missing or not JSON.
+std::optional<JsonValue> ReadJsonFile(const std::string& path) {
+    if (!FileExists(path))
+        return std::nullopt;
+    return ParseJson(ReadTextFileUtf8(path));
+}
+
+QuillError TreeFileError(const std::string& path, const std::string& problem) {
+    return QuillError(FormatText(Translate("Invalid topics file %s: %s"), {path, problem}));
+}
+
+// Appends the text of every element of an optional array member.
+void AppendTexts(const JsonValue& object, const char* name, std::vector<std::string>& list,
+                 const std::string& path) {
+    const JsonValue* member = object.Find(name);
+    if (member == nullptr)
+        return;
+    if (!member->IsArray())
+        throw TreeFileError(path, FormatText(Translate("\"%s\" is not an array."), {name}));
+    for (const JsonValue& element : member->Elements())
+        list.push_back(JsonValueText(element));
+}
+
+std::string QuotedForMessage(const std::string& text) {
+    std::string quoted;
+    AppendJsonString(quoted, text);
+    return quoted;
+}
+
+void LoadTopics(const JsonValue& tree, const std::string& folder, const std::string& path,
+                TDocProject& project) {
+    AppendTexts(tree, "rootTopicIds", project.FRootTopicIDs, path);
+    const JsonValue* topics = tree.Find("topics");
+    if (topics == nullptr)
+        return;
+    if (!topics->IsArray())
+        throw TreeFileError(path, FormatText(Translate("\"%s\" is not an array."), {"topics"}));
+    for (const JsonValue& entry : topics->Elements()) {
+        if (!entry.IsObject())
+            throw TreeFileError(path, Translate("an entry of \"topics\" is not an object."));
+        const std::string id = ReadJsonText(&entry, "id", "");
+        if (id.empty())
+            continue;
+        if (!IsSafeTopicId(id))
+            throw TreeFileError(
+                path, FormatText(Translate("the topic identifier %s is not allowed: an "
+                                           "identifier must not be \".\" or \"..\" nor hold "
+                                           "\"/\", \"\\\" or control characters."),
+                                 {QuotedForMessage(id)}));
+        if (project.HasTopic(id))
+            throw TreeFileError(path, FormatText(Translate("the topic identifier %s occurs twice."),
+                                                 {QuotedForMessage(id)}));
+        auto topic = std::make_unique<TTopic>();
+        topic->FID = id;
+        topic->FTitle = ReadJsonText(&entry, "title", "");
+        topic->FParentID = ReadJsonText(&entry, "parentId", "");
+        topic->FHtmlPath = IncludeTrailingPathDelimiter(folder) + "topics/" + id + ".html";
+        topic->FExcludeWeb = ReadJsonBoolean(&entry, "excludeWeb", false);
+        topic->FExcludeChm = ReadJsonBoolean(&entry, "excludeChm", false);
+        topic->FExcludePdf = ReadJsonBoolean(&entry, "excludePdf", false);
+        AppendTexts(entry, "children", topic->FChildren, path);
+        AppendTexts(entry, "keywords", topic->FKeywords, path);
+        AppendTexts(entry, "index", topic->FIndexEntries, path);
+        project.FTopics.Add(std::move(topic));
+    }
+}
+
+} // namespace
+
+void EnsureProjectFolders(const std::string& rootPath) {
+    EnsureDir(rootPath);
+    for (const char* sub :
+         {"topics", "meta", "assets/images", "build", "styles", "internal/editor",
+          "internal/webhelp"})
+        EnsureDir(JoinPath(rootPath, sub));
+}
+
+void SaveProjectFolder(const TDocProject& project) {
+    SaveProjectFolderTo(project.FRootPath, project);
+}
+
+void LoadProjectFolder(const std::string& folder, TDocProject& project) {
+    project.Clear();
+    project.FRootPath = folder;
+    // Fill a fresh project and take it over only when the whole load succeeded.
+    TDocProject loaded;
+    loaded.Clear();
+    loaded.FRootPath = folder;
+
+    if (const auto json = ReadJsonFile(JoinPath(folder, kProjectJson)); json && json->IsObject()) {
+        loaded.FTitle = ReadJsonText(&*json, "title", loaded.FTitle);
+        loaded.FStyleProfile = ReadJsonText(&*json, "styleProfile", "default");
+        if (loaded.FStyleProfile.empty())
+            loaded.FStyleProfile = "default";
+    }
+    const std::string treePath = JoinPath(folder, kTopicsJson);
+    if (const auto tree = ReadJsonFile(treePath)) {
+        if (!tree->IsObject())
+            throw TreeFileError(treePath, Translate("the file does not hold a JSON object."));
+        LoadTopics(*tree, folder, treePath, loaded);
+    }
+    project = std::move(loaded);
+}
+
+std::string ProjectFolderForFile(const std::string& fileName) {
+    std::string name = FileNameWithoutExt(fileName);
+    if (name.empty())
+        name = "Project";
+    const std::string dir = ExtractFileDir(fileName);
+    return JoinPath(dir.empty() ? "." : dir, name);
+}
+
+void WriteProjectFile(const std::string& givenName, const TDocProject& project) {
+    // "root" holds an absolute path, so a relative name is resolved first.
+    const std::string fileName = AbsolutePath(givenName);
+    EnsureDir(ExtractFileDir(fileName));
+    const std::string folder = ProjectFolderForFile(fileName);
+    EnsureDir(folder);
+
+    JsonValue file = JsonValue::Object();
+    file.Add("version", JsonValue::String("1.0"));
+    file.Add("title", JsonValue::String(project.FTitle));
+    file.Add("root", JsonValue::String(ExcludeTrailingPathDelimiter(folder)));
+    WriteTextFileUtf8Bom(fileName, WriteJson(file));
+
+    SaveProjectFolderTo(IncludeTrailingPathDelimiter(folder), project);
+}
+
+TProjectFileInfo ReadProjectFile(const std::string& fileName) {
+    if (!FileExists(fileName))
+        throw QuillError("Project file not found: " + fileName);
+    const auto json = ParseJson(ReadTextFileUtf8(fileName));
+    if (!json || !json->IsObject())
+        throw QuillError("Invalid project file: " + fileName);
+    for (const char* member : {"title", "root"})
+        if (json->Find(member) == nullptr)
+            throw QuillError("Invalid project file: " + fileName + " (the member \"" + member +
+                             "\" is missing)");
+
+    TProjectFileInfo info;
+    info.Title = ReadJsonText(&*json, "title", "");
+    std::string folder = ReadJsonText(&*json, "root", "");
+    const std::string fallback = ProjectFolderForFile(fileName);
+    if (folder.empty())
+        folder = fallback;
+    else if (folder.front() != kPathDelim)
+        folder = JoinPath(ExtractFileDir(AbsolutePath(fileName)), folder);
+    if (!FileExists(JoinPath(folder, kProjectJson)) && FileExists(JoinPath(fallback, kProjectJson)))
+        folder = fallback;
+    info.Folder = ExcludeTrailingPathDelimiter(folder);
+    return info;
+}
+
+} // namespace quillmark

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/DocProject.h"
+
+#include <string>
+
+namespace quillmark {
+
+// Creates the project folder and its standard sub-folders when missing.
+void EnsureProjectFolders(const std::string& rootPath);
+
+// Writes project.json and meta/topics.json below the project's FRootPath.
+void SaveProjectFolder(const TDocProject& project);
+// Clears the project and fills it from the folder (given with a trailing
+// delimiter). Fails, leaving the project cleared, on wrong JSON types, on a
+// duplicate identifier and on an identifier that could name a file outside
+// the project folder.
+void LoadProjectFolder(const std::string& folder, TDocProject& project);
+
+// Writes the ".hff" project file (UTF-8 with byte-order mark) and the two
+// tree files into the project folder beside it.
+void WriteProjectFile(const std::string& fileName, const TDocProject& project);
+
+struct TProjectFileInfo {
+    std::string Folder; // the project folder, without a trailing delimiter
+    std::string Title;
+};
+TProjectFileInfo ReadProjectFile(const std::string& fileName);
+
+// The folder that belongs to a project file: beside it, named after the file
+// without its extension ("Project" when that is empty).
+std::string ProjectFolderForFile(const std::string& fileName);
+
+} // namespace quillmark

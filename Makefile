@@ -2,7 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-SAMPLE     ?= examples/Aurora Lamp Manual.hff
+SAMPLE     ?= examples/AuroraLamp.hff
 
 .PHONY: setup configure build run test test-asan clean
 

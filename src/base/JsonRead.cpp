@@ -4,6 +4,7 @@
 #include "base/TextUtils.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace quillmark {
 
@@ -68,8 +69,14 @@ double JsonNumberToDouble(const JsonValue& number) {
     const std::string& text = number.Text();
     double result = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
-    if (ec != std::errc() || end != text.data() + text.size())
+    if (end != text.data() + text.size() || (ec != std::errc() && ec != std::errc::result_out_of_range))
         throw QuillError("'" + text + "' is not a valid floating point value");
+    if (ec == std::errc::result_out_of_range) {
+        // Valid JSON beyond a double's range: saturate to zero or infinity.
+        const bool tiny = text.find("e-") != std::string::npos || text.find("E-") != std::string::npos;
+        const double magnitude = tiny ? 0.0 : HUGE_VAL;
+        return text.front() == '-' ? -magnitude : magnitude;
+    }
     return result;
 }
 

@@ -100,10 +100,22 @@ void AppendTexts(const JsonValue& object, const char* name, std::vector<std::str
         list.push_back(JsonValueText(element));
 }
 
+// The identifier between quotes with control characters made visible, so a
+// message never carries a raw line break or escape sequence.
 std::string QuotedForMessage(const std::string& text) {
-    std::string quoted;
-    AppendJsonString(quoted, text);
-    return quoted;
+    static const char hex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) {
+            quoted += "\\x";
+            quoted += hex[code >> 4];
+            quoted += hex[code & 0xF];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
 }
 
 void LoadTopics(const JsonValue& tree, const std::string& folder, const std::string& path,

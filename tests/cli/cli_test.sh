@@ -1,2 +1,79 @@
 #!/usr/bin/env bash
-exit 0
+# End-to-end checks of quillmark-cli on real files: exit codes, messages,
+# and what each command writes (and does not write).
+set -uo pipefail
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() { # description, then a command that must succeed
+  local what="$1"; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
+}
+
+# new: prints the absolute project file path and builds the whole layout.
+out=$("$cli" new "$work/Guide.hff" --title "Caf\u00e9 Guide" 2>&1); rc=$?
+check "new exits 0" test "$rc" -eq 0
+check "new prints the project file" test "$out" = "$work/Guide.hff"
+check "project file starts with a byte-order mark" \
+  test "$(head -c 3 "$work/Guide.hff" | od -An -tx1 | tr -d ' ')" = "efbbbf"
+check "project.json has no byte-order mark" test "$(head -c 1 "$work/Guide/project.json")" = "{"
+for sub in topics meta assets/images build styles internal/editor internal/webhelp; do
+  check "folder $sub exists" test -d "$work/Guide/$sub"
+done
+check "settings file written" test -f "$work/Guide/meta/project_settings.json"
+check "default stylesheet copied" test -f "$work/Guide/styles/default.css"
+tree=$("$cli" tree "$work/Guide.hff")
+welcome=$(printf '%s' "$tree" | cut -f1)
+check "one Welcome topic" test "$(printf '%s' "$tree" | cut -f2)" = "Welcome"
+check "Welcome page holds the default paragraph" \
+  grep -q '^<p style="font-family:Segoe UI, Arial, sans-serif;font-size:16px;color:#000000;line-height:1.5;"><br></p>$' \
+  "$work/Guide/topics/$welcome.html"
+check "Welcome header file" grep -q '<b>Welcome</b>' "$work/Guide/meta/header_$welcome.html"
+check "Welcome header background" test "$(cat "$work/Guide/meta/headerbg_$welcome.txt")" = "#E7EFF5"
+
+# new refuses to overwrite an existing project.
+"$cli" new "$work/Guide.hff" > /dev/null 2>&1; rc=$?
+check "new on an existing project fails" test "$rc" -eq 1
+
+# add-topic and tree: order, depth, tab.
+child=$("$cli" add-topic "$work/Guide.hff" --title "Install" --parent "$welcome")
+second=$("$cli" add-topic "$work/Guide.hff" --title "Reference")
+expected=$(printf '%s\tWelcome\n  %s\tInstall\n%s\tReference' "$welcome" "$child" "$second")
+check "tree shows depth and order" test "$("$cli" tree "$work/Guide.hff")" = "$expected"
+check "added page written" test -f "$work/Guide/topics/$child.html"
+
+# tree writes nothing.
+before=$(find "$work" -type f -newer "$work/Guide.hff" -printf '%p %T@\n' | sort)
+"$cli" tree "$work/Guide.hff" > /dev/null
+after=$(find "$work" -type f -newer "$work/Guide.hff" -printf '%p %T@\n' | sort)
+check "tree writes nothing" test "$before" = "$after"
+
+# Errors: exit 1 with the prefix; usage: exit 2.
+err=$("$cli" tree "$work/missing.hff" 2>&1 >/dev/null); rc=$?
+check "missing project exits 1" test "$rc" -eq 1
+check "missing project message" test "$err" = "quillmark-cli: Project file not found: $work/missing.hff"
+err=$("$cli" add-topic "$work/Guide.hff" --title X --parent NOPE 2>&1 >/dev/null); rc=$?
+check "unknown parent exits 1" test "$rc" -eq 1
+check "unknown parent message" test "$err" = "quillmark-cli: Topic not found: NOPE"
+"$cli" add-topic "$work/Guide.hff" > /dev/null 2>&1; rc=$?
+check "missing --title is a usage error" test "$rc" -eq 2
+"$cli" frobnicate > /dev/null 2>&1; rc=$?
+check "unknown command is a usage error" test "$rc" -eq 2
+"$cli" tree > /dev/null 2>&1; rc=$?
+check "missing argument is a usage error" test "$rc" -eq 2
+
+# A hostile identifier in the tree file fails the load and writes nothing.
+mkdir -p "$work/Evil/meta"
+printf '\xef\xbb\xbf{"version":"1.0","title":"Evil","root":""}' > "$work/Evil.hff"
+printf '{"rootTopicIds":["../../x"],"topics":[{"id":"../../x","title":"x"}]}' \
+  > "$work/Evil/meta/topics.json"
+err=$("$cli" add-topic "$work/Evil.hff" --title Y 2>&1 >/dev/null); rc=$?
+check "hostile identifier exits 1" test "$rc" -eq 1
+check "hostile identifier is named" grep -q '../../x' <<< "$err"
+check "nothing written for the hostile project" test ! -e "$work/Evil/topics"
+
+echo "$passed passed, $failed failed"
+test "$failed" -eq 0

@@ -132,11 +132,11 @@ TEST_F(ProjectStorageTest, WrongTypesAndBadIdentifiersFailTheLoad) {
         {R"({"topics":[1]})", "is not an object"},
         {R"({"topics":[{"id":"a","children":"b"}]})", "\"children\" is not an array"},
         {R"({"topics":[{"id":"a"},{"id":"a"}]})", "\"a\" occurs twice"},
-        {R"({"topics":[{"id":"..\/..\/evil"}]})", "\"..\\/..\\/evil\" is not allowed"},
+        {R"({"topics":[{"id":"..\/..\/evil"}]})", "\"../../evil\" is not allowed"},
         {R"({"topics":[{"id":"a\\b"}]})", "is not allowed"},
         {R"({"topics":[{"id":".."}]})", "\"..\" is not allowed"},
         {R"({"topics":[{"id":"."}]})", "\".\" is not allowed"},
-        {R"({"topics":[{"id":"a\nb"}]})", "\"a\\nb\" is not allowed"},
+        {R"({"topics":[{"id":"a\nb"}]})", "\"a\\x0Ab\" is not allowed"},
     };
     for (const Case& c : cases) {
         WriteTree(c.tree);

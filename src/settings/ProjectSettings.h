@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/Color.h"
+#include "base/Json.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quillmark {
+
+// The style settings of one project, stored in meta/project_settings.json.
+class TProjectSettings {
+public:
+    std::string ProjTitle;
+    int32_t FontSizeH1; // heading sizes in CSS pixels
+    int32_t FontSizeH2;
+    int32_t FontSizeH3;
+    int32_t FontSizeBody; // body text size in pixels
+    TColor DefaultTextColor;
+    std::string DefaultFontName;
+    TColor DefaultTextBackColor;
+    double DefaultLineSpacing; // line height as a multiple of the font size
+    TColor DefaultPageBgColor;
+    TColor DefaultHeaderBgColor;
+    TColor TocTextColor;
+    int32_t TocTextSize;
+    bool CopyrightEnabled;
+    std::string CopyrightText;
+    TColor LinkColor;
+    std::string LinkStyle;        // "none", "solid", "dashed", "dotted" or "double"
+    std::string TableBorderStyle; // "solid", "dashed", "dotted" or "double"
+    int32_t TableBorderWidth;     // pixels, 1 to 12
+    TColor TableBorderColor;
+
+    TProjectSettings();
+
+    void SetDefaults();
+
+    // One object with the twenty members in their file order.
+    JsonValue ToJson() const;
+
+    // Applies the members of `object` over the current values: a missing or
+    // unusable member leaves its field as it is; the values are clamped to
+    // their ranges at the end. An integer member holding a number with a
+    // fraction or exponent fails with QuillError after the members before it
+    // were applied.
+    void FromJson(const JsonValue& object);
+
+    // Creates the folder, then replaces the file with the compact JSON text
+    // in UTF-8 with a byte-order mark. Failures raise QuillError.
+    void SaveToFile(const std::string& fileName) const;
+
+    // True when the file exists and holds a JSON object, which is applied
+    // with FromJson; false, with nothing changed, otherwise.
+    bool LoadFromFile(const std::string& fileName);
+
+    static std::string DefaultSettingsPathForProject(const std::string& projectRoot);
+
+    void SavePreset(const std::string& fileName) const { SaveToFile(fileName); }
+    bool LoadPreset(const std::string& fileName) { return LoadFromFile(fileName); }
+};
+
+} // namespace quillmark

@@ -101,6 +101,33 @@ TEXTS = [
      "Impossible de déplacer une rubrique dans elle-même ou dans l'une de ses sous-rubriques.",
      "No se puede mover un tema dentro de sí mismo o de uno de sus descendientes."),
 
+    # Project storage: problems in hand-edited project files.
+    ("Invalid topics file %s: %s", "Ungültige Themendatei %s: %s",
+     "Fichier de rubriques non valide %s : %s", "Archivo de temas no válido %s: %s"),
+    ("\"%s\" is not an array.", "\"%s\" ist kein Array.", "« %s » n'est pas un tableau.",
+     "\"%s\" no es una matriz."),
+    ("an entry of \"topics\" is not an object.", "ein Eintrag von \"topics\" ist kein Objekt.",
+     "une entrée de « topics » n'est pas un objet.", "una entrada de \"topics\" no es un objeto."),
+    ("the file does not hold a JSON object.", "die Datei enthält kein JSON-Objekt.",
+     "le fichier ne contient pas d'objet JSON.", "el archivo no contiene un objeto JSON."),
+    ("the topic identifier %s is not allowed: an identifier must not be \".\" or \"..\" nor "
+     "hold \"/\", \"\\\" or control characters.",
+     "die Themenkennung %s ist nicht zulässig: Eine Kennung darf nicht \".\" oder \"..\" sein "
+     "und weder \"/\", \"\\\" noch Steuerzeichen enthalten.",
+     "l'identifiant de rubrique %s n'est pas autorisé : un identifiant ne peut être ni « . » ni "
+     "« .. » et ne peut contenir ni « / », ni « \\ », ni caractères de contrôle.",
+     "el identificador de tema %s no está permitido: un identificador no puede ser \".\" ni "
+     "\"..\" ni contener \"/\", \"\\\" o caracteres de control."),
+    ("the topic identifier %s occurs twice.", "die Themenkennung %s kommt zweimal vor.",
+     "l'identifiant de rubrique %s apparaît deux fois.",
+     "el identificador de tema %s aparece dos veces."),
+    ("Cannot keep the unreadable file %s aside; nothing was written.",
+     "Die unlesbare Datei %s kann nicht beiseitegelegt werden; es wurde nichts geschrieben.",
+     "Impossible de mettre de côté le fichier illisible %s ; rien n'a été écrit.",
+     "No se puede apartar el archivo ilegible %s; no se ha escrito nada."),
+    ("A project already exists at %s.", "Unter %s gibt es bereits ein Projekt.",
+     "Un projet existe déjà à l'emplacement %s.", "Ya existe un proyecto en %s."),
+
     # Start-up, Help menu.
     ("Welcome", "Willkommen", "Bienvenue", "Bienvenido"),
     ("Windows could not open the Quillmark user manual.",

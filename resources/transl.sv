@@ -1,0 +1,677 @@
+4
+English
+Deutsch
+Français
+Español
+en
+de
+fr
+es
+File
+Datei
+Fichier
+Archivo
+New Project
+Neues Projekt
+Nouveau projet
+Nuevo proyecto
+Open Project...
+Projekt öffnen...
+Ouvrir un projet...
+Abrir proyecto...
+Save Project
+Projekt speichern
+Enregistrer le projet
+Guardar proyecto
+Save Project As...
+Projekt speichern unter...
+Enregistrer le projet sous...
+Guardar proyecto como...
+Exit
+Beenden
+Quitter
+Salir
+Topic
+Thema
+Rubrique
+Tema
+New Root Topic...
+Neues Hauptthema...
+Nouvelle rubrique racine...
+Nuevo tema raíz...
+New Child Topic...
+Neues Unterthema...
+Nouvelle sous-rubrique...
+Nuevo subtema...
+Remove Topic
+Thema entfernen
+Supprimer la rubrique
+Eliminar tema
+Move
+Verschieben
+Déplacer
+Mover
+Up
+Nach oben
+Vers le haut
+Arriba
+Down
+Nach unten
+Vers le bas
+Abajo
+Move Level Up
+Eine Ebene höher
+Remonter d'un niveau
+Subir un nivel
+Rename...
+Umbenennen...
+Renommer...
+Cambiar nombre...
+Edit
+Bearbeiten
+Édition
+Edición
+Undo
+Rückgängig
+Annuler
+Deshacer
+Redo
+Wiederholen
+Rétablir
+Rehacer
+Cut
+Ausschneiden
+Couper
+Cortar
+Copy
+Kopieren
+Copier
+Copiar
+Paste
+Einfügen
+Coller
+Pegar
+Delete
+Löschen
+Supprimer
+Eliminar
+Select All
+Alles auswählen
+Tout sélectionner
+Seleccionar todo
+Publish
+Veröffentlichen
+Publier
+Publicar
+WebHelp
+WebHelp
+WebHelp
+WebHelp
+CHM
+CHM
+CHM
+CHM
+PDF
+PDF
+PDF
+PDF
+Open Output Folder
+Ausgabeordner öffnen
+Ouvrir le dossier de sortie
+Abrir carpeta de salida
+Tools
+Extras
+Outils
+Herramientas
+Project Settings...
+Projekteinstellungen...
+Paramètres du projet...
+Configuración del proyecto...
+Variables, Snippets, Conditions...
+Variablen, Textbausteine, Bedingungen...
+Variables, extraits, conditions...
+Variables, fragmentos, condiciones...
+Language
+Sprache
+Langue
+Idioma
+Help
+Hilfe
+Aide
+Ayuda
+Contact Us
+Kontakt
+Nous contacter
+Contacto
+Visit Website
+Website besuchen
+Visiter le site web
+Visitar el sitio web
+About...
+Info...
+À propos...
+Acerca de...
+User Manual
+Benutzerhandbuch
+Manuel d'utilisation
+Manual del usuario
+Add Child Topic...
+Unterthema hinzufügen...
+Ajouter une sous-rubrique...
+Añadir subtema...
+Add Root Topic...
+Hauptthema hinzufügen...
+Ajouter une rubrique racine...
+Añadir tema raíz...
+Bold
+Fett
+Gras
+Negrita
+Italic
+Kursiv
+Italique
+Cursiva
+Underline
+Unterstrichen
+Souligné
+Subrayado
+Bullet List
+Aufzählung
+Liste à puces
+Lista con viñetas
+Numeric List
+Nummerierte Liste
+Liste numérotée
+Lista numerada
+Left Align
+Linksbündig
+Aligner à gauche
+Alinear a la izquierda
+Center Align
+Zentriert
+Centrer
+Centrar
+Right Align
+Rechtsbündig
+Aligner à droite
+Alinear a la derecha
+Create Link...
+Link erstellen...
+Créer un lien...
+Crear vínculo...
+Create Topic Link...
+Themenlink erstellen...
+Créer un lien vers une rubrique...
+Crear vínculo a un tema...
+Add Image...
+Bild hinzufügen...
+Ajouter une image...
+Añadir imagen...
+Replace Image...
+Bild ersetzen...
+Remplacer l'image...
+Reemplazar imagen...
+Add Table...
+Tabelle hinzufügen...
+Ajouter un tableau...
+Añadir tabla...
+Add HTML...
+HTML hinzufügen...
+Ajouter du HTML...
+Añadir HTML...
+Line Spacing
+Zeilenabstand
+Interligne
+Interlineado
+Font Color
+Schriftfarbe
+Couleur de police
+Color de fuente
+Text Heading
+Überschrift
+Titre
+Encabezado
+Font Name
+Schriftart
+Police
+Fuente
+Font Size
+Schriftgröße
+Taille de police
+Tamaño de fuente
+Topic not found: %s
+Thema nicht gefunden: %s
+Rubrique introuvable : %s
+Tema no encontrado: %s
+Cannot move a topic into itself/its descendant.
+Ein Thema kann nicht in sich selbst oder eines seiner Unterthemen verschoben werden.
+Impossible de déplacer une rubrique dans elle-même ou dans l'une de ses sous-rubriques.
+No se puede mover un tema dentro de sí mismo o de uno de sus descendientes.
+Invalid topics file %s: %s
+Ungültige Themendatei %s: %s
+Fichier de rubriques non valide %s : %s
+Archivo de temas no válido %s: %s
+"%s" is not an array.
+"%s" ist kein Array.
+« %s » n'est pas un tableau.
+"%s" no es una matriz.
+an entry of "topics" is not an object.
+ein Eintrag von "topics" ist kein Objekt.
+une entrée de « topics » n'est pas un objet.
+una entrada de "topics" no es un objeto.
+the file does not hold a JSON object.
+die Datei enthält kein JSON-Objekt.
+le fichier ne contient pas d'objet JSON.
+el archivo no contiene un objeto JSON.
+the topic identifier %s is not allowed: an identifier must not be "." or ".." nor hold "/", "\" or control characters.
+die Themenkennung %s ist nicht zulässig: Eine Kennung darf nicht "." oder ".." sein und weder "/", "\" noch Steuerzeichen enthalten.
+l'identifiant de rubrique %s n'est pas autorisé : un identifiant ne peut être ni « . » ni « .. » et ne peut contenir ni « / », ni « \ », ni caractères de contrôle.
+el identificador de tema %s no está permitido: un identificador no puede ser "." ni ".." ni contener "/", "\" o caracteres de control.
+the topic identifier %s occurs twice.
+die Themenkennung %s kommt zweimal vor.
+l'identifiant de rubrique %s apparaît deux fois.
+el identificador de tema %s aparece dos veces.
+Cannot keep the unreadable file %s aside; nothing was written.
+Die unlesbare Datei %s kann nicht beiseitegelegt werden; es wurde nichts geschrieben.
+Impossible de mettre de côté le fichier illisible %s ; rien n'a été écrit.
+No se puede apartar el archivo ilegible %s; no se ha escrito nada.
+A project already exists at %s.
+Unter %s gibt es bereits ein Projekt.
+Un projet existe déjà à l'emplacement %s.
+Ya existe un proyecto en %s.
+Welcome
+Willkommen
+Bienvenue
+Bienvenido
+Windows could not open the Quillmark user manual.
+Windows konnte das Quillmark-Benutzerhandbuch nicht öffnen.
+Windows n'a pas pu ouvrir le manuel d'utilisation de Quillmark.
+Windows no pudo abrir el manual del usuario de Quillmark.
+ShellExecute error code: 
+ShellExecute-Fehlercode: 
+Code d'erreur ShellExecute : 
+Código de error de ShellExecute: 
+The Quillmark user manual could not be found:
+Das Quillmark-Benutzerhandbuch wurde nicht gefunden:
+Le manuel d'utilisation de Quillmark est introuvable :
+No se encontró el manual del usuario de Quillmark:
+Version: 
+Version: 
+Version : 
+Versión: 
+Website: 
+Website: 
+Site web : 
+Sitio web: 
+Saved
+Gespeichert
+Enregistré
+Guardado
+Saved As
+Gespeichert unter
+Enregistré sous
+Guardado como
+New project created (not saved)
+Neues Projekt erstellt (nicht gespeichert)
+Nouveau projet créé (non enregistré)
+Nuevo proyecto creado (sin guardar)
+Project has been modified. Do you want to save changes?
+Das Projekt wurde geändert. Möchten Sie die Änderungen speichern?
+Le projet a été modifié. Voulez-vous enregistrer les modifications ?
+El proyecto se ha modificado. ¿Desea guardar los cambios?
+Invalid project filename: 
+Ungültiger Projektdateiname: 
+Nom de fichier de projet non valide : 
+Nombre de archivo de proyecto no válido: 
+New Topic
+Neues Thema
+Nouvelle rubrique
+Nuevo tema
+Title:
+Titel:
+Titre :
+Título:
+Delete this topic and its subtopics?
+Dieses Thema und seine Unterthemen löschen?
+Supprimer cette rubrique et ses sous-rubriques ?
+¿Eliminar este tema y sus subtemas?
+Rename Topic
+Thema umbenennen
+Renommer la rubrique
+Cambiar nombre del tema
+Properties saved
+Eigenschaften gespeichert
+Propriétés enregistrées
+Propiedades guardadas
+This version of the software is out of date. You must download the current version %s to continue using the software.
+Diese Version der Software ist veraltet. Sie müssen die aktuelle Version %s herunterladen, um die Software weiter verwenden zu können.
+Cette version du logiciel est obsolète. Vous devez télécharger la version actuelle %s pour continuer à utiliser le logiciel.
+Esta versión del software está obsoleta. Debe descargar la versión actual %s para seguir usando el software.
+The new version %s is available
+Die neue Version %s ist verfügbar
+La nouvelle version %s est disponible
+La nueva versión %s está disponible
+What's new:
+Neuerungen:
+Nouveautés :
+Novedades:
+Update Now
+Jetzt aktualisieren
+Mettre à jour
+Actualizar ahora
+Skip
+Überspringen
+Ignorer
+Omitir
+Abort
+Abbrechen
+Interrompre
+Interrumpir
+Cannot find downloaded file.
+Die heruntergeladene Datei wurde nicht gefunden.
+Le fichier téléchargé est introuvable.
+No se encuentra el archivo descargado.
+Failed to download update. Please download manually on website.
+Das Update konnte nicht heruntergeladen werden. Bitte laden Sie es manuell von der Website herunter.
+Échec du téléchargement de la mise à jour. Veuillez la télécharger manuellement sur le site web.
+No se pudo descargar la actualización. Descárguela manualmente desde el sitio web.
+Download is cancelled. Please download manually.
+Der Download wurde abgebrochen. Bitte laden Sie die Datei manuell herunter.
+Le téléchargement a été annulé. Veuillez télécharger le fichier manuellement.
+Se ha cancelado la descarga. Descargue el archivo manualmente.
+Loaded: 
+Geladen: 
+Chargé : 
+Cargado: 
+Standard text
+Standardtext
+Texte standard
+Texto estándar
+Insert Link
+Link einfügen
+Insérer un lien
+Insertar vínculo
+URL:
+URL:
+URL :
+URL:
+Select Topic
+Thema auswählen
+Sélectionner une rubrique
+Seleccionar tema
+OK
+OK
+OK
+Aceptar
+Cancel
+Abbrechen
+Annuler
+Cancelar
+Insert Table
+Tabelle einfügen
+Insérer un tableau
+Insertar tabla
+Rows,Cols
+Zeilen,Spalten
+Lignes,Colonnes
+Filas,Columnas
+Insert Row
+Zeile einfügen
+Insérer une ligne
+Insertar fila
+Remove Row
+Zeile entfernen
+Supprimer la ligne
+Eliminar fila
+Insert Column
+Spalte einfügen
+Insérer une colonne
+Insertar columna
+Remove Column
+Spalte entfernen
+Supprimer la colonne
+Eliminar columna
+Please open or create a project and select a topic first.
+Bitte öffnen oder erstellen Sie zuerst ein Projekt und wählen Sie ein Thema aus.
+Veuillez d'abord ouvrir ou créer un projet et sélectionner une rubrique.
+Primero abra o cree un proyecto y seleccione un tema.
+The editor is not ready yet.
+Der Editor ist noch nicht bereit.
+L'éditeur n'est pas encore prêt.
+El editor aún no está listo.
+The selected HTML file does not contain importable body content.
+Die ausgewählte HTML-Datei enthält keinen importierbaren Inhalt.
+Le fichier HTML sélectionné ne contient aucun contenu importable.
+El archivo HTML seleccionado no contiene contenido importable.
+Inserted HTML: 
+HTML eingefügt: 
+HTML inséré : 
+HTML insertado: 
+Variables, snippets and conditions
+Variablen, Textbausteine und Bedingungen
+Variables, extraits et conditions
+Variables, fragmentos y condiciones
+Variables
+Variablen
+Variables
+Variables
+Snippets
+Textbausteine
+Extraits
+Fragmentos
+Conditions
+Bedingungen
+Conditions
+Condiciones
+Name
+Name
+Nom
+Nombre
+Value
+Wert
+Valeur
+Valor
+Enabled
+Aktiviert
+Activée
+Activada
+Insert variable
+Variable einfügen
+Insérer la variable
+Insertar variable
+Insert snippet
+Textbaustein einfügen
+Insérer l'extrait
+Insertar fragmento
+Insert begin condition
+Bedingungsbeginn einfügen
+Insérer le début de condition
+Insertar inicio de condición
+Insert end condition
+Bedingungsende einfügen
+Insérer la fin de condition
+Insertar fin de condición
+Save
+Speichern
+Enregistrer
+Guardar
+Select or enter a variable name first.
+Wählen Sie zuerst einen Variablennamen aus oder geben Sie einen ein.
+Sélectionnez ou saisissez d'abord un nom de variable.
+Primero seleccione o escriba un nombre de variable.
+Select or enter a snippet name first.
+Wählen Sie zuerst einen Textbausteinnamen aus oder geben Sie einen ein.
+Sélectionnez ou saisissez d'abord un nom d'extrait.
+Primero seleccione o escriba un nombre de fragmento.
+Select or enter a condition name first.
+Wählen Sie zuerst einen Bedingungsnamen aus oder geben Sie einen ein.
+Sélectionnez ou saisissez d'abord un nom de condition.
+Primero seleccione o escriba un nombre de condición.
+Variables let you define text once and reuse it in many topics. 
+Mit Variablen definieren Sie einen Text einmal und verwenden ihn in vielen Themen wieder. 
+Les variables permettent de définir un texte une seule fois et de le réutiliser dans de nombreuses rubriques. 
+Las variables permiten definir un texto una sola vez y reutilizarlo en muchos temas. 
+Use exactly this token form in text: {var:VariableName}. 
+Verwenden Sie im Text genau diese Platzhalterform: {var:VariableName}. 
+Utilisez exactement cette forme de jeton dans le texte : {var:VariableName}. 
+Use exactamente esta forma de token en el texto: {var:VariableName}. 
+Example row: Name = ProductName, Value = Dedu Vader. 
+Beispielzeile: Name = ProductName, Wert = Dedu Vader. 
+Exemple de ligne : Nom = ProductName, Valeur = Dedu Vader. 
+Fila de ejemplo: Nombre = ProductName, Valor = Dedu Vader. 
+On export, every {var:ProductName} token is replaced with Dedu Vader. 
+Beim Export wird jeder Platzhalter {var:ProductName} durch Dedu Vader ersetzt. 
+À l'export, chaque jeton {var:ProductName} est remplacé par Dedu Vader. 
+Al exportar, cada token {var:ProductName} se sustituye por Dedu Vader. 
+After changing the value here, export again and all variable tokens use the new value.
+Wenn Sie den Wert hier ändern und erneut exportieren, verwenden alle Variablenplatzhalter den neuen Wert.
+Après avoir modifié la valeur ici, exportez à nouveau : tous les jetons de variable utiliseront la nouvelle valeur.
+Después de cambiar el valor aquí, vuelva a exportar y todos los tokens de variable usarán el nuevo valor.
+Snippets let you store reusable HTML once and reuse it in many topics. 
+Mit Textbausteinen speichern Sie wiederverwendbares HTML einmal und verwenden es in vielen Themen wieder. 
+Les extraits permettent d'enregistrer une seule fois du HTML réutilisable et de le réutiliser dans de nombreuses rubriques. 
+Los fragmentos permiten guardar HTML reutilizable una sola vez y reutilizarlo en muchos temas. 
+Use exactly this token form in text: {snip:SnippetName}. 
+Verwenden Sie im Text genau diese Platzhalterform: {snip:SnippetName}. 
+Utilisez exactement cette forme de jeton dans le texte : {snip:SnippetName}. 
+Use exactamente esta forma de token en el texto: {snip:SnippetName}. 
+Example row: Name = SupportNote, HTML = <p>Contact <b>support@example.com</b> for help.</p>. 
+Beispielzeile: Name = SupportNote, HTML = <p>Hilfe erhalten Sie unter <b>support@example.com</b>.</p>. 
+Exemple de ligne : Nom = SupportNote, HTML = <p>Pour obtenir de l'aide, écrivez à <b>support@example.com</b>.</p>. 
+Fila de ejemplo: Nombre = SupportNote, HTML = <p>Para obtener ayuda, escriba a <b>support@example.com</b>.</p>. 
+On export, every {snip:SupportNote} token is replaced with that HTML. 
+Beim Export wird jeder Platzhalter {snip:SupportNote} durch dieses HTML ersetzt. 
+À l'export, chaque jeton {snip:SupportNote} est remplacé par ce HTML. 
+Al exportar, cada token {snip:SupportNote} se sustituye por ese HTML. 
+Snippet HTML may also contain {var:ProductName}, {snip:OtherSnippet}, or {begincond:ProEdition}...{endcond}.
+Das HTML eines Textbausteins darf auch {var:ProductName}, {snip:OtherSnippet} oder {begincond:ProEdition}...{endcond} enthalten.
+Le HTML d'un extrait peut aussi contenir {var:ProductName}, {snip:OtherSnippet} ou {begincond:ProEdition}...{endcond}.
+El HTML de un fragmento también puede contener {var:ProductName}, {snip:OtherSnippet} o {begincond:ProEdition}...{endcond}.
+Conditions are ON/OFF switches for normal editor text. 
+Bedingungen sind EIN/AUS-Schalter für normalen Editortext. 
+Les conditions sont des interrupteurs ON/OFF pour le texte normal de l'éditeur. 
+Las condiciones son interruptores ON/OFF para el texto normal del editor. 
+Put {begincond:ConditionName} before the content and {endcond} after it. 
+Setzen Sie {begincond:ConditionName} vor den Inhalt und {endcond} dahinter. 
+Placez {begincond:ConditionName} avant le contenu et {endcond} après. 
+Ponga {begincond:ConditionName} antes del contenido y {endcond} después. 
+Example row: Name = ProEdition, Enabled = false.
+Beispielzeile: Name = ProEdition, Aktiviert = false.
+Exemple de ligne : Nom = ProEdition, Activée = false.
+Fila de ejemplo: Nombre = ProEdition, Activada = false.
+And we write in editor: {begincond:ProEdition}This paragraph appears only in Pro builds. {endcond}
+Und im Editor schreiben wir: {begincond:ProEdition}Dieser Absatz erscheint nur in Pro-Versionen. {endcond}
+Et dans l'éditeur, on écrit : {begincond:ProEdition}Ce paragraphe n'apparaît que dans les versions Pro. {endcond}
+Y en el editor escribimos: {begincond:ProEdition}Este párrafo solo aparece en las versiones Pro. {endcond}
+If value in second column (Enabled) is true, yes, 1, or on, the content between the tokens is exported. 
+Ist der Wert in der zweiten Spalte (Aktiviert) true, yes, 1 oder on, wird der Inhalt zwischen den Platzhaltern exportiert. 
+Si la valeur de la deuxième colonne (Activée) est true, yes, 1 ou on, le contenu entre les jetons est exporté. 
+Si el valor de la segunda columna (Activada) es true, yes, 1 u on, se exporta el contenido entre los tokens. 
+If value in second column (Enabled) is false, no, 0, off, or empty, that content is removed.
+Ist der Wert in der zweiten Spalte (Aktiviert) false, no, 0, off oder leer, wird dieser Inhalt entfernt.
+Si la valeur de la deuxième colonne (Activée) est false, no, 0, off ou vide, ce contenu est supprimé.
+Si el valor de la segunda columna (Activada) es false, no, 0, off o está vacío, ese contenido se elimina.
+Project Settings
+Projekteinstellungen
+Paramètres du projet
+Configuración del proyecto
+Project Title
+Projekttitel
+Titre du projet
+Título del proyecto
+Default Font
+Standardschrift
+Police par défaut
+Fuente predeterminada
+Font title:
+Schriftart:
+Police :
+Fuente:
+Font size:
+Schriftgröße:
+Taille de police :
+Tamaño de fuente:
+Font Color:
+Schriftfarbe:
+Couleur de police :
+Color de fuente:
+Default line interval (e.g. 1.5):
+Standard-Zeilenabstand (z. B. 1.5):
+Interligne par défaut (p. ex. 1.5) :
+Interlineado predeterminado (p. ej., 1.5):
+Background Colors (WebHelp, CHM)
+Hintergrundfarben (WebHelp, CHM)
+Couleurs d'arrière-plan (WebHelp, CHM)
+Colores de fondo (WebHelp, CHM)
+Page background color:
+Hintergrundfarbe der Seite:
+Couleur d'arrière-plan de la page :
+Color de fondo de la página:
+Header background color:
+Hintergrundfarbe der Kopfzeile:
+Couleur d'arrière-plan de l'en-tête :
+Color de fondo del encabezado:
+Content tree appearance
+Darstellung des Inhaltsbaums
+Apparence de l'arborescence du contenu
+Apariencia del árbol de contenido
+Tree text color:
+Textfarbe des Baums:
+Couleur du texte de l'arborescence :
+Color del texto del árbol:
+Tree text size:
+Textgröße des Baums:
+Taille du texte de l'arborescence :
+Tamaño del texto del árbol:
+WebHelp footer
+WebHelp-Fußzeile
+Pied de page WebHelp
+Pie de página de WebHelp
+Enable copyright footer
+Copyright-Fußzeile aktivieren
+Activer le pied de page de copyright
+Activar pie de página de copyright
+Footer text:
+Fußzeilentext:
+Texte du pied de page :
+Texto del pie de página:
+Link style
+Linkstil
+Style des liens
+Estilo de los vínculos
+Link color:
+Linkfarbe:
+Couleur des liens :
+Color de los vínculos:
+Link style:
+Linkstil:
+Style des liens :
+Estilo de los vínculos:
+Table style
+Tabellenstil
+Style des tableaux
+Estilo de las tablas
+Border style:
+Rahmenstil:
+Style de bordure :
+Estilo del borde:
+Border width (px):
+Rahmenbreite (px):
+Largeur de bordure (px) :
+Ancho del borde (px):
+Border color:
+Rahmenfarbe:
+Couleur de bordure :
+Color del borde:
+Some values are invalid. Please fix them.
+Einige Werte sind ungültig. Bitte korrigieren Sie sie.
+Certaines valeurs ne sont pas valides. Veuillez les corriger.
+Algunos valores no son válidos. Corríjalos.
+Manual HTML exported: 
+Handbuch-HTML exportiert: 
+HTML du manuel exporté : 
+HTML del manual exportado: 
+No link issues found.
+Keine Linkprobleme gefunden.
+Aucun problème de lien détecté.
+No se encontraron problemas de vínculos.

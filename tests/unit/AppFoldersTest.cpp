@@ -1,0 +1,91 @@
+#include "base/FileHelpers.h"
+#include "base/QuillError.h"
+#include "platform/AppFolders.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace quillmark;
+
+namespace {
+
+class AppFoldersTest : public ::testing::Test {
+protected:
+    // The program folder is writable unless the test says otherwise; no
+    // variable is set unless the test sets it.
+    AppFolderSources Sources() {
+        AppFolderSources sources;
+        sources.GetEnv = [this](const char* name) {
+            const auto found = env.find(name);
+            return found == env.end() ? std::string() : found->second;
+        };
+        sources.ProgramFolder = EnsureDir(temp.Path("program")) + "/";
+        sources.IsWritableFolder = [this](const std::string& folder) {
+            return writable.count(folder) ? writable[folder] : true;
+        };
+        return sources;
+    }
+
+    quillmark::testing::TempFolder temp;
+    std::map<std::string, std::string> env;
+    std::map<std::string, bool> writable;
+};
+
+} // namespace
+
+TEST_F(AppFoldersTest, AppDataWins) {
+    env["APPDATA"] = temp.Path("appdata");
+    env["XDG_DATA_HOME"] = temp.Path("xdg");
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("appdata/Quillmark/"));
+    EXPECT_TRUE(DirectoryExists(temp.Path("appdata/Quillmark")));
+    EXPECT_EQ(WorkspaceFolder(Sources()), temp.Path("appdata/Quillmark/Workspace/"));
+    EXPECT_EQ(LastProjectFilePath(Sources()), temp.Path("appdata/Quillmark/last_project.txt"));
+}
+
+TEST_F(AppFoldersTest, WritableProgramFolderWithoutAppData) {
+    env["APPDATA"] = "";
+    env["XDG_DATA_HOME"] = temp.Path("xdg");
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("program/Quillmark/"));
+    EXPECT_TRUE(DirectoryExists(temp.Path("program/Quillmark")));
+}
+
+TEST_F(AppFoldersTest, ReadOnlyProgramFolderFallsBackToUserDataFolder) {
+    writable[temp.Path("program/")] = false;
+    env["HOME"] = temp.Path("home");
+
+    env["XDG_DATA_HOME"] = temp.Path("xdg");
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("xdg/Quillmark/"));
+
+    env["XDG_DATA_HOME"] = "relative/data"; // not absolute, so not used
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("home/.local/share/Quillmark/"));
+
+    env.erase("XDG_DATA_HOME");
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("home/.local/share/Quillmark/"));
+    EXPECT_FALSE(DirectoryExists(temp.Path("program/Quillmark")));
+}
+
+TEST_F(AppFoldersTest, ExistingWritableFolderBesideReadOnlyProgram) {
+    // An installer may create the folder beside a read-only program folder.
+    EnsureDir(temp.Path("program/Quillmark"));
+    writable[temp.Path("program/")] = false;
+    env["XDG_DATA_HOME"] = temp.Path("xdg");
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("program/Quillmark/"));
+
+    writable[temp.Path("program/Quillmark")] = false;
+    EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("xdg/Quillmark/"));
+}
+
+TEST_F(AppFoldersTest, FolderThatCannotBeCreatedFails) {
+    WriteTextFileUtf8(temp.Path("file"), "x");
+    env["APPDATA"] = temp.Path("file");
+    EXPECT_THROW(ApplicationFolder(Sources()), QuillError);
+}
+
+TEST(ProgramFolderTest, IsTheFolderOfTheRunningExecutable) {
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(FileExists(folder + "quillmark_unit_tests"));
+}

@@ -1,10 +1,12 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
+#include "base/Regex.h"
 #include "base/Translation.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -237,4 +239,33 @@ TEST_F(TranslationTest, ShippedFileIsAlignedAndKeepsPlaceholders) {
     SelectLanguage(3);
     EXPECT_EQ(FormatText(Translate("Topic not found: %s"), {"X1"}), "Tema no encontrado: X1");
     EXPECT_EQ(Translate("Standard text"), "Texto estándar");
+}
+
+// Every literal text the program passes to Translate has an entry in the
+// shipped file, so no message silently stays English.
+TEST_F(TranslationTest, ShippedFileCoversEveryTranslatedLiteral) {
+    ASSERT_TRUE(LoadTranslationTable(ReadFileBytes(QUILLMARK_RESOURCES_DIR "/transl.sv")));
+    const std::vector<std::string>& english = Translation().TranslationTable[0];
+    const std::set<std::string> known(english.begin() + 2, english.end());
+
+    const Regex call(R"re(Translate\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re");
+    const Regex literal(R"re("((?:[^"\\]|\\.)*)")re");
+    const Regex escape(R"re(\\(.))re");
+    size_t checked = 0;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(QUILLMARK_SOURCE_DIR "/src")) {
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h")
+            continue;
+        const std::string source = ReadFileBytes(entry.path().string());
+        for (const RegexMatch& match : call.Matches(source)) {
+            std::string key;
+            for (const RegexMatch& piece : literal.Matches(match.Group(1)))
+                key += escape.ReplaceMatches(piece.Group(1), [](const RegexMatch& m) {
+                    return m.Group(1) == "n" ? std::string("\n") : std::string(m.Group(1));
+                });
+            EXPECT_TRUE(known.count(key)) << entry.path().filename() << ": " << key;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0u);
 }

@@ -17,6 +17,9 @@ const std::vector<CliCommand>& Commands() {
         {"add-topic", "add-topic PROJECT --title TEXT [--parent ID]",
          "add a topic (last root topic, or last child of ID); prints its identifier",
          RunAddTopic},
+        {"expand", "expand PROJECT TOPIC_ID",
+         "print the topic's page with variables, snippets and conditions resolved, as published",
+         RunExpand},
     };
     return commands;
 }

@@ -25,5 +25,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 void RunNew(const std::vector<std::string>& words, std::ostream& out);
 void RunTree(const std::vector<std::string>& words, std::ostream& out);
 void RunAddTopic(const std::vector<std::string>& words, std::ostream& out);
+void RunExpand(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace quillmark::cli

@@ -65,6 +65,21 @@ check "unknown command is a usage error" test "$rc" -eq 2
 "$cli" tree > /dev/null 2>&1; rc=$?
 check "missing argument is a usage error" test "$rc" -eq 2
 
+# expand: tokens resolved exactly as published, nothing added, nothing written.
+printf '%s' '{"variables":[{"name":"Product","value":"Lamp & Co"}],"snippets":[{"name":"Note","html":"<i>{var:Product}<\/i>"}],"conditions":[{"name":"Beta","enabled":false}]}' \
+  > "$work/Guide/meta/reusable_content.json"
+printf '%s' '<p>{var:Product}</p>{snip:Note}{begincond:Beta}<p>hidden</p>{endcond}' \
+  > "$work/Guide/topics/$second.html"
+expanded=$("$cli" expand "$work/Guide.hff" "$second"; printf x)
+check "expand resolves variables, snippets and conditions" \
+  test "$expanded" = "<p>Lamp &amp; Co</p><i>Lamp &amp; Co</i>x"
+rm "$work/Guide/topics/$second.html"
+check "expand of a missing page prints nothing" test -z "$("$cli" expand "$work/Guide.hff" "$second")"
+check "expand does not create the missing page" test ! -e "$work/Guide/topics/$second.html"
+err=$("$cli" expand "$work/Guide.hff" NOPE 2>&1 >/dev/null); rc=$?
+check "expand of an unknown topic exits 1" test "$rc" -eq 1
+check "expand of an unknown topic names it" test "$err" = "quillmark-cli: Topic not found: NOPE"
+
 # A hostile identifier in the tree file fails the load and writes nothing.
 mkdir -p "$work/Evil/meta"
 printf '\xef\xbb\xbf{"version":"1.0","title":"Evil","root":""}' > "$work/Evil.hff"

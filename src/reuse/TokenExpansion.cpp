@@ -1,0 +1,339 @@
+#include "reuse/TokenExpansion.h"
+
+#include "base/Regex.h"
+#include "base/TextUtils.h"
+#include "model/DocProject.h"
+#include "publish/HtmlHelpers.h"
+#include "reuse/ReusableContent.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+#include <vector>
+
+namespace quillmark {
+
+namespace {
+
+constexpr unsigned kTokenOptions = Regex::Caseless | Regex::DotAll;
+constexpr int kSnippetPasses = 10;
+constexpr int kConditionCalls = 10;
+constexpr int kConditionPasses = 20;
+
+// A block whose body holds no begin marker is an innermost one.
+constexpr std::string_view kBeginWithName = R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\})";
+constexpr std::string_view kBodyWithoutBegin =
+    R"((?<body>(?:(?!\{\s*begincond\s*:\s*[^\}]+?\s*\}).)*?))";
+
+const Regex& VariablePattern() {
+    static const Regex pattern(R"(\{\s*var\s*:\s*(?<name>[^\}]+?)\s*\})", kTokenOptions);
+    return pattern;
+}
+
+const Regex& SnippetPattern() {
+    static const Regex pattern(R"(\{\s*snip\s*:\s*(?<name>[^\}]+?)\s*\})", kTokenOptions);
+    return pattern;
+}
+
+const Regex& BeginMarkerOnlyBlockPattern() {
+    static const Regex pattern(
+        R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b(?<attrs>[^>]*)>\s*)"
+        R"((?<token>\{\s*begincond\s*:\s*[^\}]+?\s*\})\s*</\k<tag>>)",
+        kTokenOptions);
+    return pattern;
+}
+
+const Regex& EndMarkerOnlyBlockPattern() {
+    static const Regex pattern(
+        R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b(?<attrs>[^>]*)>\s*)"
+        R"((?<token>\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})\s*</\k<tag>>)",
+        kTokenOptions);
+    return pattern;
+}
+
+const Regex& NamedBlockPattern() {
+    static const Regex pattern(
+        R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\}(?<body>.*?))"
+        R"(\{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\})",
+        kTokenOptions);
+    return pattern;
+}
+
+const Regex& AnonymousBlockPattern() {
+    static const Regex pattern(
+        R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\}(?<body>.*?)\{\s*endcond\s*\})",
+        kTokenOptions);
+    return pattern;
+}
+
+const Regex& InnermostNamedBlockPattern() {
+    static const Regex pattern(std::string(kBeginWithName) + std::string(kBodyWithoutBegin) +
+                                   R"(\{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\})",
+                               kTokenOptions);
+    return pattern;
+}
+
+const Regex& InnermostAnonymousBlockPattern() {
+    static const Regex pattern(std::string(kBeginWithName) + std::string(kBodyWithoutBegin) +
+                                   R"(\{\s*endcond\s*\})",
+                               kTokenOptions);
+    return pattern;
+}
+
+const Regex& AnyMarkerPattern() {
+    static const Regex pattern(
+        R"(\{\s*begincond\s*:\s*[^\}]+?\s*\}|\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})", kTokenOptions);
+    return pattern;
+}
+
+// The end markers alone, to skip a pair pass that cannot match. The pair
+// patterns scan from every begin marker to the end of the text when no end
+// marker of their kind follows.
+const Regex& NamedEndPattern() {
+    static const Regex pattern(R"(\{\s*endcond\s*:)", kTokenOptions);
+    return pattern;
+}
+
+const Regex& AnonymousEndPattern() {
+    static const Regex pattern(R"(\{\s*endcond\s*\})", kTokenOptions);
+    return pattern;
+}
+
+// The same markers, with begin markers told apart by group 1.
+const Regex& MarkerKindPattern() {
+    static const Regex pattern(
+        R"((\{\s*begincond\s*:\s*[^\}]+?\s*\})|\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})",
+        kTokenOptions);
+    return pattern;
+}
+
+bool HasBrace(std::string_view text) { return text.find('{') != std::string_view::npos; }
+
+std::string LookupName(std::string_view tokenName) { return Trim(DecodeHtml(tokenName)); }
+
+std::string Nothing(const RegexMatch&) { return {}; }
+
+// Applies `pass` up to `count` times. A pass depends on nothing but its input,
+// so once it changes nothing the remaining passes would not either.
+template <typename Pass>
+std::string Repeat(std::string text, int count, const Pass& pass) {
+    for (int i = 0; i < count; ++i) {
+        std::string next = pass(text);
+        if (next == text)
+            break;
+        text = std::move(next);
+    }
+    return text;
+}
+
+// Copies every tag ("<" up to the next ">", or to the end) unchanged and
+// passes every run of text between tags through `replace`.
+template <typename Replace>
+std::string ApplyOutsideTags(std::string_view html, const Replace& replace) {
+    std::string out;
+    out.reserve(html.size());
+    size_t pos = 0;
+    while (pos < html.size()) {
+        if (html[pos] == '<') {
+            const size_t close = html.find('>', pos);
+            const size_t end = close == std::string_view::npos ? html.size() : close + 1;
+            out.append(html.substr(pos, end - pos));
+            pos = end;
+        } else {
+            const size_t end = std::min(html.find('<', pos), html.size());
+            const std::string_view text = html.substr(pos, end - pos);
+            if (HasBrace(text))
+                out.append(replace(text));
+            else
+                out.append(text);
+            pos = end;
+        }
+    }
+    return out;
+}
+
+// True when a begin marker follows another one with no end marker between
+// them. Flat input never has this and is resolved by the plain passes.
+bool HasNestedConditionBlocks(std::string_view html) {
+    bool open = false;
+    size_t pos = 0;
+    while (std::optional<RegexMatch> marker = MarkerKindPattern().Match(html, pos)) {
+        const bool begin = marker->Matched(1);
+        if (begin && open)
+            return true;
+        open = begin;
+        pos = marker->End();
+    }
+    return false;
+}
+
+// One expansion run over a loaded store. It remembers which snippets are
+// being expanded, so that a snippet reached again inside its own expansion,
+// directly or through others, publishes nothing (expanding it again could
+// only repeat the same expansion without end), as does any snippet nested
+// deeper than kMaxSnippetNesting.
+class Expander {
+public:
+    explicit Expander(const TReusableProjectContent& store) : store_(store) {}
+
+    std::string Expand(std::string_view html) {
+        if (html.empty())
+            return {};
+        std::string text(html);
+        if (HasBrace(text))
+            text = Repeat(std::move(text), kSnippetPasses, [&](const std::string& current) {
+                return ApplyOutsideTags(current, [&](std::string_view segment) {
+                    return ReplaceSnippetTokens(segment);
+                });
+            });
+        if (HasBrace(text))
+            text = Repeat(std::move(text), kConditionCalls, [&](const std::string& current) {
+                return ReplaceConditionTokens(current, store_);
+            });
+        if (HasBrace(text))
+            text = ReplaceVariableTokensOutsideTags(text, store_);
+        return RemoveEditorDecorations(text);
+    }
+
+    std::string ReplaceSnippetTokens(std::string_view text) {
+        return SnippetPattern().ReplaceMatches(text, [&](const RegexMatch& match) {
+            return SnippetExpansion(match.Group("name"));
+        });
+    }
+
+private:
+    std::string SnippetExpansion(std::string_view tokenName) {
+        const TReusableSnippet* snippet = store_.FindSnippet(LookupName(tokenName));
+        if (snippet == nullptr || snippet->Html.empty())
+            return {};
+        if (open_.size() >= static_cast<size_t>(kMaxSnippetNesting) ||
+            std::find(open_.begin(), open_.end(), snippet) != open_.end())
+            return {};
+        // A snippet used directly in the topic always expands the same way.
+        if (open_.empty())
+            if (const auto known = topLevel_.find(snippet); known != topLevel_.end())
+                return known->second;
+        open_.push_back(snippet);
+        std::string expanded = Expand(snippet->Html);
+        open_.pop_back();
+        if (open_.empty())
+            topLevel_.emplace(snippet, expanded);
+        return expanded;
+    }
+
+    const TReusableProjectContent& store_;
+    std::vector<const TReusableSnippet*> open_; // outermost first
+    std::unordered_map<const TReusableSnippet*, std::string> topLevel_;
+};
+
+} // namespace
+
+std::string MakeVariableToken(std::string_view name) {
+    return EncodeHtml("{var:" + std::string(name) + "}");
+}
+
+std::string MakeSnippetToken(std::string_view name) {
+    return EncodeHtml("{snip:" + std::string(name) + "}");
+}
+
+std::string MakeBeginConditionToken(std::string_view name) {
+    return EncodeHtml("{begincond:" + std::string(name) + "}");
+}
+
+std::string ExpandReusableContent(const TDocProject& P, std::string_view Html) {
+    if (P.FRootPath.empty() || Html.empty())
+        return std::string(Html);
+    TReusableProjectContent store;
+    store.LoadFromProject(P);
+    return ExpandReusableContent(store, Html);
+}
+
+std::string ExpandReusableContent(const TReusableProjectContent& store, std::string_view Html) {
+    return Expander(store).Expand(Html);
+}
+
+std::string ReplaceVariableTokensInText(std::string_view text,
+                                        const TReusableProjectContent& store) {
+    return VariablePattern().ReplaceMatches(text, [&](const RegexMatch& match) {
+        return EncodeHtml(store.VariableValue(LookupName(match.Group("name")), ""));
+    });
+}
+
+std::string ReplaceSnippetTokensInText(std::string_view text,
+                                       const TReusableProjectContent& store) {
+    return Expander(store).ReplaceSnippetTokens(text);
+}
+
+std::string ReplaceVariableTokensOutsideTags(std::string_view html,
+                                             const TReusableProjectContent& store) {
+    return ApplyOutsideTags(html, [&](std::string_view text) {
+        return ReplaceVariableTokensInText(text, store);
+    });
+}
+
+std::string ReplaceSnippetTokensOutsideTags(std::string_view html,
+                                            const TReusableProjectContent& store) {
+    Expander expander(store);
+    return ApplyOutsideTags(html, [&](std::string_view text) {
+        return expander.ReplaceSnippetTokens(text);
+    });
+}
+
+std::string StripConditionMarkerOnlyBlocks(std::string_view html) {
+    const auto token = [](const RegexMatch& match) { return std::string(match.Group("token")); };
+    return EndMarkerOnlyBlockPattern().ReplaceMatches(
+        BeginMarkerOnlyBlockPattern().ReplaceMatches(html, token), token);
+}
+
+std::string ReplaceConditionTokens(std::string_view html, const TReusableProjectContent& store) {
+    if (!HasBrace(html))
+        return std::string(html);
+    std::string text = StripConditionMarkerOnlyBlocks(html);
+
+    const auto named = [&](const RegexMatch& match) {
+        const std::string name = LookupName(match.Group("name"));
+        if (!AsciiSameText(name, LookupName(match.Group("endname"))))
+            return std::string(match.Group());
+        return store.ConditionEnabled(name, false) ? std::string(match.Group("body"))
+                                                   : std::string();
+    };
+    const auto anonymous = [&](const RegexMatch& match) {
+        return store.ConditionEnabled(LookupName(match.Group("name")), false)
+                   ? std::string(match.Group("body"))
+                   : std::string();
+    };
+    const auto pairPasses = [&](const Regex& namedPattern, const Regex& anonymousPattern,
+                                std::string current) {
+        if (NamedEndPattern().IsMatch(current))
+            current = namedPattern.ReplaceMatches(current, named);
+        if (AnonymousEndPattern().IsMatch(current))
+            current = anonymousPattern.ReplaceMatches(current, anonymous);
+        return current;
+    };
+    const auto innermostPass = [&](const std::string& current) {
+        return pairPasses(InnermostNamedBlockPattern(), InnermostAnonymousBlockPattern(), current);
+    };
+    const auto pass = [&](const std::string& current) {
+        return pairPasses(NamedBlockPattern(), AnonymousBlockPattern(), current);
+    };
+
+    // Inner blocks first; each resolved block makes the text shorter, so this
+    // ends. What is left (stray or crossed markers) goes to the plain passes.
+    if (HasNestedConditionBlocks(text))
+        text = Repeat(std::move(text), std::numeric_limits<int>::max(), innermostPass);
+    text = Repeat(std::move(text), kConditionPasses, pass);
+    return AnyMarkerPattern().ReplaceMatches(text, Nothing);
+}
+
+std::string RemoveEditorDecorations(std::string_view html) {
+    static const Regex decoratedStyle(
+        R"(\sstyle="[^">]*(border\s*:\s*1px\s+dashed|background\s*:\s*#eef5ff)[^">]*")",
+        Regex::Caseless);
+    static const Regex notEditable(R"(\scontenteditable="false")", Regex::Caseless);
+    static const Regex title(R"(\stitle="[^"]*")", Regex::Caseless);
+    return title.ReplaceMatches(
+        notEditable.ReplaceMatches(decoratedStyle.ReplaceMatches(html, Nothing), Nothing),
+        Nothing);
+}
+
+} // namespace quillmark

@@ -1,0 +1,322 @@
+#include "reuse/TokenExpansion.h"
+
+#include "../TempFolder.h"
+#include "base/FileHelpers.h"
+#include "base/QuillError.h"
+#include "base/Regex.h"
+#include "base/TextUtils.h"
+#include "model/DocProject.h"
+#include "publish/HtmlHelpers.h"
+#include "reuse/ReusableContent.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace quillmark;
+using quillmark::testing::TempFolder;
+
+namespace {
+
+struct Case {
+    std::string input;
+    std::string expected;
+};
+
+TReusableProjectContent SampleStore() {
+    TReusableProjectContent store;
+    store.FVariables = {{"ProductName", "A & B <x>"},
+                        {"SnippetText", "{snip:SupportNote}"},
+                        {"R&D", "research"}};
+    store.FSnippets = {{"SupportNote", "<p>Contact support.</p>"},
+                       {"Credits", "Made by {var:ProductName}"},
+                       {"ProOnly", "{begincond:ProEdition}pro {endcond}all"},
+                       {"Empty", ""},
+                       {"Q&A", "<i>qa</i>"}};
+    store.FConditions = {{"ProEdition", false}, {"Beta", true}, {"On", true}, {"Off", false},
+                         {"\"Quoted\"", true}};
+    return store;
+}
+
+void ExpectExpansions(const TReusableProjectContent& store, const std::vector<Case>& cases) {
+    for (const Case& c : cases)
+        EXPECT_EQ(ExpandReusableContent(store, c.input), c.expected) << "input: " << c.input;
+}
+
+TEST(TokenExpansion, VariablesAndSnippets) {
+    ExpectExpansions(
+        SampleStore(),
+        {
+            {"<p>{var:ProductName}</p>", "<p>A &amp; B &lt;x&gt;</p>"},
+            {"<p>{ VAR : ProductName }</p>", "<p>A &amp; B &lt;x&gt;</p>"},
+            {"<p>{\n\tVar\r\n:\nproductname\n}</p>", "<p>A &amp; B &lt;x&gt;</p>"},
+            {"<p>{var:Product&#78;ame}</p>", "<p>A &amp; B &lt;x&gt;</p>"},
+            {"<p>{var:&nbsp;ProductName}</p>", "<p></p>"},
+            {R"(<a href="{var:ProductName}">{var:ProductName}</a>)",
+             R"(<a href="{var:ProductName}">A &amp; B &lt;x&gt;</a>)"},
+            {"<p>{var:Product<b></b>Name}</p>", "<p>{var:Product<b></b>Name}</p>"},
+            {"<p>{var:Missing}|</p>", "<p>|</p>"},
+            {"<p>{var:}</p>", "<p>{var:}</p>"},
+            {"<p>{snip:SupportNote}</p>", "<p><p>Contact support.</p></p>"},
+            {"<p>{SNIP : supportnote }</p>", "<p><p>Contact support.</p></p>"},
+            {"<p>{snip:Credits}</p>", "<p>Made by A &amp; B &lt;x&gt;</p>"},
+            {"<p>{snip:ProOnly}</p>", "<p>all</p>"},
+            {"<p>[{snip:Empty}{snip:Missing}]</p>", "<p>[]</p>"},
+            {R"(<img alt="{snip:SupportNote}">)", R"(<img alt="{snip:SupportNote}">)"},
+            // A variable's value is not scanned again for tokens.
+            {"<p>{var:SnippetText}</p>", "<p>{snip:SupportNote}</p>"},
+            {"<style>p{color:red}</style>", "<style>p{color:red}</style>"},
+            {"plain text", "plain text"},
+            {"", ""},
+        });
+}
+
+TEST(TokenExpansion, ConditionBlocks) {
+    TReusableProjectContent store = SampleStore();
+    const std::string threeParagraphs =
+        "<p>{begincond:ProEdition}</p><p>Pro text</p><p>{endcond}</p><p>after</p>";
+    ExpectExpansions(
+        store,
+        {
+            {threeParagraphs, "<p>after</p>"},
+            {"<P class=\"x\">{begincond:ProEdition}</P>\n<p>Pro</p>\n<DIV> {endcond} </div>",
+             ""},
+            {"<p>Try {begincond:Beta}this{endcond:Beta} now</p>", "<p>Try this now</p>"},
+            {"<p>Try {begincond:Beta}this{ endcond : beta } now</p>", "<p>Try this now</p>"},
+            {"<p>{begincond:ProEdition}shown anyway{endcond:Beta}</p>", "<p>shown anyway</p>"},
+            {"<p>stray {endcond} end</p>", "<p>stray  end</p>"},
+            {"<p>{begincond:ProEdition}</p><p>no end, still shown</p>",
+             "<p>no end, still shown</p>"},
+            {"<p>{begincond:Unknown}gone{endcond}</p>", "<p></p>"},
+            {"<p>{begincond:&quot;Quoted&quot;}kept{endcond}</p>", "<p>kept</p>"},
+            // A marker wrapped in further markup stays wrapped.
+            {"<p><span>{begincond:Beta}</span></p>x<p>{endcond}</p>",
+             "<p><span></span></p>x"},
+            {"<ul><li>{begincond:Beta}</li><li>one</li><li>{endcond}</li></ul>",
+             "<ul><li>one</li></ul>"},
+        });
+    store.FConditions[0].Enabled = true;
+    ExpectExpansions(store, {{threeParagraphs, "<p>Pro text</p><p>after</p>"}});
+}
+
+TEST(TokenExpansion, EditorDecorationsAreRemoved) {
+    ExpectExpansions(
+        SampleStore(),
+        {
+            {R"(<img src="a.png" title="Picture">)", R"(<img src="a.png">)"},
+            {R"(<td style="color:red; border: 1px dashed red">x</td>)", "<td>x</td>"},
+            {R"(<span STYLE="Background : #EEF5FF">v</span>)", "<span>v</span>"},
+            {R"(<td style="border: 2px dashed red">x</td>)",
+             R"(<td style="border: 2px dashed red">x</td>)"},
+            {R"(<span contenteditable="false" title='kept'>x</span>)",
+             R"(<span title='kept'>x</span>)"},
+        });
+}
+
+TEST(TokenExpansion, TokenBuildersEscapeAndResolveBack) {
+    EXPECT_EQ(MakeVariableToken("R&D"), "{var:R&amp;D}");
+    EXPECT_EQ(MakeSnippetToken("Q&A"), "{snip:Q&amp;A}");
+    EXPECT_EQ(MakeBeginConditionToken("\"Quoted\""), "{begincond:&quot;Quoted&quot;}");
+    EXPECT_EQ(MakeVariableToken("it's <b>"), "{var:it's &lt;b&gt;}");
+    EXPECT_EQ(kEndConditionToken, "{endcond}");
+
+    const std::string html = "<p>" + MakeVariableToken("R&D") + MakeSnippetToken("Q&A") +
+                             MakeBeginConditionToken("\"Quoted\"") + "!" +
+                             std::string(kEndConditionToken) + "</p>";
+    EXPECT_EQ(ExpandReusableContent(SampleStore(), html), "<p>research<i>qa</i>!</p>");
+}
+
+TEST(TokenExpansion, NestedConditionBlocksResolveInnermostFirst) {
+    TReusableProjectContent store = SampleStore();
+    const std::vector<std::string> shapes = {
+        "{begincond:%s}a{begincond:%s}b{endcond}c{endcond}",
+        "{begincond:%s}a{begincond:%s}b{endcond:Inner}c{endcond:Outer}",
+        "{begincond:%s}a{begincond:%s}b{endcond}c{endcond:Outer}",
+        "{begincond:%s}a{begincond:%s}b{endcond:Inner}c{endcond}",
+        "<p>{begincond:%s}</p><p>a</p><p>{begincond:%s}</p><p>b</p><p>{endcond}</p>"
+        "<p>c</p><p>{endcond}</p>",
+    };
+    for (bool outer : {true, false})
+        for (bool inner : {true, false}) {
+            store.FConditions = {{"Outer", outer}, {"Inner", inner}};
+            for (const std::string& shape : shapes) {
+                const std::string input = FormatText(shape, {"Outer", "Inner"});
+                std::string expected = !outer ? "" : inner ? "abc" : "ac";
+                if (shape[0] == '<')
+                    expected = !outer ? "" : inner ? "<p>a</p><p>b</p><p>c</p>" : "<p>a</p><p>c</p>";
+                EXPECT_EQ(ExpandReusableContent(store, input), expected)
+                    << input << " outer=" << outer << " inner=" << inner;
+            }
+        }
+
+    store = SampleStore();
+    ExpectExpansions(
+        store,
+        {
+            {"{begincond:On}1{begincond:On}2{begincond:Off}3{endcond}4{endcond}5{endcond}", "1245"},
+            {"{begincond:On}a{begincond:Off}b{endcond}c{begincond:On}d{endcond}e{endcond}", "acde"},
+            {"{begincond:On}a{begincond:Off}b{endcond}c{endcond}|{begincond:Off}x{endcond}y",
+             "ac|y"},
+            // A begin marker left open does not swallow a later block.
+            {"{begincond:Off}x{begincond:On}y{endcond}z", "xyz"},
+        });
+}
+
+// The condition passes exactly as written, without early stops or nesting
+// rules: flat input must come out of the real expansion the same.
+std::string ReferenceConditionPasses(std::string html, const TReusableProjectContent& store) {
+    const unsigned options = Regex::Caseless | Regex::DotAll;
+    const char* blockTags = R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b)"
+                            R"((?<attrs>[^>]*)>\s*)";
+    static const Regex beginOnly(std::string(blockTags) +
+                                     R"((?<token>\{\s*begincond\s*:\s*[^\}]+?\s*\})\s*</\k<tag>>)",
+                                 options);
+    static const Regex endOnly(
+        std::string(blockTags) +
+            R"((?<token>\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})\s*</\k<tag>>)",
+        options);
+    static const Regex named(R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\}(?<body>.*?))"
+                             R"(\{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\})",
+                             options);
+    static const Regex anonymous(
+        R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\}(?<body>.*?)\{\s*endcond\s*\})", options);
+    static const Regex anyMarker(
+        R"(\{\s*begincond\s*:\s*[^\}]+?\s*\}|\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})", options);
+    const auto name = [](const RegexMatch& m, const char* group) {
+        return Trim(DecodeHtml(m.Group(group)));
+    };
+    for (int call = 0; call < 10; ++call) {
+        const auto token = [](const RegexMatch& m) { return std::string(m.Group("token")); };
+        html = endOnly.ReplaceMatches(beginOnly.ReplaceMatches(html, token), token);
+        for (int pass = 0; pass < 20; ++pass) {
+            html = named.ReplaceMatches(html, [&](const RegexMatch& m) {
+                if (!AsciiSameText(name(m, "name"), name(m, "endname")))
+                    return std::string(m.Group());
+                return store.ConditionEnabled(name(m, "name"), false) ? std::string(m.Group("body"))
+                                                                      : std::string();
+            });
+            html = anonymous.ReplaceMatches(html, [&](const RegexMatch& m) {
+                return store.ConditionEnabled(name(m, "name"), false) ? std::string(m.Group("body"))
+                                                                      : std::string();
+            });
+        }
+        html = anyMarker.ReplaceMatches(html, [](const RegexMatch&) { return std::string(); });
+    }
+    return html;
+}
+
+TEST(TokenExpansion, FlatConditionInputMatchesThePassesAsWritten) {
+    const TReusableProjectContent store = SampleStore();
+    const std::vector<std::string> names = {"On", "off", " Beta ", "Missing", "&quot;Quoted&quot;"};
+    const std::vector<std::string> beginForms = {"{begincond:%s}", "{ BeginCond :\n%s }"};
+    const std::vector<std::string> endForms = {"{endcond}", "{ ENDCOND }", "{endcond:%s}",
+                                               "{endcond : %s }"};
+    const std::vector<std::string> texts = {"a", "b c", "<br>", "&amp;", "\n"};
+    const std::vector<std::string> wrappers = {"%s", "%s", "<p>%s</p>", "<P class=\"k\"> %s </P>",
+                                               "<li>%s</li>", "<p><span>%s</span></p>"};
+
+    // Hand-picked cases where the passes pair markers across other blocks.
+    std::vector<std::string> inputs = {
+        "{begincond:On}x{endcond}y{begincond:Beta}z{endcond:On}",
+        "{begincond:off}x{endcond}y{begincond:Beta}z{endcond:off}",
+        "{begincond:On}x{endcond:Beta}y{endcond}",
+        "{endcond:On}{begincond:On}a{endcond}{endcond}",
+    };
+    std::mt19937 random(20240611);
+    const auto pick = [&](const std::vector<std::string>& list) {
+        return list[random() % list.size()];
+    };
+    for (int i = 0; i < 3000; ++i) {
+        std::string input;
+        bool open = false;
+        const int pieces = 1 + static_cast<int>(random() % 10);
+        for (int piece = 0; piece < pieces; ++piece) {
+            const unsigned kind = random() % 3;
+            std::string text;
+            if (kind == 0 && !open) {
+                text = FormatText(pick(beginForms), {pick(names)});
+                open = true;
+            } else if (kind == 1) {
+                text = FormatText(pick(endForms), {pick(names)});
+                open = false;
+            } else {
+                text = pick(texts);
+            }
+            input += FormatText(pick(wrappers), {text});
+        }
+        inputs.push_back(input);
+    }
+    for (const std::string& input : inputs)
+        ASSERT_EQ(ExpandReusableContent(store, input), ReferenceConditionPasses(input, store))
+            << "input: " << input;
+}
+
+TEST(TokenExpansion, SelfIncludingSnippetsEnd) {
+    TReusableProjectContent store;
+    store.FSnippets = {{"Self", "a{snip:Self}b"},
+                       {"Ping", "[ping {snip:Pong}]"},
+                       {"Pong", "(pong {snip:PING})"},
+                       {"Fan", "x{snip:Fan}{snip:Fan}{snip:Fan}{snip:Fan}{snip:Fan}{snip:Fan}"
+                               "{snip:Fan}{snip:Fan}{snip:Fan}{snip:Fan}"}};
+    ExpectExpansions(store, {
+                                {"<p>{snip:Self}</p>", "<p>ab</p>"},
+                                {"<p>{snip:Ping}</p>", "<p>[ping (pong )]</p>"},
+                                {"<p>{snip:Pong}</p>", "<p>(pong [ping ])</p>"},
+                                {"{snip:Fan}|{snip:Fan}", "x|x"},
+                            });
+}
+
+TEST(TokenExpansion, SnippetNestingIsBounded) {
+    // S0 includes S1, S1 includes S2 ... S24: sixteen nested levels are published.
+    TReusableProjectContent store;
+    std::string expected;
+    for (int i = 0; i < 25; ++i) {
+        store.FSnippets.push_back(
+            {"S" + std::to_string(i), std::to_string(i) + ".{snip:S" + std::to_string(i + 1) + "}"});
+        if (i < kMaxSnippetNesting)
+            expected += std::to_string(i) + ".";
+    }
+    EXPECT_EQ(ExpandReusableContent(store, "{snip:S0}"), expected);
+}
+
+class TokenExpansionProject : public ::testing::Test {
+protected:
+    TokenExpansionProject() { project_.FRootPath = folder_.Root(); }
+    void WriteStore(const std::string& text) {
+        WriteTextFileUtf8(folder_.Path("meta/reusable_content.json"), text);
+    }
+
+    TempFolder folder_;
+    TDocProject project_;
+};
+
+TEST_F(TokenExpansionProject, WithoutStoreFileEveryTokenAndGuardedBlockGoes) {
+    EXPECT_EQ(ExpandReusableContent(project_, "<p>{var:X}</p><p>{snip:Y}</p>"
+                                              "<p>{begincond:Z}</p><p>hidden</p><p>{endcond}</p>tail"),
+              "<p></p><p></p>tail");
+}
+
+TEST_F(TokenExpansionProject, UsesTheSavedStore) {
+    TReusableProjectContent store;
+    store.FVariables = {{"Name", "Aurora"}};
+    store.FSnippets = {{"Greeting", "<b>Hello {var:Name}</b>"}};
+    store.FConditions = {{"Show", true}};
+    store.SaveToProject(project_);
+    EXPECT_EQ(ExpandReusableContent(project_, "{snip:Greeting}{begincond:Show}!{endcond}"),
+              "<b>Hello Aurora</b>!");
+}
+
+TEST_F(TokenExpansionProject, LoadErrorsReachTheCallerButEmptyInputReadsNothing) {
+    WriteStore(R"({"variables":{}})");
+    EXPECT_EQ(ExpandReusableContent(project_, ""), "");
+    TDocProject rootless;
+    EXPECT_EQ(ExpandReusableContent(rootless, R"(<p title="t">{var:X}</p>)"),
+              R"(<p title="t">{var:X}</p>)");
+    try {
+        ExpandReusableContent(project_, "<p>{var:X}</p>");
+        FAIL() << "no error";
+    } catch (const QuillError& e) {
+        EXPECT_STREQ(e.what(), "Invalid class typecast");
+    }
+}
+
+} // namespace

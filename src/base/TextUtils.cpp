@@ -59,41 +59,36 @@ bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
            AsciiSameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+namespace {
+
+// Copies `text`, replacing each place where `needle` occurs in `haystack`
+// (which has the same length as `text`) by `to`.
+std::string ReplaceFound(std::string_view text, std::string_view haystack,
+                         std::string_view needle, std::string_view to) {
+    if (needle.empty())
+        return std::string(text);
     std::string result;
     result.reserve(text.size());
     size_t pos = 0;
-    while (true) {
-        const size_t hit = text.find(from, pos);
-        if (hit == std::string_view::npos || from.empty())
-            break;
+    for (size_t hit = haystack.find(needle); hit != std::string_view::npos;
+         hit = haystack.find(needle, pos)) {
         result.append(text.substr(pos, hit - pos));
         result.append(to);
-        pos = hit + from.size();
+        pos = hit + needle.size();
     }
     result.append(text.substr(pos));
     return result;
 }
 
+} // namespace
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    return ReplaceFound(text, text, from, to);
+}
+
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
                                  std::string_view to) {
-    if (from.empty())
-        return std::string(text);
-    const std::string lowerText = AsciiLower(text);
-    const std::string lowerFrom = AsciiLower(from);
-    std::string result;
-    result.reserve(text.size());
-    size_t pos = 0;
-    while (true) {
-        const size_t hit = lowerText.find(lowerFrom, pos);
-        if (hit == std::string::npos)
-            break;
-        result.append(text.substr(pos, hit - pos));
-        result.append(to);
-        pos = hit + from.size();
-    }
-    result.append(text.substr(pos));
-    return result;
+    return ReplaceFound(text, AsciiLower(text), AsciiLower(from), to);
 }
 
 std::string FormatText(std::string_view pattern, const std::vector<std::string>& args) {

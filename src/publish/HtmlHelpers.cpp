@@ -146,56 +146,41 @@ std::string ExtractPlainText(std::string_view html) {
     return Trim(text);
 }
 
-std::string EscapeHtml(std::string_view text) {
+namespace {
+
+// One pass that writes each character's entity, or the character itself when
+// `entityOf` gives none.
+std::string ReplaceWithEntities(std::string_view text, const char* (*entityOf)(char)) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
+        if (const char* entity = entityOf(c))
+            out += entity;
+        else
             out += c;
-        }
     }
     return out;
 }
 
-std::string EncodeHtml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "&quot;";
-            break;
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
+const char* EncodedEntity(char c) {
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default: return nullptr;
     }
-    return out;
 }
+
+const char* EscapedEntity(char c) { return c == '\'' ? "&#39;" : EncodedEntity(c); }
+
+} // namespace
+
+// Escaping "&" first and then the others is the same as one pass over the
+// text, since no replacement holds a character that a later step replaces.
+std::string EscapeHtml(std::string_view text) { return ReplaceWithEntities(text, EscapedEntity); }
+
+std::string EncodeHtml(std::string_view text) { return ReplaceWithEntities(text, EncodedEntity); }
 
 std::string DecodeHtml(std::string_view text) {
     std::string out;

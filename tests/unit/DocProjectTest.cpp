@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/DocProject.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillmark;
+using quillmark::testing::ErrorOf;
 using quillmark::testing::TempFolder;
 using ::testing::ElementsAre;
 
@@ -21,14 +23,6 @@ protected:
     }
     std::string Add(const std::string& title, const std::string& parent = "") {
         return project.AddTopic(title, parent).FID;
-    }
-    std::string ErrorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const QuillError& e) {
-            return e.what();
-        }
-        return "";
     }
     TempFolder folder;
     TDocProject project;

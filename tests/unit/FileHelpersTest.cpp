@@ -1,12 +1,11 @@
 #include "TempFolder.h"
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 using namespace quillmark;
 using quillmark::testing::TempFolder;
@@ -68,22 +67,8 @@ TEST(FileHelpers, FailedWriteKeepsThePreviousFileAndSaysSo) {
     const std::string path = folder.Path("project.json");
     WriteTextFileUtf8(path, "previous");
 
-    // A file-size limit makes the write fail the way a full disk does (and
-    // works for root, unlike a read-only folder).
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = old;
-    tiny.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    std::string error;
-    try {
-        WriteTextFileUtf8(path, std::string(4096, 'x'));
-    } catch (const QuillError& e) {
-        error = e.what();
-    }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const std::string error = quillmark::testing::ErrorUnderFileSizeLimit(
+        16, [&] { WriteTextFileUtf8(path, std::string(4096, 'x')); });
 
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(ReadFileBytes(path), "previous");

@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/ProjectStorage.h"
@@ -9,6 +10,7 @@
 #include <filesystem>
 
 using namespace quillmark;
+using quillmark::testing::ErrorOf;
 using quillmark::testing::TempFolder;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -37,15 +39,6 @@ void FillSample(TDocProject& project, const std::string& root) {
     project.FTopics.Add(std::move(a));
     project.FTopics.Add(std::move(b));
     project.FRootTopicIDs = {kIdA};
-}
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const QuillError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 class ProjectStorageTest : public ::testing::Test {

@@ -1,14 +1,13 @@
 #include "reuse/ReusableContent.h"
 
-#include "../TempFolder.h"
+#include "TempFolder.h"
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/DocProject.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace quillmark;
 using quillmark::testing::TempFolder;
@@ -201,23 +200,8 @@ TEST_F(ReusableContentFile, FailedWriteKeepsThePreviousFileAndRaises) {
     TReusableProjectContent bigger;
     bigger.FSnippets = {{"Long", std::string(4096, 'x')}};
 
-    // A file-size limit makes the write fail as a full disk does, also for root.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = old;
-    tiny.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    bool raised = false;
-    try {
-        bigger.SaveToProject(project_);
-    } catch (const QuillError&) {
-        raised = true;
-    }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_TRUE(raised);
+    EXPECT_NE(quillmark::testing::ErrorUnderFileSizeLimit(64, [&] { bigger.SaveToProject(project_); }),
+              "");
     EXPECT_EQ(ReadFileBytes(FilePath()), before);
     const TReusableProjectContent loaded = Load();
     ASSERT_EQ(loaded.FVariables.size(), 1u);

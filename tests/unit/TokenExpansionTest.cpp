@@ -1,6 +1,6 @@
 #include "reuse/TokenExpansion.h"
 
-#include "../TempFolder.h"
+#include "TempFolder.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/Regex.h"

@@ -190,6 +190,17 @@ std::string SanitizeFileName(std::string_view name) {
     return result;
 }
 
+bool IsSafePathComponent(std::string_view name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (const char c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || code < 0x20 || code == 0x7F)
+            return false;
+    }
+    return true;
+}
+
 std::string AbsolutePath(std::string_view path) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(fs::path(path), ec);

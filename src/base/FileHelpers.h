@@ -53,6 +53,11 @@ void DeleteTreeQuietly(const std::string& path);
 // " * / : < > ? \ | replaced by "_".
 std::string SanitizeFileName(std::string_view name);
 
+// Whether a name read from a project file can be used as one component of
+// a path without naming another place: not empty, not "." or "..", no "/"
+// or "\", no control character.
+bool IsSafePathComponent(std::string_view name);
+
 // Absolute form of a path, without resolving links; the input on failure.
 std::string AbsolutePath(std::string_view path);
 

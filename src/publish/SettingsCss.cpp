@@ -181,18 +181,10 @@ std::string ChmBlock(const TBlockValues& v) {
     return css.Take();
 }
 
-// Profile names come from project files; a name with a path delimiter, a
-// parent reference or a control character could reach files outside the
-// project's styles folder and is treated as a profile without a stylesheet.
-bool IsSafeProfileName(std::string_view name) {
-    if (name.find_first_of("/\\") != std::string_view::npos ||
-        name.find("..") != std::string_view::npos)
-        return false;
-    for (const char c : name)
-        if (IsControlByte(c))
-            return false;
-    return true;
-}
+// Profile names come from project files; a name with a path delimiter or a
+// control character could reach files outside the project's styles folder
+// and is treated as a profile without a stylesheet.
+bool IsSafeProfileName(std::string_view name) { return IsSafePathComponent(name); }
 
 std::string StylesFolder(const TDocProject& project) {
     return JoinPath(project.FRootPath, "styles");

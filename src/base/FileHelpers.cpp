@@ -175,11 +175,6 @@ void DeleteFileIfExists(const std::string& fileName) {
         throw QuillError("Cannot delete file \"" + fileName + "\": " + ec.message());
 }
 
-void DeleteTreeQuietly(const std::string& path) {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-}
-
 std::string SanitizeFileName(std::string_view name) {
     std::string result = Trim(name);
     if (result.empty())

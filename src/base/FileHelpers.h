@@ -46,8 +46,6 @@ void WriteTextFileUtf8Bom(const std::string& fileName, std::string_view text);
 void CopyFileReplacing(const std::string& source, const std::string& target);
 // Deletes a file when it exists; a failure raises a QuillError.
 void DeleteFileIfExists(const std::string& fileName);
-// Deletes a folder with everything in it; failures are ignored.
-void DeleteTreeQuietly(const std::string& path);
 
 // The name trimmed of characters <= 32, "topic" when empty, and each of
 // " * / : < > ? \ | replaced by "_".

@@ -17,19 +17,11 @@ std::string Trim(std::string_view text) {
 }
 
 static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-static char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 std::string AsciiLower(std::string_view text) {
     std::string result(text);
     for (char& c : result)
         c = LowerAscii(c);
-    return result;
-}
-
-std::string AsciiUpper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = UpperAscii(c);
     return result;
 }
 
@@ -44,10 +36,6 @@ bool AsciiSameText(std::string_view a, std::string_view b) {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-bool EndsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
 bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix) {

@@ -12,14 +12,12 @@ std::string Trim(std::string_view text);
 
 // Letters A to Z only; every other byte (UTF-8 sequences included) is kept.
 std::string AsciiLower(std::string_view text);
-std::string AsciiUpper(std::string_view text);
 
 // Equal when of the same length and equal byte for byte, with a to z and
 // A to Z equal to each other.
 bool AsciiSameText(std::string_view a, std::string_view b);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
-bool EndsWith(std::string_view text, std::string_view suffix);
 bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix);
 

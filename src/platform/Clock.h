@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quillmark {
+
+// A millisecond tick counter. Only differences between two readings mean
+// anything; tests drive time forward with a fake.
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual std::uint64_t TickCountMs() const = 0;
+};
+
+// The monotonic clock of the system.
+class TSteadyClock final : public IClock {
+public:
+    std::uint64_t TickCountMs() const override;
+};
+
+} // namespace quillmark

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace quillmark {
+
+// The desktop's opener: shows a file with its associated program, a folder in
+// the file manager, or an address in the web browser.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // False when the desktop could not open it.
+    virtual bool OpenPath(const std::string& pathOrUrl) = 0;
+};
+
+} // namespace quillmark

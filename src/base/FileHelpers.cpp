@@ -112,7 +112,10 @@ std::string ReadFileBytes(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw FileError("Cannot open file", fileName, errno);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.append(buffer, static_cast<size_t>(in.gcount()));
     if (in.bad())
         throw FileError("Cannot read file", fileName, errno);
     return bytes;

@@ -203,6 +203,15 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
     size_t pos = 0;
     while (pos < utf8.size()) {
+        // Runs of printable ASCII that need no escape go over in one piece.
+        const size_t run = pos;
+        while (pos < utf8.size() && utf8[pos] >= 0x20 && utf8[pos] != '"' && utf8[pos] != '\\' &&
+               utf8[pos] != '/')
+            ++pos;
+        if (pos > run) {
+            out.append(utf8.substr(run, pos - run));
+            continue;
+        }
         const char32_t cp = DecodeUtf8(utf8, pos);
         switch (cp) {
         case '"': out += "\\\""; continue;

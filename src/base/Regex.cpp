@@ -5,10 +5,13 @@
 
 #include <pcre2.h>
 
+#include <new>
+
 namespace quillmark {
 
 struct Regex::Compiled {
     pcre2_code* code = nullptr;
+    uint32_t captureCount = 0;
     ~Compiled() { pcre2_code_free(code); }
 };
 
@@ -20,6 +23,20 @@ struct MatchDataDeleter {
 using MatchData = std::unique_ptr<pcre2_match_data, MatchDataDeleter>;
 
 PCRE2_SPTR Bytes(std::string_view text) { return reinterpret_cast<PCRE2_SPTR>(text.data()); }
+
+// One match data block per thread, shared by every pattern and grown when a
+// pattern has more groups, so that a match allocates nothing in PCRE2.
+pcre2_match_data* SharedMatchData(uint32_t pairs) {
+    thread_local MatchData data;
+    thread_local uint32_t capacity = 0;
+    if (pairs > capacity) {
+        data.reset(pcre2_match_data_create(pairs, nullptr));
+        if (!data)
+            throw std::bad_alloc();
+        capacity = pairs;
+    }
+    return data.get();
+}
 
 // Length of the UTF-8 character starting at `pos` (1 for a stray byte).
 size_t CharLength(std::string_view text, size_t pos) {
@@ -67,6 +84,7 @@ Regex::Regex(std::string_view pattern, unsigned options) : compiled_(std::make_u
                          ": " + reinterpret_cast<const char*>(message));
     }
     pcre2_jit_compile(compiled_->code, PCRE2_JIT_COMPLETE); // falls back to the interpreter
+    pcre2_pattern_info(compiled_->code, PCRE2_INFO_CAPTURECOUNT, &compiled_->captureCount);
 }
 
 Regex::~Regex() = default;
@@ -76,9 +94,10 @@ Regex& Regex::operator=(Regex&&) noexcept = default;
 std::optional<RegexMatch> Regex::Match(std::string_view subject, size_t start) const {
     if (start > subject.size())
         return std::nullopt;
-    MatchData data(pcre2_match_data_create_from_pattern(compiled_->code, nullptr));
+    const uint32_t captures = compiled_->captureCount;
+    pcre2_match_data* data = SharedMatchData(captures + 1);
     const int rc =
-        pcre2_match(compiled_->code, Bytes(subject), subject.size(), start, 0, data.get(), nullptr);
+        pcre2_match(compiled_->code, Bytes(subject), subject.size(), start, 0, data, nullptr);
     if (rc == PCRE2_ERROR_NOMATCH)
         return std::nullopt;
     if (rc < 0) {
@@ -90,9 +109,8 @@ std::optional<RegexMatch> Regex::Match(std::string_view subject, size_t start) c
     RegexMatch match;
     match.subject_ = subject;
     match.regex_ = this;
-    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
-    uint32_t captures = 0;
-    pcre2_pattern_info(compiled_->code, PCRE2_INFO_CAPTURECOUNT, &captures);
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
+    match.offsets_.reserve(captures + 1);
     for (uint32_t i = 0; i <= captures; ++i) {
         if (ovector[2 * i] == PCRE2_UNSET)
             match.offsets_.emplace_back(RegexMatch::kUnset, RegexMatch::kUnset);

@@ -82,9 +82,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
 bool IsValidUtf8(std::string_view text) {
     size_t pos = 0;
     char32_t cp = 0;
-    while (pos < text.size())
-        if (!DecodeOne(text, pos, cp))
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80)
+            ++pos; // ASCII, the bulk of HTML, needs no decoding
+        else if (!DecodeOne(text, pos, cp))
             return false;
+    }
     return true;
 }
 

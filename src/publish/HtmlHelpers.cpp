@@ -121,15 +121,64 @@ bool IsLetterOrDigitAt(std::string_view text, size_t pos) {
 
 } // namespace
 
+namespace {
+
+// What "<[^>]+>" replaced by one space gives, in one pass: each "<" with at
+// least one character before the next ">" starts a tag. Only for valid
+// UTF-8, where the pattern's class matches every character.
+std::string ReplaceTagsWithSpaces(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t open = text.find('<', pos);
+        const size_t close = open == std::string_view::npos ? open : text.find('>', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        if (close == open + 1) {
+            out.append(text.substr(pos, close - pos));
+            pos = close;
+            continue;
+        }
+        out.append(text.substr(pos, open - pos));
+        out += ' ';
+        pos = close + 1;
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+// What "\s+" replaced by one space gives: without Unicode properties the
+// pattern's white space is tab, line feed, vertical tab, form feed, carriage
+// return and space.
+std::string CollapseWhiteSpace(std::string_view text) {
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    std::string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        if (!isSpace(text[pos])) {
+            out += text[pos];
+            continue;
+        }
+        out += ' ';
+        while (pos + 1 < text.size() && isSpace(text[pos + 1]))
+            ++pos;
+    }
+    return out;
+}
+
+} // namespace
+
 std::string ExtractPlainText(std::string_view html) {
     static const Regex scriptOrStyle(R"(<(script|style)[^>]*>.*?</\1>)",
                                      Regex::Caseless | Regex::DotAll);
     static const Regex tag("<[^>]+>");
-    static const Regex whiteSpace(R"(\s+)");
     const auto oneSpace = [](const RegexMatch&) { return std::string(" "); };
 
     std::string text = scriptOrStyle.ReplaceMatches(html, oneSpace);
-    text = tag.ReplaceMatches(text, oneSpace);
+    // The pattern cannot match across a malformed UTF-8 sequence; such text
+    // keeps going through it.
+    text = IsValidUtf8(text) ? ReplaceTagsWithSpaces(text) : tag.ReplaceMatches(text, oneSpace);
 
     // In this order, so that "&amp;lt;" yields "<" while "&amp;nbsp;" stays "&nbsp;".
     static constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
@@ -142,8 +191,7 @@ std::string ExtractPlainText(std::string_view html) {
         text = ReplaceAllIgnoreCase(text, entity, replacement);
     }
 
-    text = whiteSpace.ReplaceMatches(text, oneSpace);
-    return Trim(text);
+    return Trim(CollapseWhiteSpace(text));
 }
 
 namespace {

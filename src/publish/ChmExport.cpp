@@ -1,0 +1,105 @@
+#include "publish/ChmExport.h"
+
+#include "base/CodePage.h"
+#include "base/Color.h"
+#include "base/FileHelpers.h"
+#include "base/TextUtils.h"
+#include "model/DocProject.h"
+#include "publish/HelpCompiler.h"
+#include "publish/PublishSteps.h"
+#include "publish/SettingsCss.h"
+#include "settings/ProjectSettings.h"
+
+namespace quillmark {
+namespace {
+
+std::string ChmFooterHtml(const TProjectSettings& settings) {
+    if (!settings.CopyrightEnabled || Trim(settings.CopyrightText).empty())
+        return {};
+    return "<div class=\"sv-footer\">" + EncodeHtml(settings.CopyrightText) + "</div>";
+}
+
+// Pages sit in "topics", one folder below the assets.
+std::string MoveImageAddressesUp(const std::string& html) {
+    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(html, "src=\"assets/", "src=\"../assets/"),
+                                "src=\"/assets/", "src=\"../assets/");
+}
+
+// Writes the page of every exported topic and returns the page list of the
+// project file.
+std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjectSettings& settings,
+                                       const std::string& topicsFolder,
+                                       const std::function<void(const std::string&)>& progress) {
+    const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
+    const std::string headerRowColor = ColorToHtml(settings.DefaultHeaderBgColor);
+    const std::string footer = ChmFooterHtml(settings);
+    const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeChm);
+    const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeChm);
+    TTopicExpander expander(project);
+    std::vector<std::string> pages;
+    pages.reserve(topics.size());
+    for (size_t i = 0; i < topics.size(); ++i) {
+        const std::string& id = topics[i]->FID;
+        std::string body = expander.Expand(ReadTopicSource(project, id));
+        body = MoveImageAddressesUp(RewriteDocLinks(body, resolver));
+        const TPageHeader header = ResolvePageHeader(project, id, TPageHeaderVariant::Chm);
+        body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),
+                                   headerRowColor);
+        const std::string page = RemoveInvisibleChars(
+            BuildChmPage(body, header.Html, header.Background, pageBg, footer));
+        WriteFileAtomically(JoinPath(topicsFolder, id + ".html"),
+                            Utf8ToCodePage(page, "WINDOWS-1251"));
+        pages.push_back("topics/" + id + ".html");
+        ReportProgress(progress, "Writing pages", i + 1, topics.size());
+    }
+    return pages;
+}
+
+} // namespace
+
+std::string TChmOutputFormat::OutputFolder(const TDocProject& project) const {
+    return ProjectBuildFolder(project, "chm");
+}
+
+std::string TChmOutputFormat::Publish(const TPublishContext& context) const {
+    TSilentCompilerPrompts prompts;
+    const THelpCompilerPlaces places = SystemHelpCompilerPlaces();
+    try {
+        return ExportChm(context, prompts, places);
+    } catch (const TCompilerSelectionCancelled&) {
+        // Without a user to ask, a missing compiler is an error to act on.
+        throw QuillError("The HTML Help compiler chmcmd was not found. Install it (Debian "
+                         "package fp-utils) or store its path as HhcPath in the [CHM] section "
+                         "of " +
+                         places.SettingsFile + ".");
+    }
+}
+
+std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prompts,
+                      const THelpCompilerPlaces& places) {
+    const TDocProject& project = context.Project;
+    const std::string outputFolder = EnsureDir(ProjectBuildFolder(project, "chm"));
+    const std::string topicsFolder = EnsureOutputSubfolder(outputFolder, "topics");
+    const TProjectSettings settings = ReadSettingsAfresh(project);
+    WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
+                      ComposeTargetCss(project, &settings, TStylesheetTarget::stChm));
+    CopyProjectAssets(project, outputFolder);
+    const std::vector<std::string> pages =
+        WriteChmPages(project, settings, topicsFolder, context.Progress);
+    NormalizeChmJpegs(project, outputFolder);
+    WriteChmToc(project, outputFolder);
+    WriteChmIndex(project, outputFolder);
+    std::string defaultTopic = FirstChmTopicFile(project);
+    if (defaultTopic.empty() && !pages.empty())
+        defaultTopic = pages.front();
+    WriteChmProjectFile(outputFolder, kChmCompiledFile, defaultTopic, pages);
+
+    const std::string projectFile = JoinPath(outputFolder, "project.hhp");
+    if (!context.RunOutsideProgram)
+        return projectFile;
+    CompileChm(projectFile, outputFolder, kChmCompiledFile, context.Runner, prompts, places,
+               context.ProgramPath);
+    return JoinPath(outputFolder, kChmCompiledFile);
+}
+
+} // namespace quillmark

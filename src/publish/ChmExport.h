@@ -1,0 +1,67 @@
+#pragma once
+
+#include "publish/OutputFormat.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+class IHelpCompilerPrompts;
+struct THelpCompilerPlaces;
+
+// The name of the compiled help file in the CHM output folder.
+inline constexpr char kChmCompiledFile[] = "help.chm";
+
+// Compiled HTML Help: the sources of a help project in "build/chm" (pages,
+// contents, index and project file in Windows-1251, "style.css", assets),
+// compiled into "help.chm" by the help compiler.
+class TChmOutputFormat final : public IOutputFormat {
+public:
+    std::string Name() const override { return "chm"; }
+    std::string OutputFolder(const TDocProject& project) const override;
+    // Asks the user nothing: a compiler that cannot be found is an error.
+    std::string Publish(const TPublishContext& context) const override;
+};
+
+// Writes the sources into the project's "build/chm" folder and, when the
+// context asks for it, compiles them (with context.ProgramPath when set).
+// The settings are read afresh from the project's settings file, so that
+// what is published is what was last saved; context.Settings is not used. Returns the path of
+// "help.chm", or of "project.hhp" when the compiler was not run. TCompilerSelectionCancelled when
+// the user declines to pick a compiler.
+std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prompts,
+                      const THelpCompilerPlaces& places);
+
+// One help page: the fixed head with the page and header backgrounds, the
+// header, the body and the footer, with no line breaks between the pieces.
+std::string BuildChmPage(std::string_view bodyHtml, std::string_view headerHtml,
+                         std::string_view headerBg, std::string_view pageBg,
+                         std::string_view footerHtml);
+
+// The cells of the page's first table row get the colour as "bgcolor" and
+// inline background colour; the rest of the page is unchanged.
+std::string ApplyHeaderRowColor(std::string_view html, std::string_view color);
+
+// Removes U+FEFF, U+200B, U+200C, U+200D, U+2060 and U+00AD.
+std::string RemoveInvisibleChars(std::string_view text);
+
+// Turns upright every JPEG in the output "assets" folder that an exported
+// topic's source page refers to and whose EXIF orientation is 3, 6 or 8.
+void NormalizeChmJpegs(const TDocProject& project, const std::string& outputFolder);
+
+// "topics/<id>.html" of the topic when it is exported, else the first such
+// file of its descendants in contents order; empty when there is none.
+std::string ChmTopicFile(const TDocProject& project, const std::string& id);
+// The first ChmTopicFile of the root topics, in root order.
+std::string FirstChmTopicFile(const TDocProject& project);
+
+// "toc.hhc", "index.hhk" and "project.hhp" in the output folder (Windows-1251,
+// CR LF after every line).
+void WriteChmToc(const TDocProject& project, const std::string& outputFolder);
+void WriteChmIndex(const TDocProject& project, const std::string& outputFolder);
+void WriteChmProjectFile(const std::string& outputFolder, const std::string& compiledFile,
+                         const std::string& defaultTopic, const std::vector<std::string>& pages);
+
+} // namespace quillmark

@@ -1,0 +1,139 @@
+#include "base/CodePage.h"
+#include "base/FileHelpers.h"
+#include "model/DocProject.h"
+#include "model/TopicTreeOrder.h"
+#include "publish/ChmExport.h"
+#include "publish/PublishSteps.h"
+
+#include <filesystem>
+#include <unordered_set>
+
+namespace quillmark {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kChmCodePage[] = "WINDOWS-1251";
+
+// The lines, each ended by CR LF, in Windows-1251.
+void WriteChmLines(const std::string& fileName, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    WriteFileAtomically(fileName, Utf8ToCodePage(text, kChmCodePage));
+}
+
+std::string TopicFile(const std::string& id) {
+    return "topics/" + id + ".html";
+}
+
+void AppendSitemapEntry(std::vector<std::string>& lines, const TTopic& topic) {
+    lines.push_back("<LI><OBJECT type=\"text/sitemap\">");
+    lines.push_back("<param name=\"Name\" value=\"" + topic.FTitle + "\">");
+    lines.push_back("<param name=\"Local\" value=\"" + TopicFile(topic.FID) + "\">");
+    lines.push_back("</OBJECT>");
+}
+
+} // namespace
+
+std::string ChmTopicFile(const TDocProject& project, const std::string& id) {
+    // Depth first in contents order; each topic is looked at once, so child
+    // lists that form a cycle end.
+    std::vector<std::string> pending{id};
+    std::unordered_set<std::string> seen;
+    while (!pending.empty()) {
+        const std::string current = pending.back();
+        pending.pop_back();
+        const TTopic* topic = project.FTopics.Find(current);
+        if (topic == nullptr || !seen.insert(current).second)
+            continue;
+        if (!topic->FExcludeChm)
+            return TopicFile(current);
+        pending.insert(pending.end(), topic->FChildren.rbegin(), topic->FChildren.rend());
+    }
+    return {};
+}
+
+std::string FirstChmTopicFile(const TDocProject& project) {
+    for (const std::string& id : project.FRootTopicIDs) {
+        std::string file = ChmTopicFile(project, id);
+        if (!file.empty())
+            return file;
+    }
+    return {};
+}
+
+void WriteChmToc(const TDocProject& project, const std::string& outputFolder) {
+    std::vector<std::string> lines = {
+        "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">",
+        "<HTML>",
+        "<HEAD>",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+        "</HEAD>",
+        "<BODY>",
+        "<OBJECT type=\"text/site properties\"></OBJECT>",
+        "<UL>",
+    };
+    // Depths of the topics whose child list is open ("<UL>" written).
+    std::vector<int> openLists;
+    int skipBelow = -1; // depth of an excluded topic whose subtree is left out
+    for (const TTopicTreeEntry& entry : TopicTreeOrder(project)) {
+        if (skipBelow >= 0 && entry.Depth > skipBelow)
+            continue;
+        skipBelow = -1;
+        while (!openLists.empty() && openLists.back() >= entry.Depth) {
+            lines.push_back("</UL>");
+            openLists.pop_back();
+        }
+        const TTopic& topic = *project.FTopics.Find(entry.Id);
+        if (topic.FExcludeChm) {
+            skipBelow = entry.Depth;
+            continue;
+        }
+        AppendSitemapEntry(lines, topic);
+        if (!topic.FChildren.empty()) {
+            lines.push_back("<UL>");
+            openLists.push_back(entry.Depth);
+        }
+    }
+    for (size_t i = 0; i < openLists.size(); ++i)
+        lines.push_back("</UL>");
+    lines.insert(lines.end(), {"</UL>", "</BODY>", "</HTML>"});
+    WriteChmLines(JoinPath(outputFolder, "toc.hhc"), lines);
+}
+
+void WriteChmIndex(const TDocProject& project, const std::string& outputFolder) {
+    std::vector<std::string> lines = {"<HTML><BODY><UL>"};
+    for (const TTopic* topic : ExportedTopics(project, &TTopic::FExcludeChm))
+        AppendSitemapEntry(lines, *topic);
+    lines.push_back("</UL></BODY></HTML>");
+    WriteChmLines(JoinPath(outputFolder, "index.hhk"), lines);
+}
+
+void WriteChmProjectFile(const std::string& outputFolder, const std::string& compiledFile,
+                         const std::string& defaultTopic, const std::vector<std::string>& pages) {
+    std::vector<std::string> lines = {
+        "[OPTIONS]",
+        "Compiled file=" + compiledFile,
+        "Contents file=toc.hhc",
+        "Index file=index.hhk",
+    };
+    if (!defaultTopic.empty())
+        lines.push_back("Default topic=" + defaultTopic);
+    lines.insert(lines.end(), {"Full-text search=Yes", "", "[FILES]", "toc.hhc", "index.hhk"});
+    lines.insert(lines.end(), pages.begin(), pages.end());
+    lines.push_back("style.css");
+    const fs::path assets = fs::path(JoinPath(outputFolder, "assets"));
+    if (DirectoryExists(assets.string())) {
+        // Only real files: the compiler would otherwise pack whatever a
+        // symbolic link points at, wherever that lies.
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(assets))
+            if (entry.is_regular_file() && !entry.is_symlink())
+                lines.push_back("assets/" + entry.path().lexically_relative(assets).string());
+    }
+    WriteChmLines(JoinPath(outputFolder, "project.hhp"), lines);
+}
+
+} // namespace quillmark

@@ -1,0 +1,126 @@
+#include "publish/LinkChecker.h"
+
+#include "base/FileHelpers.h"
+#include "base/Regex.h"
+#include "base/TextUtils.h"
+#include "editor/PercentDecoding.h"
+#include "model/DocProject.h"
+#include "publish/HtmlHelpers.h"
+
+#include <cctype>
+#include <exception>
+#include <unordered_map>
+
+namespace quillmark {
+
+namespace {
+
+const Regex& LocalReferencePattern() {
+    static const Regex pattern("(src|href)\\s*=\\s*\"([^\"]+)\"", Regex::Caseless);
+    return pattern;
+}
+
+// "scheme:" as in a URL ("data:", "ftp:", "javascript:"); at least two
+// characters, so that a drive letter does not count.
+bool HasUrlScheme(std::string_view value) {
+    if (value.empty() || !std::isalpha(static_cast<unsigned char>(value[0])))
+        return false;
+    for (size_t i = 1; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (c == ':')
+            return i >= 2;
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return false;
+}
+
+bool IsLocalReference(std::string_view value) {
+    return !(AsciiStartsWithIgnoreCase(value, "http") ||
+             AsciiStartsWithIgnoreCase(value, "mailto:") ||
+             AsciiStartsWithIgnoreCase(value, "doc:") || StartsWith(value, "#") ||
+             StartsWith(value, "//") || HasUrlScheme(value));
+}
+
+// Entities and percent escapes decoded; the text itself when it holds a
+// malformed escape.
+std::string DecodedPath(std::string_view path) {
+    const std::string unescaped = DecodeHtml(path);
+    return PercentDecode(unescaped).value_or(unescaped);
+}
+
+class TLinkChecker {
+public:
+    explicit TLinkChecker(const TDocProject& project) : project_(project) {}
+
+    std::vector<TLinkIssue> Run() {
+        for (const std::string& id : project_.FTopics.Ids())
+            CheckTopic(*project_.FTopics.Find(id));
+        return std::move(issues_);
+    }
+
+private:
+    void AddLinkIssue(const std::string& topicId, std::string issue) {
+        const TTopic* topic = project_.FTopics.Find(topicId);
+        issues_.push_back({topicId, topic != nullptr ? topic->FTitle : "", std::move(issue)});
+    }
+
+    void CheckTopic(const TTopic& topic) {
+        if (!FileExists(topic.FHtmlPath)) {
+            AddLinkIssue(topic.FID, "Missing HTML file: " + topic.FHtmlPath);
+            return;
+        }
+        const std::string html = ReadTextFileUtf8(topic.FHtmlPath);
+        for (const std::string& target : ExtractDocLinkIds(html))
+            if (!project_.HasTopic(target))
+                AddLinkIssue(topic.FID, "Broken internal link: doc:" + target);
+        const std::string topicFolder = ExtractFileDir(topic.FHtmlPath);
+        for (const RegexMatch& match : LocalReferencePattern().Matches(html)) {
+            const std::string_view value = match.Group(2);
+            if (IsLocalReference(value) && !ReferenceExists(value, topicFolder))
+                AddLinkIssue(topic.FID, "Missing local reference: " + std::string(value));
+        }
+    }
+
+    // The value without query and fragment, as written and with entities
+    // and percent escapes decoded, below the project folder or the page's.
+    bool ReferenceExists(std::string_view value, const std::string& topicFolder) {
+        const std::string_view path = value.substr(0, value.find_first_of("?#"));
+        if (path.empty())
+            return true; // the page itself, with a query
+        const std::string decoded = DecodedPath(path);
+        for (const std::string& base : {project_.FRootPath, topicFolder}) {
+            if (PathExists(base, path) || (decoded != path && PathExists(base, decoded)))
+                return true;
+        }
+        return false;
+    }
+
+    // A value that cannot be made into a path counts as missing.
+    bool PathExists(const std::string& base, std::string_view relative) {
+        try {
+            const std::string full = AbsolutePath(JoinPath(base, relative));
+            const auto known = exists_.find(full);
+            if (known != exists_.end())
+                return known->second;
+            const bool exists = FileExists(full);
+            exists_.emplace(full, exists);
+            return exists;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+
+    const TDocProject& project_;
+    std::vector<TLinkIssue> issues_;
+    // Looked-up paths, since many pages refer to the same files.
+    std::unordered_map<std::string, bool> exists_;
+};
+
+} // namespace
+
+std::vector<TLinkIssue> CheckLinks(const TDocProject& project) {
+    return TLinkChecker(project).Run();
+}
+
+} // namespace quillmark

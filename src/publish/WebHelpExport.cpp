@@ -1,0 +1,114 @@
+#include "publish/WebHelpExport.h"
+
+#include "base/Color.h"
+#include "base/FileHelpers.h"
+#include "base/TextUtils.h"
+#include "model/DocProject.h"
+#include "publish/PublishSteps.h"
+#include "publish/SettingsCss.h"
+#include "publish/WebHelpIndexes.h"
+#include "publish/WebHelpPage.h"
+#include "settings/ProjectSettings.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr const char* kCssHref = "../style.css";
+
+// Writes the page of every exported topic and returns each page's plain text
+// for the search index when it comes from the topic's stored page path.
+TSearchTexts WriteWebHelpPages(const TDocProject& project, const TProjectSettings& settings,
+                               const std::string& topicsFolder,
+                               const std::function<void(const std::string&)>& progress) {
+    const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
+    const std::string footer = WebHelpFooterHtml(settings);
+    const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeWeb);
+    const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeWeb);
+    TTopicExpander expander(project);
+    const TPageHeaderResolver headers(project, TPageHeaderVariant::WebHelp);
+    TSearchTexts searchTexts;
+    searchTexts.reserve(topics.size());
+    for (size_t i = 0; i < topics.size(); ++i) {
+        const TTopic& topic = *topics[i];
+        const std::string sourcePath = TopicSourcePath(project, topic.FID);
+        std::string source;
+        ReadTextFileIfExists(sourcePath, source);
+        const bool blank = Trim(source).empty();
+        const std::string expanded = expander.Expand(WebHelpPageSource(source, topic.FTitle));
+        if (topic.FHtmlPath == sourcePath)
+            searchTexts.emplace(topic.FID,
+                                ExtractPlainText(blank ? expander.Expand(source) : expanded));
+        const TPageHeader header = headers.Resolve(topic.FID);
+        // The folder exists already; the page is written whole through a
+        // temporary file as every output file is.
+        WriteFileAtomically(JoinPath(topicsFolder, topic.FID + ".html"),
+                            BuildWebHelpPage(PrepareWebHelpBody(expanded, resolver), header.Html,
+                                             header.Background, pageBg, kCssHref, footer));
+        ReportProgress(progress, "Writing pages", i + 1, topics.size());
+    }
+    return searchTexts;
+}
+
+} // namespace
+
+std::string TWebHelpOutputFormat::OutputFolder(const TDocProject& project) const {
+    return ProjectBuildFolder(project, "webhelp");
+}
+
+std::string TWebHelpOutputFormat::Publish(const TPublishContext& context) const {
+    const std::string outputFolder = EnsureDir(OutputFolder(context.Project));
+    ExportWebHelp(context.Project, outputFolder, context.Progress);
+    CopyWebHelpTemplate(context.Project, context.Settings, outputFolder);
+    ApplyWebHelpTitle(context.Project, outputFolder);
+    return JoinPath(outputFolder, "index.html");
+}
+
+void ExportWebHelp(const TDocProject& project, const std::string& outputFolder,
+                   const std::function<void(const std::string&)>& progress) {
+    EnsureDir(outputFolder);
+    const TProjectSettings settings = ReadSettingsAfresh(project);
+    const std::string topicsFolder = EnsureOutputSubfolder(outputFolder, "topics");
+    EnsureOutputSubfolder(outputFolder, "assets");
+    const TSearchTexts searchTexts = WriteWebHelpPages(project, settings, topicsFolder, progress);
+    CopyProjectAssets(project, outputFolder);
+    WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
+                      ComposeTargetCss(project, &settings, TStylesheetTarget::stWebHelp));
+    WriteWebHelpToc(project, outputFolder);
+    WriteWebHelpSearchIndex(project, outputFolder, searchTexts);
+}
+
+void CopyWebHelpTemplate(const TDocProject& project, const TProjectSettings& settings,
+                         const std::string& outputFolder) {
+    const std::string templateFolder = JoinPath(project.FRootPath, "internal/webhelp");
+    if (project.FRootPath.empty() || !DirectoryExists(templateFolder))
+        return;
+    CopyFileIntoOutput(JoinPath(templateFolder, "app.html"), JoinPath(outputFolder, "index.html"));
+    CopyFileIntoOutput(JoinPath(templateFolder, "app.js"), JoinPath(outputFolder, "app.js"));
+    const std::string appCss = JoinPath(outputFolder, "app.css");
+    CopyFileIntoOutput(JoinPath(templateFolder, "app.css"), appCss);
+    try {
+        std::string css = ReadTextFileUtf8(appCss);
+        css = ReplaceAll(css, "__SV_TOC_COLOR__", ColorToHtml(settings.TocTextColor));
+        css = ReplaceAll(css, "__SV_TOC_SIZE__", std::to_string(settings.TocTextSize));
+        css = ReplaceAll(css, "__SV_LEFT_BG__", ColorToHtml(settings.DefaultPageBgColor));
+        WriteTextFileUtf8(appCss, css);
+    } catch (const std::exception&) {
+        // The site works with the template's own colours; publishing goes on.
+    }
+}
+
+void ApplyWebHelpTitle(const TDocProject& project, const std::string& outputFolder) {
+    const std::string indexHtml = JoinPath(outputFolder, "index.html");
+    if (!FileExists(indexHtml))
+        return;
+    std::string text = ReadTextFileUtf8(indexHtml);
+    constexpr std::string_view kTemplateTitle = "<title>WebHelp</title>";
+    const size_t at = text.find(kTemplateTitle);
+    if (at == std::string::npos)
+        return;
+    text.replace(at, kTemplateTitle.size(), "<title>" + EscapeHtml(project.FTitle) + "</title>");
+    WriteTextFileUtf8(indexHtml, text);
+}
+
+} // namespace quillmark

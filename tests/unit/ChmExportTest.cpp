@@ -1,0 +1,265 @@
+#include "publish/ChmExport.h"
+
+#include "JpegFixture.h"
+#include "TempFolder.h"
+#include "TestHelpers.h"
+#include "base/CodePage.h"
+#include "base/FileHelpers.h"
+#include "model/DocProject.h"
+#include "platform/ProcessRunner.h"
+#include "platform/ProgramSearch.h"
+#include "publish/HelpCompiler.h"
+#include "publish/JpegOrientation.h"
+#include "settings/ProjectSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+using namespace testing;
+
+std::string Cp1251(const std::string& utf8) {
+    return Utf8ToCodePage(utf8, "WINDOWS-1251");
+}
+
+std::string CrLfLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string Entry(const std::string& title, const std::string& id) {
+    return CrLfLines({"<LI><OBJECT type=\"text/sitemap\">",
+                      "<param name=\"Name\" value=\"" + title + "\">",
+                      "<param name=\"Local\" value=\"topics/" + id + ".html\">", "</OBJECT>"});
+}
+
+TEST(ChmPageTest, BuildChmPageJoinsTheFixedPieces) {
+    EXPECT_EQ(
+        BuildChmPage("<p>B</p>", "<b>H</b>", "#E7EFF5", "#FFFFFF",
+                     "<div class=\"sv-footer\">F</div>"),
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+        "<link rel=\"stylesheet\" href=\"../style.css\"><style>body{margin:0;background:#FFFFFF;}"
+        ".sv-header{padding:12px 16px;background:#E7EFF5;}.sv-body{padding:16px;}"
+        ".sv-body p{margin:0;}.sv-footer{padding:10px 16px;font-size:12px;color:#666;"
+        "border-top:1px solid #d0d0d0;}</style></head><body><div class=\"sv-header\"><b>H</b>"
+        "</div><div class=\"sv-body\"><p>B</p></div><div "
+        "class=\"sv-footer\">F</div></body></html>");
+}
+
+TEST(ChmPageTest, ApplyHeaderRowColorColoursOnlyTheFirstRow) {
+    const std::string c = " bgcolor=\"#E7EFF5\" style=\"background-color: #E7EFF5;\">";
+    struct Case {
+        std::string Html;
+        std::string Expected;
+    } cases[] = {
+        {"<p>no table</p>", "<p>no table</p>"},
+        {"<table><TR class=\"r\"><TD>a</TD><th colspan=2>b</th></TR><tr><td>c</td></tr></table>"
+         "<table><tr><td>d</td></tr></table>",
+         "<table><TR class=\"r\"><TD" + c + "a</TD><th colspan=2" + c +
+             "b</th></TR><tr><td>c</td></tr>"
+             "</table><table><tr><td>d</td></tr></table>"},
+        // A cell with a style of its own ends up with two; <tbody>/<tdx> are no cells.
+        {"<tr>\n<td style=\"x\">a</td><tdx></tr>",
+         "<tr>\n<td style=\"x\"" + c + "a</td><tdx></tr>"},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(ApplyHeaderRowColor(k.Html, "#E7EFF5"), k.Expected) << k.Html;
+}
+
+TEST(ChmPageTest, RemoveInvisibleChars) {
+    EXPECT_EQ(RemoveInvisibleChars("\xEF\xBB\xBF"
+                                   "a\u200Bb\u200Cc\u200Dd\u2060e\u00ADf\u00A0g"),
+              "abcdef\u00A0g");
+}
+
+class ChmExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Project.SetRootPath(Folder.Root());
+        Project.FTitle = "A & B";
+        Places.SettingsFile = Folder.Path("app/settings.ini");
+        Places.GetEnv = [](const char*) { return std::string(); };
+    }
+    TTopic& Add(const std::string& title, const std::string& parent, const std::string& html) {
+        TTopic& topic = Project.AddTopic(title, parent);
+        WriteTextFileUtf8(Project.TopicPagePath(topic.FID), html);
+        return topic;
+    }
+    std::string Export(bool compile = false, const std::string& compiler = {}) {
+        TProjectSettings settings;
+        auto runner = MakeSystemProcessRunner();
+        const TPublishContext context{Project, settings, *runner, compile, compiler, {}};
+        TSilentCompilerPrompts prompts;
+        return ExportChm(context, prompts, Places);
+    }
+    std::string Out(const std::string& relative) const {
+        return Folder.Path("build/chm/" + relative);
+    }
+
+    TempFolder Folder;
+    TDocProject Project;
+    THelpCompilerPlaces Places;
+};
+
+TEST_F(ChmExportTest, WritesTheHelpProjectSources) {
+    TProjectSettings settings;
+    settings.CopyrightEnabled = true;
+    settings.CopyrightText = "© Me <x>";
+    settings.DefaultFontName = "Café Sans";
+    settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(Project.FRootPath));
+
+    TTopic& excluded = Add("Excluded root", "", "<p>gone</p>");
+    excluded.FExcludeChm = true;
+    const std::string a = excluded.FID;
+    const std::string c = Add("Child \"quoted\"", a, "<p>child</p>").FID;
+    const std::string r = Add("Русский", "", "").FID;
+    TTopic& d = Add("Deep", r, "<p>Plain</p>");
+    d.FChildren.push_back("0123456789ABCDEF0123456789ABCDEF"); // names no topic
+    WriteTextFileUtf8(Project.TopicPagePath(r),
+                      "<h1>Привет\u200B</h1><p>Café Noël</p><a href=\"doc:" + c +
+                          "\">c</a>"
+                          "<a href='doc:" +
+                          a +
+                          "'>a</a><IMG SRC=\"/assets/images/photo.JPG\">"
+                          "<a href=\"assets/file.pdf\">f</a>"
+                          "<table><tr><td style=\"background-color:#ffffff\">h</td></tr></table>");
+    EnsureDir(Folder.Path("assets/images"));
+    WriteTextFileUtf8(Folder.Path("assets/images/photo.JPG"), "not really a picture");
+
+    EXPECT_EQ(Export(), Out("project.hhp"));
+
+    EXPECT_EQ(
+        ReadFileBytes(Out("toc.hhc")),
+        Cp1251(
+            CrLfLines(
+                {"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">", "<HTML>", "<HEAD>",
+                 "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+                 "</HEAD>", "<BODY>", "<OBJECT type=\"text/site properties\"></OBJECT>", "<UL>"}) +
+            Entry("Русский", r) + "<UL>\r\n" + Entry("Deep", d.FID) + "<UL>\r\n</UL>\r\n</UL>\r\n" +
+            CrLfLines({"</UL>", "</BODY>", "</HTML>"})));
+    EXPECT_EQ(ReadFileBytes(Out("index.hhk")),
+              Cp1251("<HTML><BODY><UL>\r\n" + Entry("Child \"quoted\"", c) + Entry("Русский", r) +
+                     Entry("Deep", d.FID) + "</UL></BODY></HTML>\r\n"));
+    EXPECT_EQ(ReadFileBytes(Out("project.hhp")),
+              CrLfLines({"[OPTIONS]", "Compiled file=help.chm", "Contents file=toc.hhc",
+                         "Index file=index.hhk", "Default topic=topics/" + c + ".html",
+                         "Full-text search=Yes", "", "[FILES]", "toc.hhc", "index.hhk",
+                         "topics/" + c + ".html", "topics/" + r + ".html",
+                         "topics/" + d.FID + ".html", "style.css", "assets/images/photo.JPG"}));
+    EXPECT_FALSE(FileExists(Out("topics/" + a + ".html")));
+
+    // The page of a plain topic, byte for byte: fallback header with the
+    // encoded project title, the encoded footer, Windows-1251.
+    EXPECT_EQ(ReadFileBytes(Out("topics/" + d.FID + ".html")),
+              Cp1251(BuildChmPage(
+                  "<p>Plain</p>", "<div style=\"font-size:14px;\"><b>A &amp; B</b></div>",
+                  "#fafafa", "#FFFFFF", "<div class=\"sv-footer\">© Me &lt;x&gt;</div>")));
+
+    const std::string page = ReadFileBytes(Out("topics/" + r + ".html"));
+    for (const std::string& expected :
+         {Cp1251("<h1>Привет</h1>"), std::string("<p>Cafe Noel</p>"),
+          "<a href=\"" + c + ".html\">c</a>", std::string("<a href=\"#\">a</a>"),
+          std::string("<IMG src=\"../assets/images/photo.JPG\">"),
+          std::string("<a href=\"assets/file.pdf\">"),
+          std::string("<td style=\"background-color: transparent\" bgcolor=\"#E7EFF5\" "
+                      "style=\"background-color: #E7EFF5;\">h</td>")})
+        EXPECT_NE(page.find(expected), std::string::npos) << expected;
+
+    // The stylesheet stays UTF-8.
+    EXPECT_NE(ReadTextFileUtf8(Out("style.css")).find("Café Sans"), std::string::npos);
+}
+
+TEST_F(ChmExportTest, ProjectWithoutExportedTopicsHasNoDefaultTopic) {
+    Add("Hidden", "", "<p>x</p>").FExcludeChm = true;
+    Export();
+    EXPECT_EQ(ReadFileBytes(Out("project.hhp")),
+              CrLfLines({"[OPTIONS]", "Compiled file=help.chm", "Contents file=toc.hhc",
+                         "Index file=index.hhk", "Full-text search=Yes", "", "[FILES]", "toc.hhc",
+                         "index.hhk", "style.css"}));
+}
+
+TEST_F(ChmExportTest, TurnsReferencedJpegsUprightInTheOutputOnly) {
+    const std::string rotated = WithOrientation(MakeTestJpeg(), 6);
+    EnsureDir(Folder.Path("assets/images"));
+    WriteFileAtomically(Folder.Path("assets/images/photo.JPG"), rotated);
+    WriteFileAtomically(Folder.Path("assets/images/unused.jpg"), rotated);
+    // Outside the output folder: must never be touched.
+    EnsureDir(Folder.Path("build"));
+    WriteFileAtomically(Folder.Path("build/outside.jpg"), rotated);
+    Add("Photo", "",
+        "<img src=\"assets/images/photo.JPG\"><img src = '/assets/images/photo.JPG'>"
+        "<img src=\"assets/../../outside.jpg\">");
+
+    Export();
+    const DecodedJpeg turned = DecodeTestJpeg(ReadFileBytes(Out("assets/images/photo.JPG")));
+    EXPECT_EQ(turned.Width, 8u);
+    EXPECT_EQ(turned.Height, 16u);
+    // Turned once, not twice: the red half is on top.
+    EXPECT_TRUE(turned.IsRed(4, 3));
+    EXPECT_EQ(ReadJpegOrientation(Out("assets/images/photo.JPG")), 1);
+    EXPECT_EQ(ReadFileBytes(Folder.Path("assets/images/photo.JPG")), rotated);
+    EXPECT_EQ(ReadFileBytes(Out("assets/images/unused.jpg")), rotated);
+    EXPECT_EQ(ReadFileBytes(Folder.Path("build/outside.jpg")), rotated);
+}
+
+TEST_F(ChmExportTest, FailedWriteIsAnError) {
+    Add("Topic", "", std::string(4000, 'x'));
+    EXPECT_NE(ErrorUnderFileSizeLimit(1000, [&] { Export(); }), "");
+}
+
+std::string Chmcmd() {
+    return FindProgramOnPath("chmcmd");
+}
+
+std::string RunTool(const std::vector<std::string>& arguments, const std::string& folder) {
+    TProcessRequest request;
+    request.Program = arguments[0];
+    request.Arguments.assign(arguments.begin() + 1, arguments.end());
+    request.WorkingFolder = folder;
+    const TProcessResult result = MakeSystemProcessRunner()->Run(request);
+    EXPECT_EQ(result.ExitCode, 0) << result.Output;
+    return result.Output;
+}
+
+TEST_F(ChmExportTest, CompiledHelpOpensWithTopicsContentsAndIndex) {
+    if (Chmcmd().empty())
+        GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+    const std::string first = Add("Getting started", "", "<p>Welcome to the lamp.</p>").FID;
+    const std::string second = Add("Привет", first, "<p>Safety notes</p>").FID;
+
+    const std::string chm = Export(true, Chmcmd());
+    EXPECT_EQ(chm, Out("help.chm"));
+    const std::string listing = RunTool({"chmls", "list", chm}, Out(""));
+    for (const std::string& name : {"/topics/" + first + ".html", "/topics/" + second + ".html",
+                                    std::string("/style.css"), std::string("/toc.hhc")})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << "\n" << listing;
+
+    RunTool({"chmls", "extract", chm, "/topics/" + second + ".html", Folder.Path("page.html")},
+            Out(""));
+    EXPECT_EQ(ReadFileBytes(Folder.Path("page.html")),
+              ReadFileBytes(Out("topics/" + second + ".html")));
+    // The compiled contents and index as the viewer reads them.
+    for (const char* command : {"extracttoc", "extractindex"}) {
+        RunTool({"chmls", command, chm, Folder.Path("tree.txt")}, Out(""));
+        const std::string tree = ReadFileBytes(Folder.Path("tree.txt"));
+        EXPECT_NE(tree.find("value=\"Getting started\""), std::string::npos) << command << tree;
+        EXPECT_NE(tree.find("topics/" + second + ".html"), std::string::npos) << command << tree;
+    }
+}
+
+TEST_F(ChmExportTest, CompilerCrashIsReportedNotCalledSuccess) {
+    if (Chmcmd().empty())
+        GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+    // chmcmd's full-text indexer fails on pages without one ASCII word.
+    Project.FTitle = "Проект";
+    Add("Тема", "", "<p>Привет мир</p>");
+    const std::string error = ErrorOf([&] { Export(true, Chmcmd()); });
+    EXPECT_NE(error.find("did not create help.chm"), std::string::npos) << error;
+    EXPECT_NE(error.find("plain ASCII letters"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace quillmark

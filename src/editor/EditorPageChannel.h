@@ -13,6 +13,8 @@ public:
     using TMessageHandler = std::function<void(const std::string& messageJson)>;
 
     virtual ~IEditorPageChannel() = default;
+    // Loads the page at `url` (a file URL) into the browser.
+    virtual void Navigate(const std::string& url) = 0;
     virtual void ExecuteScript(const std::string& script) = 0;
     // Replaces the handler that receives every message the page posts.
     virtual void SetMessageHandler(TMessageHandler handler) = 0;

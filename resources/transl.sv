@@ -303,6 +303,10 @@ Website:
 Website: 
 Site web : 
 Sitio web: 
+The Quillmark user manual could not be opened:
+Das Quillmark-Benutzerhandbuch konnte nicht geöffnet werden:
+Impossible d'ouvrir le manuel d'utilisation de Quillmark :
+No se pudo abrir el manual del usuario de Quillmark:
 Saved
 Gespeichert
 Enregistré
@@ -323,6 +327,18 @@ Invalid project filename:
 Ungültiger Projektdateiname: 
 Nom de fichier de projet non valide : 
 Nombre de archivo de proyecto no válido: 
+The file %s could not be read, so the project opened without its content. The unreadable file was kept as %s.
+Die Datei %s konnte nicht gelesen werden, daher wurde das Projekt ohne ihren Inhalt geöffnet. Die unlesbare Datei wurde als %s aufbewahrt.
+Le fichier %s n'a pas pu être lu ; le projet a donc été ouvert sans son contenu. Le fichier illisible a été conservé sous %s.
+No se pudo leer el archivo %s, por lo que el proyecto se abrió sin su contenido. El archivo ilegible se conservó como %s.
+The file %s could not be read, so the project opened without its content. The next save keeps the unreadable file beside it as a copy ending in ".unreadable".
+Die Datei %s konnte nicht gelesen werden, daher wurde das Projekt ohne ihren Inhalt geöffnet. Beim nächsten Speichern wird die unlesbare Datei daneben als Kopie mit der Endung ".unreadable" aufbewahrt.
+Le fichier %s n'a pas pu être lu ; le projet a donc été ouvert sans son contenu. Le prochain enregistrement conservera le fichier illisible à côté, sous une copie se terminant par « .unreadable ».
+No se pudo leer el archivo %s, por lo que el proyecto se abrió sin su contenido. Al guardar la próxima vez, el archivo ilegible se conservará a su lado como una copia terminada en ".unreadable".
+The project settings could not be read (%s). The default settings are used until you change them.
+Die Projekteinstellungen konnten nicht gelesen werden (%s). Bis Sie sie ändern, werden die Standardeinstellungen verwendet.
+Les paramètres du projet n'ont pas pu être lus (%s). Les paramètres par défaut sont utilisés jusqu'à ce que vous les modifiiez.
+No se pudo leer la configuración del proyecto (%s). Se usa la configuración predeterminada hasta que la cambie.
 New Topic
 Neues Thema
 Nouvelle rubrique
@@ -343,6 +359,10 @@ Properties saved
 Eigenschaften gespeichert
 Propriétés enregistrées
 Propiedades guardadas
+Properties...
+Eigenschaften...
+Propriétés...
+Propiedades...
 This version of the software is out of date. You must download the current version %s to continue using the software.
 Diese Version der Software ist veraltet. Sie müssen die aktuelle Version %s herunterladen, um die Software weiter verwenden zu können.
 Cette version du logiciel est obsolète. Vous devez télécharger la version actuelle %s pour continuer à utiliser le logiciel.
@@ -371,6 +391,10 @@ Cannot find downloaded file.
 Die heruntergeladene Datei wurde nicht gefunden.
 Le fichier téléchargé est introuvable.
 No se encuentra el archivo descargado.
+The downloaded installer could not be started.
+Das heruntergeladene Installationsprogramm konnte nicht gestartet werden.
+Le programme d'installation téléchargé n'a pas pu être lancé.
+No se pudo iniciar el instalador descargado.
 Failed to download update. Please download manually on website.
 Das Update konnte nicht heruntergeladen werden. Bitte laden Sie es manuell von der Website herunter.
 Échec du téléchargement de la mise à jour. Veuillez la télécharger manuellement sur le site web.
@@ -403,6 +427,14 @@ OK
 OK
 OK
 Aceptar
+Yes
+Ja
+Oui
+Sí
+No
+Nein
+Non
+No
 Cancel
 Abbrechen
 Annuler
@@ -447,6 +479,18 @@ Inserted HTML:
 HTML eingefügt: 
 HTML inséré : 
 HTML insertado: 
+The address "%s" holds a malformed percent escape.
+Die Adresse "%s" enthält eine ungültige Prozent-Kodierung.
+L'adresse "%s" contient un encodage pourcent mal formé.
+La dirección "%s" contiene un código de porcentaje mal formado.
+The address "%s" names a path with characters that are not allowed in file names.
+Die Adresse "%s" nennt einen Pfad mit Zeichen, die in Dateinamen nicht erlaubt sind.
+L'adresse "%s" désigne un chemin contenant des caractères interdits dans les noms de fichier.
+La dirección "%s" indica una ruta con caracteres no permitidos en nombres de archivo.
+HTML file not found: %s
+HTML-Datei nicht gefunden: %s
+Fichier HTML introuvable : %s
+Archivo HTML no encontrado: %s
 Variables, snippets and conditions
 Variablen, Textbausteine und Bedingungen
 Variables, extraits et conditions
@@ -675,3 +719,11 @@ No link issues found.
 Keine Linkprobleme gefunden.
 Aucun problème de lien détecté.
 No se encontraron problemas de vínculos.
+Check Links
+Links prüfen
+Vérifier les liens
+Comprobar vínculos
+The output format "%s" is not available.
+Das Ausgabeformat "%s" ist nicht verfügbar.
+Le format de sortie « %s » n'est pas disponible.
+El formato de salida "%s" no está disponible.

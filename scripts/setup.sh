@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian package Quillmark needs to build, run and test.
-# Idempotent: when all packages are present it only checks and returns.
+# Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6opengl6-dev
+  qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6opengl6-dev libqt6svg6
   libpcre2-dev nlohmann-json3-dev libjpeg62-turbo-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev
-  fp-utils chromium xvfb xauth
+  fp-utils chromium poppler-utils xvfb xauth
   fonts-dejavu-core
 )
 
@@ -19,13 +19,30 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# The browser tests run on Node. A Node that is already there (for example
+# from another vendor's package) is used as it is; Debian's is added otherwise.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  missing+=(nodejs npm)
 fi
 
-echo "setup: installing ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The browser tests' own packages, installed again only when the lock file changed.
+web="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
+stamp="$web/node_modules/.quillmark-lock"
+if [ -f "$web/package-lock.json" ] && ! cmp -s "$web/package-lock.json" "$stamp"; then
+  echo "setup: installing the browser tests' packages (npm ci)"
+  if (cd "$web" && npm ci --no-audit --no-fund --loglevel=error); then
+    cp "$web/package-lock.json" "$stamp"
+  else
+    # Building and running need none of it; only the browser tests will fail.
+    echo "setup: warning: npm ci failed in tests/web; the browser tests cannot run" >&2
+  fi
+fi

@@ -20,6 +20,15 @@ const std::vector<CliCommand>& Commands() {
         {"expand", "expand PROJECT TOPIC_ID",
          "print the topic's page with variables, snippets and conditions resolved, as published",
          RunExpand},
+        {"import-html", "import-html PROJECT FILE.html [--title TEXT]",
+         "import an HTML page and its local files as a new root topic; prints its identifier",
+         RunImportHtml},
+        {"publish", "publish PROJECT --format webhelp|chm|pdf|all [--no-compile] [--no-print]",
+         "publish into the project's build folder; prints the main output file of each format",
+         RunPublish},
+        {"check-links", "check-links PROJECT",
+         "list missing pages, broken topic links and missing local files; exit 1 when any",
+         RunCheckLinks},
     };
     return commands;
 }
@@ -56,6 +65,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         command->Run(std::vector<std::string>(args.begin() + 1, args.end()), out);
         out.flush();
         return 0;
+    } catch (const ExitStatus& status) {
+        out.flush();
+        return status.Code;
     } catch (const UsageError& e) {
         err << "quillmark-cli: " << e.what() << "\nusage: quillmark-cli " << command->Usage
             << "\n";

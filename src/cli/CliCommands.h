@@ -16,6 +16,13 @@ struct CliCommand {
     void (*Run)(const std::vector<std::string>& words, std::ostream& out);
 };
 
+// Thrown by a handler that has written its whole result but must end the
+// process with another exit code (check-links with findings: 1). RunCli
+// prints no message for it.
+struct ExitStatus {
+    int Code;
+};
+
 const std::vector<CliCommand>& Commands();
 
 // Runs the command named by args[0]; returns the process exit code.
@@ -26,5 +33,8 @@ void RunNew(const std::vector<std::string>& words, std::ostream& out);
 void RunTree(const std::vector<std::string>& words, std::ostream& out);
 void RunAddTopic(const std::vector<std::string>& words, std::ostream& out);
 void RunExpand(const std::vector<std::string>& words, std::ostream& out);
+void RunImportHtml(const std::vector<std::string>& words, std::ostream& out);
+void RunPublish(const std::vector<std::string>& words, std::ostream& out);
+void RunCheckLinks(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace quillmark::cli

@@ -90,5 +90,81 @@ check "hostile identifier exits 1" test "$rc" -eq 1
 check "hostile identifier is named" grep -q '../../x' <<< "$err"
 check "nothing written for the hostile project" test ! -e "$work/Evil/topics"
 
+# import-html: the page becomes a new root topic; its files are copied into
+# the project's asset folders.
+fixtures="$(cd "$(dirname "$0")/../fixtures/import" && pwd)"
+imported=$("$cli" import-html "$work/Guide.hff" "$fixtures/images/page.html"); rc=$?
+check "import-html exits 0" test "$rc" -eq 0
+check "import-html adds a root topic named after the file" \
+  test "$("$cli" tree "$work/Guide.hff" | tail -n 1)" = "$(printf '%s\tpage' "$imported")"
+check "imported page refers to the copy" \
+  grep -q '<img src="assets/images/a.png">' "$work/Guide/topics/$imported.html"
+check "imported picture copied" cmp -s "$fixtures/images/pics/a.png" "$work/Guide/assets/images/a.png"
+styled=$("$cli" import-html "$work/Guide.hff" "$fixtures/styles/page.html" --title "Styled")
+check "--title names the imported topic" \
+  test "$("$cli" tree "$work/Guide.hff" | tail -n 1)" = "$(printf '%s\tStyled' "$styled")"
+check "nested style sheet of the same name copied apart" \
+  grep -q 'p { color: red; }' "$work/Guide/assets/css/base_2.css"
+# Failures add no topic.
+tree_before=$("$cli" tree "$work/Guide.hff")
+printf '<html><body> \n </body></html>' > "$work/blank.html"
+printf '<p><img src="100%%.png"></p>' > "$work/bad.html"
+touch "$work/100%.png"
+for row in "blank.html|The selected HTML file does not contain importable body content." \
+           "bad.html|The address \"100%.png\" holds a malformed percent escape." \
+           "none.html|HTML file not found: $work/none.html"; do
+  file=${row%%|*}
+  err=$("$cli" import-html "$work/Guide.hff" "$work/$file" 2>&1 >/dev/null); rc=$?
+  check "import-html of $file exits 1" test "$rc" -eq 1
+  check "import-html of $file says why" test "$err" = "quillmark-cli: ${row#*|}"
+done
+check "failed imports add no topic" test "$("$cli" tree "$work/Guide.hff")" = "$tree_before"
+
+# publish: a copy of the sample project; one line per format with its main file.
+mkdir -p "$work/sample"
+cp -r "$(dirname "$0")/../../examples/." "$work/sample/"
+cp -r "$work/sample/AuroraLamp/topics" "$work/topics-before"
+out="$work/sample/AuroraLamp/build"
+site=$("$cli" publish "$work/sample/AuroraLamp.hff" --format webhelp 2>"$work/err"); rc=$?
+check "publish webhelp exits 0" test "$rc" -eq 0
+check "publish webhelp prints the start page" test "$site" = "$out/webhelp/index.html"
+check "publish is quiet off a terminal" test ! -s "$work/err"
+check "start page carries the project title" grep -q '<title>Aurora Smart Lamp' "$site"
+check "one page per topic" test "$(ls "$out/webhelp/topics" | wc -l)" -eq 12
+check "contents script" test "$(head -c 18 "$out/webhelp/toc.js")" = "window.__SV_TOC = "
+check "search script" test "$(head -c 21 "$out/webhelp/search.js")" = "window.__SV_SEARCH = "
+check "template placeholders filled" test -z "$(grep -o '__SV_[A-Z_]*__' "$out/webhelp/app.css")"
+check "assets copied" test -n "$(ls "$out/webhelp/assets/images")"
+check "topic links rewritten" test -z "$(grep -l 'href="doc:' "$out"/webhelp/topics/*.html)"
+check "publishing changes no topic page" diff -r "$work/topics-before" "$work/sample/AuroraLamp/topics"
+lines=$("$cli" publish "$work/sample/AuroraLamp.hff" --format all --no-compile --no-print)
+check "publish all prints each format's main file" test "$lines" = "$(printf '%s\n%s\n%s' \
+  "$out/webhelp/index.html" "$out/chm/project.hhp" "$out/pdf/manual.html")"
+check "--no-compile leaves no help file" test ! -e "$out/chm/help.chm"
+check "--no-print leaves no PDF" test ! -e "$out/pdf/manual.pdf"
+APPDATA="$work/appdata" PATH=/nonexistent "$cli" publish "$work/sample/AuroraLamp.hff" \
+  --format chm > /dev/null 2>"$work/err"; rc=$?
+check "publish chm without a compiler exits 1" test "$rc" -eq 1
+check "publish chm without a compiler says so" grep -q 'chmcmd' "$work/err"
+for bad in "--format html" "" "--format webhelp --no-print --no-print"; do
+  # shellcheck disable=SC2086
+  "$cli" publish "$work/sample/AuroraLamp.hff" $bad > /dev/null 2>&1; rc=$?
+  check "publish ${bad:-without --format} is a usage error" test "$rc" -eq 2
+done
+
+# check-links: exit 0 and one line without findings; exit 1 and one line per finding.
+found=$("$cli" check-links "$work/sample/AuroraLamp.hff"); rc=$?
+check "check-links of the sample exits 0" test "$rc" -eq 0
+check "check-links of the sample finds nothing" test "$found" = "No link issues found."
+first=$("$cli" tree "$work/sample/AuroraLamp.hff" | head -n 1 | cut -f1)
+title=$("$cli" tree "$work/sample/AuroraLamp.hff" | head -n 1 | cut -f2)
+printf '<a href="doc:%s">x</a><img src="assets/images/none.png">' "$(printf 'B%.0s' {1..32})" \
+  > "$work/sample/AuroraLamp/topics/$first.html"
+found=$("$cli" check-links "$work/sample/AuroraLamp.hff"); rc=$?
+check "check-links with findings exits 1" test "$rc" -eq 1
+check "check-links lists title and issue" test "$found" = "$(printf '%s\n%s' \
+  "$title: Broken internal link: doc:BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" \
+  "$title: Missing local reference: assets/images/none.png")"
+
 echo "$passed passed, $failed failed"
 test "$failed" -eq 0

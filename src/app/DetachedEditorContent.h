@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/WindowPorts.h"
+
+#include <string>
+
+namespace quillmark {
+
+// The editor content with no editor page connected: the current topic, its
+// header and its page live in files and in the unsaved-page cache only.
+// Never ready, so nothing waits for a page; loading a topic whose page file
+// is missing still writes the default page and header, as with a page.
+class TDetachedEditorContent final : public IEditorContent {
+public:
+    explicit TDetachedEditorContent(IEditorContentHost& host) : FHost(host) {}
+
+    bool IsEditorReady() const override { return false; }
+    void SwitchToTopic(const std::string& topicId) override;
+    void LoadTopicIntoEditor(const std::string& topicId) override;
+    void CommitCurrentTopic() override {}
+    void WaitForEditorHeader(int) override {}
+    std::string GetCurrentTopicHtml() override;
+    void ForgetUnsavedText() override {}
+    void ClearCurrentTopic() override;
+    void ReplaceCurrentTopicHtml(const std::string& html) override { FLoadedBaselineHtml = html; }
+    void RefreshDefaultHeader() override;
+    void ApplyEditorBaseHref() override {}
+    void ApplyEditorCss() override {}
+    void ApplySettingsToEditor() override {}
+    void FocusEditorLater() override {}
+
+    const std::string& HeaderHtml() const { return FHeaderHtml; }
+    const std::string& HeaderBg() const { return FHeaderBg; }
+
+private:
+    void LoadHeaderForTopic(const std::string& topicId);
+    void SaveHeaderForTopic(const std::string& topicId);
+
+    IEditorContentHost& FHost;
+    std::string FHeaderHtml;
+    std::string FHeaderBg;
+    std::string FLoadedBaselineHtml;
+};
+
+} // namespace quillmark

@@ -1,0 +1,194 @@
+#pragma once
+
+#include "app/MainWindowState.h"
+#include "app/TocDropZones.h"
+#include "app/WindowPorts.h"
+#include "publish/HelpCompiler.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+class IProcessRunner;
+class IShell;
+
+// The window-side objects the logic talks to.
+struct TMainWindowPorts {
+    IMainWindowView& View;
+    ITocTreeView& Tree;
+    IUserPrompts& Prompts;
+    IShell& Shell;
+    IProcessRunner& Runner;
+};
+
+// The folders and files outside the project that the window uses.
+struct TMainWindowPlaces {
+    std::string ProgramFolder;    // the program's files (AppFiles, styles, manual)
+    std::string WorkspaceFolder;  // the scratch project, with a trailing delimiter
+    std::string LastProjectFile;  // holds the path of the last opened project
+    std::string UserSettingsFile; // per-user INI: interface language, compiler
+    THelpCompilerPlaces CompilerPlaces;
+};
+
+// The places of the running program: program folder, the per-user
+// application folder (APPDATA honoured) and its settings file.
+TMainWindowPlaces SystemMainWindowPlaces();
+
+// The logic of the main window: the open project, its settings and caches,
+// the modified flag, and every command of the window's menus, buttons and
+// contents tree. The Qt window forwards its events here (the handlers carry
+// the window's names) and shows what the ports are told. Every handler
+// shows an error that ends it in an error box and returns normally.
+class TMainWindow final : public IEditorContentHost {
+public:
+    TMainWindow(TMainWindowPorts ports, TMainWindowPlaces places);
+    ~TMainWindow() override;
+    TMainWindow(const TMainWindow&) = delete;
+    TMainWindow& operator=(const TMainWindow&) = delete;
+
+    // Replaces the editor content (before FormCreate). Until then the window
+    // uses one without an editor page, which keeps pages as files only.
+    void SetEditorContent(std::unique_ptr<IEditorContent> editor);
+    IEditorContent& Editor() { return *FEditor; }
+
+    TMainWindowState& State() override { return FState; }
+    const TMainWindowState& State() const { return FState; }
+
+    // ------------------------------------------------ start-up, workspace
+    // Chooses the project (command-line argument, last project, workspace),
+    // prepares the window and loads the editor page. A project that cannot
+    // be opened is reported and the workspace is used instead; only a
+    // workspace that cannot be made raises an error.
+    void FormCreate(const std::vector<std::string>& arguments);
+    // Whether the window may close (asks to save unsaved changes).
+    bool FormCloseQuery();
+    // A path that came from outside, trimmed, without stray quotes or a
+    // "file://" prefix, made absolute.
+    static std::string NormalizePath(const std::string& text);
+    // Deletes the workspace with its content (errors ignored) and creates it
+    // again empty; returns its path.
+    std::string ResetWorkspaceFolder();
+    void StartWorkspaceProject();
+    void CopyProgramFiles();
+    std::string EditorPagePath() const;
+
+    void UserManual1Click();
+    void VisitWebsite1Click();
+    void ContactUs1Click();
+    void About1Click();
+
+    // --------------------------------------------------- project commands
+    void btnNewProjectClick();
+    void btnOpenProjectClick();
+    void btnSaveClick();
+    void btnSaveAsClick();
+    void OpenOutputFolder1Click();
+
+    // Makes the project of the file current. Fails (and leaves the current
+    // project as it was) when the file or its folder cannot be read.
+    void OpenProject(const std::string& fileName);
+    // The unsaved-changes prompt; true when the pending command may go on.
+    bool ConfirmSaveChanges();
+    void WritePendingFiles();
+    void LoadProjectSettings();
+    void WriteTopicPage(const std::string& topicId, const std::string& html);
+    // Save Project's steps 1 to 4 (pages and tree files) without the
+    // project file, the modified flag, the status text or Save As.
+    void SaveProjectContent();
+    void ApplySettingsToWindow();
+
+    void MarkProjectDirty() override;
+    void UpdateWindowTitle();
+    void SetStatusText(const std::string& text) override;
+
+    // Project settings command (toolbar and Tools menu).
+    void btnProjectSettingsClick();
+
+    // ------------------------------------------------------ contents tree
+    void RebuildTree();
+    std::string SelectedTopicID() const;
+    // Selects the topic's node and makes it current in the editor.
+    void SelectTopicNode(const std::string& topicId);
+    // The user selected a node (empty: the selection became empty).
+    void tvTocChange(const std::string& topicId);
+
+    void btnNewRootTopicClick() { AddTopicCommand(true); }
+    void btnNewSubTopicClick() { AddTopicCommand(false); }
+    void btnDeleteTopicClick();
+    void Rename1Click();
+    // Starts in-place editing of the selected node (F2).
+    void EditSelectedTopicTitle();
+    void tvTocEdited(const std::string& topicId, const std::string& text);
+    void Up1Click();
+    void Down1Click();
+    void ChangeParent1Click();
+
+    // Drag and drop inside the tree. DragOver gets the node under the
+    // pointer, the top and height of its label and the pointer's y, all in
+    // tree coordinates; it returns whether a drop is possible there. Drop
+    // gets the node under the pointer (empty: none).
+    void tvTocStartDrag();
+    bool tvTocDragOver(const std::string& targetId, int labelTop, int labelHeight, int y);
+    void tvTocDragDrop(const std::string& pointTargetId);
+    void tvTocEndDrag();
+
+    // -------------------------------------------------- properties panel
+    void TopicProperties1Click();
+    bool PropertiesPanelVisible() const { return FPropertiesVisible; }
+    void ShowTopicProperties(const std::string& topicId) override;
+    void StoreTopicProperties(const std::string& topicId);
+    void btnApplyPropsClick();
+    void FillStyleProfiles();
+    void cbStyleChange(const std::string& profile);
+
+    // --------------------------------------------------------- language
+    void BuildLanguageMenu();
+    void LanguageMenuItemClick(int index);
+    void TranslateMainWindow();
+
+    // --------------------------------------------------------- publishing
+    void btnExportWebClick();
+    void btnExportChmClick();
+    void btnExportPdfClick();
+    void btnCheckLinksClick();
+
+private:
+    // Runs a command; an error that leaves it is shown in an error box.
+    void Guarded(const std::function<void()>& command);
+
+    // Save Project; false when the Save As dialog was cancelled.
+    bool SaveProject();
+    bool SaveProjectAs();
+    // Forgets everything unsaved and that any topic was current: before
+    // another project becomes current.
+    void DiscardUnsavedState();
+    // Saves FSettings to the project's settings file; a failure is ignored.
+    void SaveSettingsQuietly();
+    // After the settings dialog was confirmed: save, apply to window and
+    // editor, and give an empty current topic the new default paragraph.
+    void ApplyConfirmedSettings(bool writeEmptyPageAtOnce);
+    void WriteLastProjectFile();
+    bool TryOpenStartProject(const std::string& candidate);
+    void SelectFirstNode();
+
+    void AddTopicCommand(bool rootTopic);
+    // The selected topic when the model knows it; empty otherwise.
+    std::string SelectedKnownTopic() const;
+    void MoveSelectedBy(int delta);
+    void FinishMove(const std::string& topicId, bool markDirty);
+
+    TMainWindowPorts FPorts;
+    TMainWindowPlaces FPlaces;
+    TMainWindowState FState;
+    std::unique_ptr<IEditorContent> FEditor;
+    std::vector<std::string> FStyleProfiles;
+    bool FPropertiesVisible = false;
+    std::string FDragNodeID;
+    std::string FDropTargetID;
+    TDropMode FDropMode = TDropMode::dmChild;
+};
+
+} // namespace quillmark

@@ -1,0 +1,286 @@
+#include "app/MainWindow.h"
+#include "app/ProgramFiles.h"
+#include "app/ProjectTreeCopy.h"
+#include "app/UnreadableFiles.h"
+#include "base/FileHelpers.h"
+#include "base/TextUtils.h"
+#include "base/Translation.h"
+#include "editor/DefaultContent.h"
+#include "model/ProjectStorage.h"
+#include "platform/Shell.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr int kHeaderWaitMs = 400;
+
+bool HasShownRootTopic(const TDocProject& project) {
+    for (const std::string& id : project.FRootTopicIDs)
+        if (project.HasTopic(id))
+            return true;
+    return false;
+}
+
+// The settings a project folder will be opened with: its file, or the
+// defaults when there is none.
+TProjectSettings SettingsOfFolder(const std::string& folder) {
+    TProjectSettings settings;
+    try {
+        settings.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(folder));
+    } catch (const std::exception&) {
+        settings.SetDefaults();
+    }
+    return settings;
+}
+
+} // namespace
+
+void TMainWindow::DiscardUnsavedState() {
+    FState.FUnsavedTopicHtml.clear();
+    FState.FPendingTextFiles.clear();
+    FEditor->ClearCurrentTopic();
+    FState.FProjectDirty = false;
+}
+
+void TMainWindow::WriteLastProjectFile() {
+    try {
+        WriteTextFileUtf8(FPlaces.LastProjectFile, FState.FProjectFileName);
+    } catch (const std::exception&) {
+        // Only the next start's choice of project depends on it.
+    }
+}
+
+bool TMainWindow::ConfirmSaveChanges() {
+    if (!FState.FProjectDirty)
+        return true;
+    const TPromptButton answer =
+        FPorts.Prompts.Ask(TMessageKind::Confirmation, kApplicationTitle,
+                           Translate("Project has been modified. Do you want to save changes?"),
+                           {TPromptButton::Yes, TPromptButton::No, TPromptButton::Cancel});
+    if (answer == TPromptButton::Yes) {
+        // A cancelled Save As lets the pending command go on; a failed save
+        // does not, so nothing unsaved is thrown away after an error.
+        SaveProject();
+        return true;
+    }
+    if (answer == TPromptButton::No) {
+        FState.FUnsavedTopicHtml.clear();
+        FState.FPendingTextFiles.clear();
+        FEditor->ForgetUnsavedText();
+        FState.FProjectDirty = false;
+        UpdateWindowTitle();
+        return true;
+    }
+    return false;
+}
+
+void TMainWindow::WriteTopicPage(const std::string& topicId, const std::string& html) {
+    WriteTextFileUtf8(FState.FProject.GetTopic(topicId).FHtmlPath, html);
+}
+
+void TMainWindow::WritePendingFiles() {
+    for (const auto& [id, html] : FState.FUnsavedTopicHtml)
+        FState.FPendingTextFiles[FState.FProject.TopicPagePath(id)] = html;
+    for (const auto& [path, text] : FState.FPendingTextFiles) {
+        EnsureDir(ExtractFileDir(path));
+        WriteTextFileUtf8(path, text);
+    }
+    FState.FUnsavedTopicHtml.clear();
+    FState.FPendingTextFiles.clear();
+    FEditor->ForgetUnsavedText();
+}
+
+void TMainWindow::SaveProjectContent() {
+    FEditor->WaitForEditorHeader(kHeaderWaitMs);
+    FEditor->CommitCurrentTopic();
+    WritePendingFiles();
+    SaveProjectFolder(FState.FProject);
+}
+
+bool TMainWindow::SaveProject() {
+    SaveProjectContent();
+    if (Trim(FState.FProjectFileName).empty())
+        return SaveProjectAs();
+    WriteProjectFile(FState.FProjectFileName, FState.FProject);
+    FState.FProjectDirty = false;
+    UpdateWindowTitle();
+    SetStatusText(Translate("Saved"));
+    return true;
+}
+
+bool TMainWindow::SaveProjectAs() {
+    FEditor->WaitForEditorHeader(kHeaderWaitMs);
+    TFileDialogRequest request;
+    request.Title = Translate("Save Project As...");
+    request.Filter = "Help Project (*.hff)|*.hff";
+    request.DefaultExt = "hff";
+    request.ConfirmOverwrite = true;
+    request.FileName =
+        FState.FProjectFileName.empty() ? "Untitled.hff" : ExtractFileName(FState.FProjectFileName);
+    if (!FState.FProjectFileName.empty())
+        request.InitialFolder = ExtractFileDir(FState.FProjectFileName);
+    const std::optional<std::string> chosen = FPorts.Prompts.SaveFile(request);
+    if (!chosen)
+        return false;
+
+    const std::string name = NormalizePath(*chosen);
+    if (name.empty() || name.front() != kPathDelim ||
+        !AsciiSameText(ExtractFileExt(name), ".hff")) {
+        FPorts.Prompts.ShowError(Translate("Invalid project filename: ") + name);
+        return false;
+    }
+    const std::string oldFolder = FState.FProject.FRootPath;
+    const std::string newFolder = IncludeTrailingPathDelimiter(ProjectFolderForFile(name));
+    FEditor->CommitCurrentTopic();
+    if (!IsSameFolder(oldFolder, newFolder)) {
+        CopyProjectTree(oldFolder, newFolder);
+        FState.FProject.SetRootPath(newFolder);
+        // Files waiting for the save belong to the project: they follow it.
+        std::map<std::string, std::string> pending;
+        const std::string oldPrefix = IncludeTrailingPathDelimiter(oldFolder);
+        for (auto& [path, text] : FState.FPendingTextFiles)
+            pending[StartsWith(path, oldPrefix) ? newFolder + path.substr(oldPrefix.size())
+                                                : path] = std::move(text);
+        FState.FPendingTextFiles = std::move(pending);
+        EnsureProjectFolders(newFolder);
+        CopyProgramFiles();
+        FEditor->ApplyEditorBaseHref();
+    }
+    FState.FProjectFileName = name;
+    WritePendingFiles();
+    SaveProjectFolder(FState.FProject);
+    WriteProjectFile(FState.FProjectFileName, FState.FProject);
+    FState.FProjectDirty = false;
+    WriteLastProjectFile();
+    UpdateWindowTitle();
+    SetStatusText(Translate("Saved As"));
+    return true;
+}
+
+void TMainWindow::btnSaveClick() {
+    Guarded([&] { SaveProject(); });
+}
+
+void TMainWindow::btnSaveAsClick() {
+    Guarded([&] { SaveProjectAs(); });
+}
+
+void TMainWindow::OpenProject(const std::string& fileName) {
+    const std::string name = NormalizePath(fileName);
+    const TProjectFileInfo info = ReadProjectFile(name);
+    const std::string folder = IncludeTrailingPathDelimiter(info.Folder);
+    EnsureProjectFolders(folder);
+    ::quillmark::CopyProgramFiles(FPlaces.ProgramFolder, folder);
+    const std::vector<TUnreadableFile> unreadable = FindUnreadableProjectFiles(folder);
+
+    // The project is loaded aside first: a folder that cannot be loaded
+    // leaves the current project as it was.
+    TDocProject loaded;
+    LoadProjectFolder(folder, loaded);
+
+    DiscardUnsavedState();
+    FState.FProjectFileName = name;
+    FState.FProject = std::move(loaded);
+    TDocProject& project = FState.FProject;
+    FEditor->ApplyEditorBaseHref();
+    if (!info.Title.empty())
+        project.FTitle = info.Title;
+    if (!HasShownRootTopic(project)) {
+        if (project.FTitle.empty())
+            project.FTitle = FileNameWithoutExt(name);
+        const TTopic& welcome = project.AddTopic(Translate("Welcome"), "");
+        WriteTopicPage(welcome.FID, DefaultParagraphHtml(SettingsOfFolder(folder)));
+        SaveProjectFolder(project);
+    }
+    LoadProjectSettings();
+    FillStyleProfiles();
+    RebuildTree();
+    SelectFirstNode();
+    WriteLastProjectFile();
+    UpdateWindowTitle();
+    for (const TUnreadableFile& file : unreadable)
+        FPorts.Prompts.ShowWarning(UnreadableFileWarning(file));
+}
+
+void TMainWindow::btnOpenProjectClick() {
+    Guarded([&] {
+        if (!ConfirmSaveChanges())
+            return;
+        TFileDialogRequest request;
+        request.Title = Translate("Open Project...");
+        request.Filter = "Project (*.hff)|*.hff";
+        request.DefaultExt = "hff";
+        request.MustExist = true;
+        if (!FState.FProjectFileName.empty())
+            request.InitialFolder = ExtractFileDir(FState.FProjectFileName);
+        const std::optional<std::string> chosen = FPorts.Prompts.OpenFile(request);
+        if (!chosen)
+            return;
+        OpenProject(NormalizePath(*chosen));
+    });
+}
+
+void TMainWindow::LoadProjectSettings() {
+    TProjectSettings& settings = FState.FSettings;
+    const std::string path =
+        TProjectSettings::DefaultSettingsPathForProject(FState.FProject.FRootPath);
+    settings.SetDefaults();
+    std::string problem;
+    if (FileExists(path)) {
+        try {
+            if (!settings.LoadFromFile(path))
+                problem = path;
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+        if (!problem.empty()) {
+            settings.SetDefaults();
+            settings.ProjTitle = FState.FProject.FTitle;
+        }
+    } else {
+        // The defaults carry the project's own title, not the placeholder.
+        settings.ProjTitle = FState.FProject.FTitle;
+        SaveSettingsQuietly();
+    }
+    ApplySettingsToWindow();
+    if (FEditor->IsEditorReady())
+        FEditor->ApplySettingsToEditor();
+    if (!problem.empty())
+        FPorts.Prompts.ShowWarning(
+            FormatText(Translate("The project settings could not be read (%s). The default "
+                                 "settings are used until you change them."),
+                       {problem}));
+}
+
+void TMainWindow::ApplySettingsToWindow() {
+    FPorts.View.ApplySettingsToControls(FState.FSettings);
+    FState.FProject.FTitle = FState.FSettings.ProjTitle;
+}
+
+void TMainWindow::btnNewProjectClick() {
+    Guarded([&] {
+        if (!ConfirmSaveChanges())
+            return;
+        StartWorkspaceProject();
+        FillStyleProfiles();
+        RebuildTree();
+        SelectFirstNode();
+        UpdateWindowTitle();
+        TProjectSettings edited = FState.FSettings;
+        if (FPorts.Prompts.ExecuteProjectSettings(edited)) {
+            FState.FSettings = edited;
+            ApplyConfirmedSettings(true);
+        }
+        UpdateWindowTitle();
+        SetStatusText(Translate("New project created (not saved)"));
+    });
+}
+
+void TMainWindow::OpenOutputFolder1Click() {
+    const std::string build = JoinPath(FState.FProject.FRootPath, "build");
+    if (DirectoryExists(build))
+        FPorts.Shell.OpenPath(build);
+}
+
+} // namespace quillmark

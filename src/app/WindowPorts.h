@@ -1,0 +1,242 @@
+#pragma once
+
+#include "app/MainWindowState.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+class TProjectSettings;
+
+// The interfaces through which the main-window logic reaches the window.
+// The Qt window implements them; tests use the fakes of
+// tests/FakeWindowPorts.h. Every text handed over is UTF-8 and already
+// translated; line breaks inside messages are "\r\n".
+
+// ---------------------------------------------------------------- prompts
+
+enum class TMessageKind { Information, Warning, Error, Confirmation };
+
+enum class TPromptButton { Yes, No, Cancel, OK };
+
+// One file dialog. `Filter` is a list of description and pattern pairs
+// separated by "|": "Help Project (*.hff)|*.hff|All files (*.*)|*.*"; one
+// pattern entry may hold several patterns separated by ";".
+struct TFileDialogRequest {
+    std::string Title; // empty: the toolkit's default title
+    std::string Filter;
+    std::string DefaultExt;        // without the dot; added when the typed name has no extension
+    std::string InitialFolder;     // empty: the toolkit's choice
+    std::string FileName;          // preset name (without folder, or a full path)
+    bool MustExist = false;        // open dialog: only an existing file can be chosen
+    bool ConfirmOverwrite = false; // save dialog: ask before an existing file is replaced
+};
+
+// Modal questions and messages. Each call returns only when the user has
+// answered.
+class IUserPrompts {
+public:
+    virtual ~IUserPrompts() = default;
+
+    // A message box of the kind with an OK button.
+    virtual void ShowMessage(TMessageKind kind, const std::string& caption,
+                             const std::string& text) = 0;
+
+    // A message box of the kind with the buttons in the order given; returns
+    // the one pressed. Closing the box without a button gives Cancel when
+    // Cancel is offered, otherwise No.
+    virtual TPromptButton Ask(TMessageKind kind, const std::string& caption,
+                              const std::string& text,
+                              const std::vector<TPromptButton>& buttons) = 0;
+
+    // A one-line input box; nullopt when cancelled. The text comes back
+    // exactly as typed (also empty).
+    virtual std::optional<std::string> InputText(const std::string& caption,
+                                                 const std::string& prompt,
+                                                 const std::string& initialText) = 0;
+
+    // File dialogs; the chosen full path, or nullopt when cancelled.
+    virtual std::optional<std::string> OpenFile(const TFileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFile(const TFileDialogRequest& request) = 0;
+
+    // The project settings dialog on a copy of the settings: true when the
+    // author confirmed it, with `settings` then holding the edited values.
+    virtual bool ExecuteProjectSettings(TProjectSettings& settings) = 0;
+
+    void ShowInformation(const std::string& text) {
+        ShowMessage(TMessageKind::Information, kApplicationTitle, text);
+    }
+    void ShowWarning(const std::string& text) {
+        ShowMessage(TMessageKind::Warning, kApplicationTitle, text);
+    }
+    void ShowError(const std::string& text) {
+        ShowMessage(TMessageKind::Error, kApplicationTitle, text);
+    }
+};
+
+// ---------------------------------------------------------- contents tree
+
+// One node of the contents tree, in display order: depth first, a parent
+// before its children. Depth 0 is a root topic.
+struct TTocNode {
+    std::string Id;
+    std::string Title;
+    int Depth = 0;
+};
+
+// The contents tree control. Programmatic changes (rebuild, select) are not
+// reported back: the logic runs the topic switch itself. Only selections
+// made by the user are forwarded to TMainWindow::tvTocChange.
+class ITocTreeView {
+public:
+    virtual ~ITocTreeView() = default;
+
+    // Empties the tree and builds it from the nodes, repainting once.
+    // Nothing is selected afterwards. The view keeps the expanded state of
+    // nodes it showed before (by identifier); new nodes show expanded.
+    virtual void RebuildTree(const std::vector<TTocNode>& nodes) = 0;
+
+    // Selects the node of the identifier and scrolls it into view (its
+    // ancestors expanded); an empty or unknown identifier clears the
+    // selection.
+    virtual void SelectNode(const std::string& id) = 0;
+
+    // The identifier of the selected node; empty when none is selected.
+    virtual std::string SelectedNodeId() const = 0;
+
+    // Sets the text of the node of the identifier.
+    virtual void SetNodeText(const std::string& id, const std::string& text) = 0;
+
+    // Starts in-place editing of the node's text; the end of the edit is
+    // forwarded to TMainWindow::tvTocEdited.
+    virtual void EditNodeText(const std::string& id) = 0;
+
+    // Highlights the node as the drop target of a drag; empty clears it.
+    virtual void SetDropTarget(const std::string& id) = 0;
+};
+
+// ------------------------------------------------------------ main window
+
+// The controls of the topic properties panel. The two multi-line boxes hold
+// one entry per line, lines separated by "\n".
+struct TTopicPropertyFields {
+    std::string Keywords;
+    std::string IndexEntries;
+    bool ExcludeWeb = false;
+    bool ExcludeChm = false;
+    bool ExcludePdf = false;
+};
+
+// A translated caption (menu item, page) or hint (button) of a control,
+// named as the window names it ("File1", "btnSave").
+struct TControlCaption {
+    std::string Control;
+    std::string Text;
+    bool IsHint = false;
+};
+
+class IMainWindowView {
+public:
+    virtual ~IMainWindowView() = default;
+
+    virtual void SetWindowTitle(const std::string& title) = 0;
+    // The single text of the status bar.
+    virtual void SetStatusText(const std::string& text) = 0;
+    // The Save button and the "Save Project" menu item.
+    virtual void SetSaveEnabled(bool enabled) = 0;
+    // The address shown in the link label at the bottom.
+    virtual void SetHomepageAddress(const std::string& address) = 0;
+
+    // ApplySettingsToWindow's part on the controls: toolbar text colour,
+    // font name, size and line spacing boxes, contents tree font colour
+    // and size (points), left panel background. The controls changed here
+    // send nothing to the editor.
+    virtual void ApplySettingsToControls(const TProjectSettings& settings) = 0;
+
+    // The topic properties panel ("Topic > Properties...").
+    virtual void SetPropertiesPanelVisible(bool visible) = 0;
+    virtual void ShowTopicProperties(const TTopicPropertyFields& fields) = 0;
+    virtual TTopicPropertyFields ReadTopicProperties() const = 0;
+    // Fills the style-profile list and selects the entry (-1: none).
+    virtual void SetStyleProfiles(const std::vector<std::string>& names, int selectedIndex) = 0;
+
+    // Loads the editor page (a local file path; the view makes it a file
+    // URL) into the browser control.
+    virtual void NavigateToEditor(const std::string& pagePath) = 0;
+
+    // The Language menu: one item per language, the checked one (-1: none).
+    virtual void SetLanguageMenu(const std::vector<std::string>& names, int checkedIndex) = 0;
+    // Captions and hints in the current interface language.
+    virtual void SetCaptions(const std::vector<TControlCaption>& captions) = 0;
+
+    // The busy cursor while a command blocks the window (CHM export).
+    virtual void SetBusy(bool busy) = 0;
+};
+
+// ------------------------------------------------------------ editor seam
+
+// What the editor content needs from the window it lives in. The state is
+// shared: the editor content sets FCurrentTopicID and fills
+// FUnsavedTopicHtml; the window logic writes and empties the caches.
+class IEditorContentHost {
+public:
+    virtual ~IEditorContentHost() = default;
+    virtual TMainWindowState& State() = 0;
+    virtual void MarkProjectDirty() = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Fills the properties panel from the topic (each time a topic becomes
+    // current).
+    virtual void ShowTopicProperties(const std::string& topicId) = 0;
+};
+
+// The content of the editor: which topic it shows, how its page HTML and
+// header reach the cache and the header files. The window logic calls
+// these; an implementation drives the editor page through the bridge.
+class IEditorContent {
+public:
+    virtual ~IEditorContent() = default;
+
+    // The editor page has reported that it is ready.
+    virtual bool IsEditorReady() const = 0;
+
+    // The contents tree's selection changed (tvTocChange): file the current
+    // topic's page and header, then make the topic (empty: none) current,
+    // show its properties and load it.
+    virtual void SwitchToTopic(const std::string& topicId) = 0;
+    // Shows the topic in the editor (creates its page and header files when
+    // the page file is missing).
+    virtual void LoadTopicIntoEditor(const std::string& topicId) = 0;
+
+    // Fetches the page's HTML (bounded wait) into the unsaved-page cache
+    // under the current topic.
+    virtual void CommitCurrentTopic() = 0;
+    // Asks the page for its header (bounded wait) and writes the answer to
+    // the current topic's header files.
+    virtual void WaitForEditorHeader(int timeoutMs) = 0;
+    // The best known HTML of the current topic; empty when none is current.
+    virtual std::string GetCurrentTopicHtml() = 0;
+
+    // Forgets the editor's unsaved text of the current topic (not yet in the
+    // cache).
+    virtual void ForgetUnsavedText() = 0;
+    // No topic is current any more and the unsaved text is forgotten;
+    // nothing is fetched from the page. Used when the topic was deleted and
+    // before another project becomes current.
+    virtual void ClearCurrentTopic() = 0;
+    // Makes the HTML the loaded baseline of the current topic and, when the
+    // page is ready, shows it (settings changed on an empty topic).
+    virtual void ReplaceCurrentTopicHtml(const std::string& html) = 0;
+    // Rebuilds an untouched default header from the current settings.
+    virtual void RefreshDefaultHeader() = 0;
+
+    // Page setup: base address (the project folder), stylesheet, settings.
+    virtual void ApplyEditorBaseHref() = 0;
+    virtual void ApplyEditorCss() = 0;
+    virtual void ApplySettingsToEditor() = 0;
+    // Keyboard focus to the editor once the current event is done.
+    virtual void FocusEditorLater() = 0;
+};
+
+} // namespace quillmark

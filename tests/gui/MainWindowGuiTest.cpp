@@ -1,0 +1,383 @@
+#include "MainWindowGuiTest.h"
+
+#include "app/MainWindow.h"
+#include "app/ProjectLoading.h"
+#include "base/FileHelpers.h"
+#include "base/Translation.h"
+#include "gui/FormattingToolbar.h"
+#include "gui/MainForm.h"
+#include "gui/MainWindowComposition.h"
+#include "gui/QtText.h"
+#include "gui/QtTocTreeView.h"
+#include "gui/TopicPropertiesPanel.h"
+#include "model/DocProject.h"
+#include "model/ProjectStorage.h"
+#include "platform/AppFolders.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <filesystem>
+#include <functional>
+
+namespace quillmark::testing {
+
+namespace {
+
+// The tree as lines of two spaces per level and the title.
+QStringList Outline(const QTreeWidget& tree) {
+    QStringList lines;
+    std::function<void(const QTreeWidgetItem*, int)> walk = [&](const QTreeWidgetItem* item,
+                                                                int depth) {
+        lines << QString(depth * 2, QLatin1Char(' ')) + item->text(0);
+        for (int i = 0; i < item->childCount(); ++i) {
+            walk(item->child(i), depth + 1);
+        }
+    };
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        walk(tree.topLevelItem(i), 0);
+    }
+    return lines;
+}
+
+QStringList Outline(const TDocProject& project) {
+    QStringList lines;
+    std::function<void(const std::string&, int)> walk = [&](const std::string& id, int depth) {
+        const TTopic& topic = project.GetTopic(id);
+        lines << QString(depth * 2, QLatin1Char(' ')) + gui::ToQString(topic.FTitle);
+        for (const std::string& child : topic.FChildren) {
+            walk(child, depth + 1);
+        }
+    };
+    for (const std::string& id : project.FRootTopicIDs) {
+        walk(id, 0);
+    }
+    return lines;
+}
+
+// The tree files of a project folder as they are on disk now.
+QStringList DiskOutline(const std::string& projectFolder) {
+    TDocProject project;
+    LoadProjectFolder(projectFolder, project);
+    return Outline(project);
+}
+
+QTreeWidgetItem* ItemTitled(QTreeWidget& tree, const QString& title) {
+    const QList<QTreeWidgetItem*> found =
+        tree.findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.constFirst();
+}
+
+QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QString ScreenshotFolder() {
+    const QString folder = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
+    return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
+} // namespace
+
+MainWindowGuiTest::MainWindowGuiTest(QString appDataFolder) : FAppData(std::move(appDataFolder)) {}
+
+MainWindowGuiTest::~MainWindowGuiTest() = default;
+
+void MainWindowGuiTest::initTestCase() {
+    FOutputFolder = FAppData + QStringLiteral("/out");
+    QVERIFY(QDir().mkpath(FOutputFolder));
+    ResetTranslation();
+    LoadTranslation(ProgramFolder() + "transl.sv", std::string("en"));
+}
+
+void MainWindowGuiTest::StartWindow(const std::vector<std::string>& arguments) {
+    FComposition.reset();
+    FComposition =
+        std::make_unique<gui::TMainWindowComposition>(SystemMainWindowPlaces(), &FPrompts);
+    FComposition->Start(arguments);
+    gui::TfrmMain& window = FComposition->Window();
+    window.resize(1400, 860);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void MainWindowGuiTest::Trigger(const char* actionName) {
+    QAction* action = FComposition->Window().ActionNamed(actionName);
+    QVERIFY2(action != nullptr, actionName);
+    action->trigger();
+}
+
+void MainWindowGuiTest::startsWithTheWelcomeWorkspace() {
+    StartWindow({});
+    gui::TfrmMain& window = FComposition->Window();
+    QCOMPARE(Outline(window.Tree()), QStringList{"Welcome"});
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("Quillmark")));
+    QVERIFY(!window.windowTitle().contains(QLatin1Char('*')));
+    QVERIFY(!window.ActionNamed("Save1")->isEnabled());
+    QVERIFY(!window.ProjectButton("btnSave")->isEnabled());
+    QVERIFY(window.Tree().currentItem() != nullptr);
+
+    const std::string workspace = FComposition->Logic().State().FProject.FRootPath;
+    QVERIFY(workspace.starts_with(gui::ToStdString(FAppData)));
+    QVERIFY(DirectoryExists(JoinPath(workspace, "topics")));
+    QVERIFY(FileExists(JoinPath(workspace, "meta/project_settings.json")));
+    QCOMPARE(window.Edge().url(), QUrl::fromLocalFile(gui::ToQString(
+                                      JoinPath(workspace, "internal/editor/editor.html"))));
+}
+
+void MainWindowGuiTest::topicCommandsChangeTreeAndFiles() {
+    gui::TfrmMain& window = FComposition->Window();
+    QTreeWidget& tree = window.Tree();
+    const std::string root = FComposition->Logic().State().FProject.FRootPath;
+
+    FPrompts.InputAnswers = {"Installation"};
+    Trigger("NewRootTopic1");
+    QCOMPARE(Outline(tree), (QStringList{"Welcome", "Installation"}));
+    QCOMPARE(DiskOutline(root), Outline(tree));
+    QCOMPARE(tree.currentItem()->text(0), QStringLiteral("Installation"));
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("Quillmark*")));
+    QVERIFY(window.ActionNamed("Save1")->isEnabled());
+
+    FPrompts.InputAnswers = {"Requirements", "Download"};
+    Trigger("NewChildTopic1");
+    tree.setCurrentItem(ItemTitled(tree, "Installation"));
+    window.ProjectButton("btnNewSubTopic")->click();
+    QCOMPARE(Outline(tree),
+             (QStringList{"Welcome", "Installation", "  Requirements", "  Download"}));
+    QCOMPARE(DiskOutline(root), Outline(tree));
+
+    // Renaming waits for the next save or structural command.
+    tree.setCurrentItem(ItemTitled(tree, "Installation"));
+    FPrompts.InputAnswers = {"Install the Lamp"};
+    Trigger("Rename1");
+    QCOMPARE(tree.topLevelItem(1)->text(0), QStringLiteral("Install the Lamp"));
+    QCOMPARE(DiskOutline(root).at(1), QStringLiteral("Installation"));
+
+    tree.setCurrentItem(ItemTitled(tree, "Download"));
+    Trigger("Up1");
+    QCOMPARE(Outline(tree),
+             (QStringList{"Welcome", "Install the Lamp", "  Download", "  Requirements"}));
+    QCOMPARE(DiskOutline(root), Outline(tree));
+    QCOMPARE(tree.currentItem()->text(0), QStringLiteral("Download"));
+
+    Trigger("ChangeParent1");
+    QCOMPARE(Outline(tree),
+             (QStringList{"Welcome", "Install the Lamp", "  Requirements", "Download"}));
+    QCOMPARE(DiskOutline(root), Outline(tree));
+
+    // Deleting takes the subtree and its page files with it.
+    QTreeWidgetItem* parent = ItemTitled(tree, "Install the Lamp");
+    std::vector<std::string> pages;
+    for (QTreeWidgetItem* item : {parent, parent->child(0)}) {
+        pages.push_back(JoinPath(root, "topics/" + gui::TQtTocTreeView::NodeId(item) + ".html"));
+        QVERIFY(FileExists(pages.back()));
+    }
+    tree.setCurrentItem(parent);
+    FPrompts.AskAnswers = {TPromptButton::No};
+    Trigger("RemoveTopic1");
+    QCOMPARE(Outline(tree).size(), 4);
+    FPrompts.AskAnswers = {TPromptButton::Yes};
+    window.ProjectButton("btnDeleteTopic")->click();
+    QCOMPARE(Outline(tree), (QStringList{"Welcome", "Download"}));
+    QCOMPARE(DiskOutline(root), Outline(tree));
+    for (const std::string& page : pages) {
+        QVERIFY(!FileExists(page));
+    }
+    QCOMPARE(tree.currentItem()->text(0), QStringLiteral("Welcome"));
+
+    // An in-place edit in the tree renames as well.
+    QTreeWidgetItem* download = ItemTitled(tree, "Download");
+    tree.setCurrentItem(download);
+    download->setText(0, QStringLiteral("Downloads"));
+    QCOMPARE(gui::ToQString(FComposition->Logic()
+                                .State()
+                                .FProject.GetTopic(gui::TQtTocTreeView::NodeId(download))
+                                .FTitle),
+             QStringLiteral("Downloads"));
+
+    QCOMPARE(FPrompts.Unexpected, 0);
+    QCOMPARE(FPrompts.Messages.size(), std::size_t(2)); // the two delete questions
+}
+
+void MainWindowGuiTest::saveAsWritesProjectThatReopens() {
+    const QString projectFile = FOutputFolder + QStringLiteral("/Manual.hff");
+    const QStringList before = Outline(FComposition->Window().Tree());
+    FPrompts.FileAnswers = {gui::ToStdString(projectFile)};
+    Trigger("Save1"); // a workspace project is saved through Save As
+    QCOMPARE(FPrompts.Unexpected, 0);
+
+    gui::TfrmMain& window = FComposition->Window();
+    QVERIFY(QFile::exists(projectFile));
+    QVERIFY(window.windowTitle().endsWith(QLatin1Char('[') + projectFile + QLatin1Char(']')));
+    QVERIFY(!window.windowTitle().contains(QLatin1Char('*')));
+    QVERIFY(!window.ActionNamed("Save1")->isEnabled());
+
+    TDocProject saved;
+    LoadProjectFromFile(gui::ToStdString(projectFile), saved);
+    QCOMPARE(Outline(saved), before);
+    QCOMPARE(saved.FRootPath, gui::ToStdString(FOutputFolder + QStringLiteral("/Manual/")));
+    // The page of the topic added and edited in the workspace came along.
+    QVERIFY(FileExists(saved.TopicPagePath(saved.FRootTopicIDs.back())));
+
+    FComposition.reset();
+    StartWindow({gui::ToStdString(projectFile)});
+    QCOMPARE(Outline(FComposition->Window().Tree()), before);
+    QCOMPARE(FComposition->Logic().State().FProjectFileName, gui::ToStdString(projectFile));
+    QCOMPARE(ReadAll(FAppData + QStringLiteral("/Quillmark/last_project.txt")).trimmed(),
+             projectFile);
+
+    // Without an argument the last project opens again.
+    StartWindow({});
+    QCOMPARE(Outline(FComposition->Window().Tree()), before);
+}
+
+void MainWindowGuiTest::languageMenuSwitchesCaptionsAndIsKept() {
+    if (!FComposition) {
+        StartWindow({});
+    }
+    gui::TfrmMain& window = FComposition->Window();
+    const QList<QAction*> languages = window.MenuNamed("mmLanguage")->actions();
+    QCOMPARE(languages.size(), 4);
+    QVERIFY(languages.at(0)->isChecked());
+    QAction* german = nullptr;
+    for (QAction* language : languages) {
+        if (language->text() == QStringLiteral("Deutsch")) {
+            german = language;
+        }
+    }
+    QVERIFY(german != nullptr);
+
+    german->trigger();
+    QVERIFY(german->isChecked());
+    QVERIFY(!languages.at(0)->isChecked());
+    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("Datei"));
+    QCOMPARE(window.ActionNamed("Save1")->text(), QStringLiteral("Projekt speichern"));
+    QCOMPARE(window.ProjectButton("btnSave")->toolTip(), QStringLiteral("Projekt speichern"));
+    QVERIFY(ReadAll(FAppData + QStringLiteral("/Quillmark/settings.ini"))
+                .contains(QStringLiteral("CurrentLanguage=de")));
+
+    window.MenuNamed("mmLanguage")->actions().at(0)->trigger();
+    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("File"));
+}
+
+void MainWindowGuiTest::toolbarWrapsOntoSecondRowWhenNarrow() {
+    if (!FComposition) {
+        StartWindow({});
+    }
+    gui::TfrmMain& window = FComposition->Window();
+    gui::TFormattingToolbar& toolbar = window.FormattingToolbar();
+    QCOMPARE(toolbar.Controls().size(), std::size_t(29));
+
+    // Every button shows its icon (the SVG icon plugin is installed and the
+    // icon resources are linked in).
+    const QList<QToolButton*> toolbarButtons = toolbar.findChildren<QToolButton*>();
+    std::vector<QToolButton*> buttons(toolbarButtons.begin(), toolbarButtons.end());
+    for (const char* name : {"btnNewProject", "btnOpenProject", "btnSave", "btnProjectSettings",
+                             "btnVariablesConditionsSnippets", "btnNewRootTopic", "btnNewSubTopic",
+                             "btnDeleteTopic"}) {
+        buttons.push_back(window.ProjectButton(name));
+    }
+    QCOMPARE(buttons.size(), std::size_t(15 + 8));
+    for (const QToolButton* button : buttons) {
+        const QImage picture = button->icon().pixmap(QSize(20, 20)).toImage();
+        bool drawn = false;
+        for (int y = 0; y < picture.height() && !drawn; ++y) {
+            for (int x = 0; x < picture.width() && !drawn; ++x) {
+                drawn = qAlpha(picture.pixel(x, y)) > 0;
+            }
+        }
+        QVERIFY2(drawn, qPrintable(button->objectName()));
+    }
+
+    const auto rowOf = [&toolbar](const QWidget* control) {
+        for (int row = 0; row < 2; ++row) {
+            for (const QWidget* placed : toolbar.RowControls(row)) {
+                if (placed == control) {
+                    return row;
+                }
+            }
+        }
+        return -1;
+    };
+
+    window.resize(1900, 800);
+    QTRY_VERIFY(!toolbar.SecondRowVisible());
+    QCOMPARE(toolbar.RowControls(0).size(), std::size_t(29));
+
+    // The narrowest size is below the window's minimum: both rows must hold.
+    for (const int width : {1100, 900, 700, 300}) {
+        window.resize(width, 800);
+        QTRY_VERIFY2(toolbar.SecondRowVisible(), qPrintable(QString::number(width)));
+        QCOMPARE(toolbar.RowControls(0).size() + toolbar.RowControls(1).size(), std::size_t(29));
+        const std::pair<QWidget*, QWidget*> pairs[] = {
+            {toolbar.imgLineSpacing, toolbar.cmbLineSpacing},
+            {toolbar.imgFontColor, toolbar.cbTextColor},
+            {toolbar.imgHeading, toolbar.cmbHeading},
+            {toolbar.imgFontName, toolbar.cmbTextFont},
+            {toolbar.imgFontSize, toolbar.cmbFontSize},
+        };
+        for (const auto& [icon, box] : pairs) {
+            QCOMPARE(rowOf(icon), rowOf(box));
+        }
+        for (const QWidget* control : toolbar.Controls()) {
+            QVERIFY2(control->geometry().right() < toolbar.width(),
+                     qPrintable(control->objectName()));
+        }
+    }
+
+    window.resize(1900, 800);
+    QTRY_VERIFY(!toolbar.SecondRowVisible());
+}
+
+// The sample project (a copy: opening a project writes into its folder),
+// shown as an author sees it, saved as pictures for a look by eye.
+void MainWindowGuiTest::showsTheSampleProject() {
+    const QString sample = FAppData + QStringLiteral("/sample");
+    const std::string source = std::string(QUILLMARK_SOURCE_DIR) + "/examples/";
+    QVERIFY(QDir().mkpath(sample));
+    std::filesystem::copy(source + "AuroraLamp", gui::ToStdString(sample + "/AuroraLamp"),
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy_file(source + "AuroraLamp.hff",
+                               gui::ToStdString(sample + "/AuroraLamp.hff"));
+    const std::string projectFile = gui::ToStdString(sample + "/AuroraLamp.hff");
+    StartWindow({projectFile});
+
+    gui::TfrmMain& window = FComposition->Window();
+    TDocProject expected;
+    LoadProjectFromFile(projectFile, expected);
+    QCOMPARE(Outline(window.Tree()), Outline(expected));
+    QCOMPARE(Outline(window.Tree()).size(), 12);
+    QVERIFY(window.windowTitle().contains(gui::ToQString(expected.FTitle)));
+
+    window.resize(1400, 860);
+    QSignalSpy loaded(&window.Edge(), &QWebEngineView::loadFinished);
+    if (window.Edge().page()->isLoading()) {
+        loaded.wait(5000);
+    }
+    QTest::qWait(500);
+    const QString folder = ScreenshotFolder();
+    QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window.png")));
+
+    Trigger("TopicProperties1");
+    QVERIFY(window.PropertiesPanel().isVisible());
+    QTest::qWait(100);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window-properties.png")));
+    Trigger("TopicProperties1");
+    QVERIFY(!window.PropertiesPanel().isVisible());
+
+    window.resize(820, 700);
+    QTest::qWait(200);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window-narrow.png")));
+}
+
+void MainWindowGuiTest::cleanupTestCase() {
+    FComposition.reset();
+}
+
+} // namespace quillmark::testing

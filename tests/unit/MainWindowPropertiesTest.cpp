@@ -1,0 +1,118 @@
+#include "MainWindowHarness.h"
+#include "base/FileHelpers.h"
+#include "base/Translation.h"
+#include "platform/IniStore.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+using testing::MainWindowHarness;
+
+TEST(MainWindowPropertiesTest, PanelTogglesAndShowsTheSelectedTopic) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    h.Project().GetTopic(h.IdOf("Welcome")).FKeywords = {"alpha", "beta"};
+
+    h.Window.TopicProperties1Click();
+    EXPECT_TRUE(h.View.PropertiesVisible);
+    EXPECT_EQ(h.View.Properties.Keywords, "alpha\nbeta");
+    h.Window.TopicProperties1Click();
+    EXPECT_FALSE(h.View.PropertiesVisible);
+}
+
+TEST(MainWindowPropertiesTest, ApplyStoresTrimmedEntriesAndFlags) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string id = h.IdOf("Welcome");
+    h.View.Properties = {" alpha\n\nbeta \r\n  ", "Index one\n", false, true, false};
+
+    h.Window.btnApplyPropsClick();
+
+    const TTopic& topic = h.Project().GetTopic(id);
+    EXPECT_EQ(topic.FKeywords, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(topic.FIndexEntries, std::vector<std::string>{"Index one"});
+    EXPECT_TRUE(topic.FExcludeChm);
+    EXPECT_NE(ReadTextFileUtf8(h.Workspace() + "meta/topics.json")
+                  .find("\"keywords\":[\"alpha\",\"beta\"]"),
+              std::string::npos);
+    EXPECT_EQ(h.View.Status, "Properties saved");
+    EXPECT_FALSE(h.State().FProjectDirty);
+}
+
+TEST(MainWindowPropertiesTest, ApplyWithoutSelectionOnlyShowsTheStatus) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    h.Tree.Selected.clear();
+    h.View.Properties.Keywords = "ignored";
+    h.Window.btnApplyPropsClick();
+    EXPECT_TRUE(h.Project().GetTopic(h.IdOf("Welcome")).FKeywords.empty());
+    EXPECT_EQ(h.View.Status, "Properties saved");
+}
+
+TEST(MainWindowPropertiesTest, StyleProfilesComeFromTheStylesFolder) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    EXPECT_EQ(h.View.StyleProfiles, std::vector<std::string>{"default"});
+
+    WriteTextFileUtf8(h.Workspace() + "styles/print.CSS", "p{}");
+    WriteTextFileUtf8(h.Workspace() + "styles/notes.txt", "");
+    h.Window.FillStyleProfiles();
+    EXPECT_EQ(h.View.StyleProfiles, (std::vector<std::string>{"default", "print"}));
+    EXPECT_EQ(h.View.SelectedStyle, 0);
+
+    h.Window.cbStyleChange("print");
+    EXPECT_EQ(h.View.Status, "Style set: print");
+    EXPECT_NE(ReadTextFileUtf8(h.Workspace() + "project.json").find("\"styleProfile\":\"print\""),
+              std::string::npos);
+    h.Window.FillStyleProfiles();
+    EXPECT_EQ(h.View.SelectedStyle, 1);
+
+    std::filesystem::remove_all(h.Workspace() + "styles");
+    h.Window.FillStyleProfiles();
+    EXPECT_EQ(h.View.StyleProfiles, std::vector<std::string>{"default"});
+}
+
+TEST(MainWindowPropertiesTest, LanguageMenuSwitchesCaptionsAndRemembersTheChoice) {
+    ASSERT_TRUE(
+        LoadTranslationTable("2\nEnglish\nDeutsch\nen\nde\nFile\nDatei\nProperties...\n\n"));
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    EXPECT_EQ(h.View.Languages, (std::vector<std::string>{"English", "Deutsch"}));
+    EXPECT_EQ(h.View.CheckedLanguage, 0);
+
+    h.Window.LanguageMenuItemClick(1);
+
+    EXPECT_EQ(h.View.CheckedLanguage, 1);
+    EXPECT_EQ(h.View.Captions["File1"], "Datei");
+    EXPECT_EQ(h.View.Captions["Edit1"], "Edit");
+    EXPECT_EQ(h.View.Captions["TopicProperties1"], "Properties...");
+    EXPECT_EQ(TIniStore(h.Temp.Path("app/settings.ini"))
+                  .ReadString(kLanguageSection, kCurrentLanguageKey, ""),
+              "de");
+    ResetTranslation();
+}
+
+TEST(MainWindowPropertiesTest, CheckLinksReportsFindingsOrTheAllClear) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string id = h.IdOf("Welcome");
+    WriteTextFileUtf8(h.Project().TopicPagePath(id), "<p>fine</p>");
+    h.Window.btnCheckLinksClick();
+    EXPECT_EQ(h.Prompts.TextsOf(TMessageKind::Information),
+              std::vector<std::string>{"No link issues found."});
+
+    WriteTextFileUtf8(h.Project().TopicPagePath(id),
+                      "<a href=\"doc:0123456789ABCDEF0123456789ABCDEF\">x</a><a "
+                      "href=\"doc:0123456789ABCDEF0123456789ABCDEF\">y</a>");
+    h.Window.btnCheckLinksClick();
+    EXPECT_EQ(h.Warnings(),
+              std::vector<std::string>{
+                  "Welcome: Broken internal link: doc:0123456789ABCDEF0123456789ABCDEF\r\n"
+                  "Welcome: Broken internal link: doc:0123456789ABCDEF0123456789ABCDEF\r\n"});
+}
+
+} // namespace
+} // namespace quillmark

@@ -102,7 +102,7 @@ bool TMainWindow::SaveProject() {
     SaveProjectContent();
     if (Trim(FState.FProjectFileName).empty())
         return SaveProjectAs();
-    WriteProjectFile(FState.FProjectFileName, FState.FProject);
+    WriteProjectFile(FState.FProjectFileName, FState.FProject, FState.FProject.FRootPath);
     FState.FProjectDirty = false;
     UpdateWindowTitle();
     SetStatusText(Translate("Saved"));

@@ -160,9 +160,8 @@ void LoadTopics(const JsonValue& tree, const std::string& folder, const std::str
 
 void EnsureProjectFolders(const std::string& rootPath) {
     EnsureDir(rootPath);
-    for (const char* sub :
-         {"topics", "meta", "assets/images", "build", "styles", "internal/editor",
-          "internal/webhelp"})
+    for (const char* sub : {"topics", "meta", "assets/images", "build", "styles", "internal/editor",
+                            "internal/webhelp"})
         EnsureDir(JoinPath(rootPath, sub));
 }
 
@@ -201,11 +200,14 @@ std::string ProjectFolderForFile(const std::string& fileName) {
     return JoinPath(dir.empty() ? "." : dir, name);
 }
 
-void WriteProjectFile(const std::string& givenName, const TDocProject& project) {
-    // "root" holds an absolute path, so a relative name is resolved first.
+void WriteProjectFile(const std::string& givenName, const TDocProject& project,
+                      const std::string& givenFolder) {
+    // "root" holds an absolute path, so relative names are resolved first.
     const std::string fileName = AbsolutePath(givenName);
     EnsureDir(ExtractFileDir(fileName));
-    const std::string folder = ProjectFolderForFile(fileName);
+    const std::string folder = givenFolder.empty()
+                                   ? ProjectFolderForFile(fileName)
+                                   : ExcludeTrailingPathDelimiter(AbsolutePath(givenFolder));
     EnsureDir(folder);
 
     JsonValue file = JsonValue::Object();

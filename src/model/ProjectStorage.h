@@ -18,8 +18,11 @@ void SaveProjectFolder(const TDocProject& project);
 void LoadProjectFolder(const std::string& folder, TDocProject& project);
 
 // Writes the ".hff" project file (UTF-8 with byte-order mark) and the two
-// tree files into the project folder beside it.
-void WriteProjectFile(const std::string& fileName, const TDocProject& project);
+// tree files into the project folder: `folder` when given, else the folder
+// beside the file. Saving a project opened from a file whose "root" names
+// another folder passes that folder, so the tree stays with its pages.
+void WriteProjectFile(const std::string& fileName, const TDocProject& project,
+                      const std::string& folder = "");
 
 struct TProjectFileInfo {
     std::string Folder; // the project folder, without a trailing delimiter

@@ -330,5 +330,31 @@ TEST(MainWindowProjectTest, ConfirmedProjectSettingsReachEveryHeaderBackground) 
     EXPECT_TRUE(h.State().FProjectDirty);
 }
 
+// A project file whose "root" names a folder that is not beside it (a shared
+// project folder, say): saving must keep the tree with its pages there.
+TEST(MainWindowProjectTest, SaveKeepsAProjectWhoseFolderIsNotBesideItsFile) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string folder = h.Temp.Path("shared/Pages/");
+    const std::string hff = h.Temp.Path("files/Manual.hff");
+    TDocProject project;
+    project.Clear();
+    project.FTitle = "Manual";
+    WriteProjectFile(hff, project, folder);
+    ASSERT_EQ(ReadProjectFile(hff).Folder, h.Temp.Path("shared/Pages"));
+
+    h.Window.OpenProject(hff);
+    h.Prompts.Inputs.push_back("Extra");
+    h.Window.btnNewRootTopicClick();
+    const std::size_t topics = h.Project().FTopics.Size();
+    h.Window.btnSaveClick();
+
+    EXPECT_EQ(ReadProjectFile(hff).Folder, h.Temp.Path("shared/Pages"));
+    EXPECT_FALSE(DirectoryExists(h.Temp.Path("files/Manual")));
+    h.Window.OpenProject(hff);
+    EXPECT_EQ(h.Project().FTopics.Size(), topics);
+    EXPECT_TRUE(h.Errors().empty());
+}
+
 } // namespace
 } // namespace quillmark

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -156,12 +157,19 @@ std::string ReadTopicSource(const TDocProject& project, const std::string& id) {
 
 bool ReadTextFileIfExists(const std::string& path, std::string& text) {
     text.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, so that a named pipe in a file's place cannot stall
+    // the export; only a regular file counts (a device would never end).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return false;
         text = ReadTextFileUtf8(path); // fails again, with the file's name in the message
         return true;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
     }
     char buffer[1 << 16];
     ssize_t count = 0;
@@ -172,8 +180,6 @@ bool ReadTextFileIfExists(const std::string& path, std::string& text) {
     ::close(fd);
     if (error != 0) {
         text.clear();
-        if (error == EISDIR) // a folder of that name is no file
-            return false;
         throw QuillError("Cannot read file \"" + path + "\": " + std::strerror(error));
     }
     if (StartsWith(text, "\xEF\xBB\xBF"))

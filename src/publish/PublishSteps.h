@@ -36,9 +36,10 @@ std::string TopicSourcePath(const TDocProject& project, const std::string& id);
 std::string ReadTopicSource(const TDocProject& project, const std::string& id);
 
 // Reads a text file (a UTF-8 byte-order mark skipped) into `text`; false,
-// with `text` empty, when there is no file of that name. Opening it is the
-// test, which spares a separate look-up for each of the many small files an
-// export reads. Other failures raise a QuillError.
+// with `text` empty, when there is no regular file of that name (a folder,
+// a device or a named pipe counts as none). Opening it is the test, which
+// spares a separate look-up for each of the many small files an export
+// reads. Other failures raise a QuillError.
 bool ReadTextFileIfExists(const std::string& path, std::string& text);
 
 // Resolves reusable-content tokens for a whole publishing run: the store is

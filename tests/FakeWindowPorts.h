@@ -165,10 +165,12 @@ class FakeShell final : public IShell {
 public:
     std::vector<std::string> Opened;
     bool Result = true;
+    bool Viewer = true;
     bool OpenPath(const std::string& pathOrUrl) override {
         Opened.push_back(pathOrUrl);
         return Result;
     }
+    bool HasViewerFor(const std::string&) const override { return Viewer; }
 };
 
 // Records the programs run and answers with a fixed result; `OnRun` plays

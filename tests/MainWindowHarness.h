@@ -22,7 +22,10 @@ public:
     FakeProcessRunner Runner;
     TMainWindow Window;
 
-    MainWindowHarness() : Window({View, Tree, Prompts, Shell, Runner}, Places(Temp)) {}
+    // `emptyProgramFolder`: the program folder is "program/" of the temporary
+    // folder (nothing in it) instead of the source tree's resources.
+    explicit MainWindowHarness(bool emptyProgramFolder = false)
+        : Window({View, Tree, Prompts, Shell, Runner}, Places(Temp, emptyProgramFolder)) {}
 
     TMainWindowState& State() { return Window.State(); }
     TDocProject& Project() { return Window.State().FProject; }
@@ -41,9 +44,11 @@ public:
     std::vector<std::string> Warnings() const { return Prompts.TextsOf(TMessageKind::Warning); }
 
 private:
-    static TMainWindowPlaces Places(const TempFolder& temp) {
+    static TMainWindowPlaces Places(const TempFolder& temp, bool emptyProgramFolder) {
         TMainWindowPlaces places;
-        places.ProgramFolder = IncludeTrailingPathDelimiter(QUILLMARK_RESOURCES_DIR);
+        places.ProgramFolder = emptyProgramFolder
+                                   ? temp.Path("program/")
+                                   : IncludeTrailingPathDelimiter(QUILLMARK_RESOURCES_DIR);
         places.WorkspaceFolder = temp.Path("app/Workspace/");
         places.LastProjectFile = temp.Path("app/last_project.txt");
         places.UserSettingsFile = temp.Path("app/settings.ini");

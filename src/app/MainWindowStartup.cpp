@@ -16,6 +16,7 @@ namespace quillmark {
 namespace {
 
 constexpr char kManualFile[] = "Quillmark.chm";
+constexpr char kWebManualFile[] = "manual/index.html";
 
 std::string CurrentYearText() {
     const auto today = std::chrono::year_month_day(
@@ -160,7 +161,12 @@ bool TMainWindow::FormCloseQuery() {
 }
 
 void TMainWindow::UserManual1Click() {
-    const std::string manual = JoinPath(FPlaces.ProgramFolder, kManualFile);
+    const std::string chmManual = JoinPath(FPlaces.ProgramFolder, kManualFile);
+    // Many desktops have no CHM viewer: the WebHelp copy opens in the browser.
+    const std::string webManual = JoinPath(FPlaces.ProgramFolder, kWebManualFile);
+    const bool useWeb =
+        FileExists(webManual) && (!FileExists(chmManual) || !FPorts.Shell.HasViewerFor(chmManual));
+    const std::string manual = useWeb ? webManual : chmManual;
     if (!FileExists(manual)) {
         FPorts.Prompts.ShowError(Translate("The Quillmark user manual could not be found:") +
                                  "\r\n\r\n" + manual);

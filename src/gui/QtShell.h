@@ -8,6 +8,8 @@ namespace quillmark::gui {
 class TQtShell final : public IShell {
 public:
     bool OpenPath(const std::string& pathOrUrl) override;
+    // Asks the desktop's MIME database (xdg-mime) for a default program.
+    bool HasViewerFor(const std::string& path) const override;
 };
 
 } // namespace quillmark::gui

@@ -141,5 +141,30 @@ TEST(MainWindowStartupTest, HelpMenuOpensTheWebsiteAndReportsAMissingManual) {
               std::string::npos);
 }
 
+// The manual opens as CHM where the desktop has a viewer for it, else as the
+// WebHelp copy beside it; a missing CHM falls back to the copy as well.
+TEST(MainWindowStartupTest, UserManualFallsBackToTheWebHelpCopy) {
+    struct Case {
+        bool chm, web, viewer;
+        const char* opened;
+    };
+    for (const Case& c :
+         {Case{true, true, true, "Quillmark.chm"}, Case{true, true, false, "manual/index.html"},
+          Case{false, true, true, "manual/index.html"},
+          Case{true, false, false, "Quillmark.chm"}}) {
+        MainWindowHarness h(true);
+        const std::string program = h.Temp.Path("program/");
+        if (c.chm)
+            WriteTextFileUtf8(program + "Quillmark.chm", "chm");
+        if (c.web)
+            WriteTextFileUtf8(program + "manual/index.html", "<html></html>");
+        h.Shell.Viewer = c.viewer;
+        h.Window.UserManual1Click();
+        ASSERT_EQ(h.Shell.Opened.size(), 1u);
+        EXPECT_EQ(h.Shell.Opened[0], program + c.opened);
+        EXPECT_TRUE(h.Errors().empty());
+    }
+}
+
 } // namespace
 } // namespace quillmark

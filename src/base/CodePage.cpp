@@ -1,6 +1,7 @@
 #include "base/CodePage.h"
 
 #include "base/QuillError.h"
+#include "base/TextUtils.h"
 #include "base/Utf.h"
 
 #include <cerrno>
@@ -79,11 +80,25 @@ private:
     iconv_t FHandle;
 };
 
+bool IsAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::string Utf8ToCodePage(std::string_view text, std::string_view codePage) {
+    const std::string target = std::string(codePage) + "//TRANSLIT";
+    // Plain ASCII reads the same in the Windows code pages; most pages are
+    // plain ASCII, so for them only the code page's name is checked.
+    if (AsciiStartsWithIgnoreCase(codePage, "WINDOWS-") && IsAscii(text)) {
+        TConverter check(target, "UTF-8", codePage);
+        return std::string(text);
+    }
     TUtf8LocaleScope locale;
-    TConverter converter(std::string(codePage) + "//TRANSLIT", "UTF-8", codePage);
+    TConverter converter(target, "UTF-8", codePage);
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;

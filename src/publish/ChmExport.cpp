@@ -36,13 +36,14 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeChm);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeChm);
     TTopicExpander expander(project);
+    const TPageHeaderResolver headers(project, TPageHeaderVariant::Chm);
     std::vector<std::string> pages;
     pages.reserve(topics.size());
     for (size_t i = 0; i < topics.size(); ++i) {
         const std::string& id = topics[i]->FID;
         std::string body = expander.Expand(ReadTopicSource(project, id));
         body = MoveImageAddressesUp(RewriteDocLinks(body, resolver));
-        const TPageHeader header = ResolvePageHeader(project, id, TPageHeaderVariant::Chm);
+        const TPageHeader header = headers.Resolve(id);
         body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),
                                    headerRowColor);
         const std::string page = RemoveInvisibleChars(

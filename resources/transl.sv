@@ -707,6 +707,14 @@ Border color:
 Rahmenfarbe:
 Couleur de bordure :
 Color del borde:
+Custom...
+Benutzerdefiniert...
+Personnalisée...
+Personalizado...
+Color
+Farbe
+Couleur
+Color
 Some values are invalid. Please fix them.
 Einige Werte sind ungültig. Bitte korrigieren Sie sie.
 Certaines valeurs ne sont pas valides. Veuillez les corriger.

@@ -434,6 +434,8 @@ TEXTS = [
     ("Border width (px):", "Rahmenbreite (px):", "Largeur de bordure (px) :",
      "Ancho del borde (px):"),
     ("Border color:", "Rahmenfarbe:", "Couleur de bordure :", "Color del borde:"),
+    ("Custom...", "Benutzerdefiniert...", "Personnalisée...", "Personalizado..."),
+    ("Color", "Farbe", "Couleur", "Color"),
     ("Some values are invalid. Please fix them.",
      "Einige Werte sind ungültig. Bitte korrigieren Sie sie.",
      "Certaines valeurs ne sont pas valides. Veuillez les corriger.",

@@ -3,6 +3,7 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "gui/QtText.h"
+#include "gui/SettingsDialog.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -182,10 +183,7 @@ std::optional<std::string> TQtUserPrompts::SaveFile(const TFileDialogRequest& re
 }
 
 bool TQtUserPrompts::ExecuteProjectSettings(TProjectSettings& settings) {
-    // The project settings dialog is not part of this window yet: the
-    // settings stay as they are, as when the author cancels the dialog.
-    (void)settings;
-    return false;
+    return TfrmProjectSettings::Execute(FOwner, settings);
 }
 
 } // namespace quillmark::gui

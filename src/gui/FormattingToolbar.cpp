@@ -1,14 +1,17 @@
 #include "gui/FormattingToolbar.h"
 
-#include "base/Translation.h"
+#include "editor/FormattingToolbarLogic.h"
 #include "gui/Icons.h"
 #include "gui/QtText.h"
 #include "gui/ToolbarArrangement.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
@@ -82,6 +85,36 @@ QIcon ColorSwatch(const QColor& color) {
 }
 
 const char kCustomColorEntry[] = "Custom...";
+
+QColor ToQtColor(TColor color) {
+    const TColor rgb = ColorToRgb(color);
+    return QColor(ColorRed(rgb), ColorGreen(rgb), ColorBlue(rgb));
+}
+
+TColor FromQtColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return MakeColor(static_cast<uint8_t>(rgb.red()), static_cast<uint8_t>(rgb.green()),
+                     static_cast<uint8_t>(rgb.blue()));
+}
+
+// The desktop's own colours, after the named ones.
+std::vector<TNamedColor> SystemColors(const QPalette& palette) {
+    return {
+        {"Window Text", palette.color(QPalette::WindowText)},
+        {"Window", palette.color(QPalette::Base)},
+        {"Button Face", palette.color(QPalette::Button)},
+        {"Highlight", palette.color(QPalette::Highlight)},
+        {"Highlight Text", palette.color(QPalette::HighlightedText)},
+        {"Gray Text", palette.color(QPalette::Disabled, QPalette::Text)},
+    };
+}
+
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 } // namespace
 
@@ -180,7 +213,7 @@ TFormattingToolbar::TFormattingToolbar(QWidget* parent) : QWidget(parent) {
     }
 
     BuildColorBox();
-    FillDefaultLists();
+    ConnectControls();
     ArrangeToolbar();
 }
 
@@ -222,30 +255,117 @@ void TFormattingToolbar::AddControl(QWidget* control, int group) {
 
 void TFormattingToolbar::BuildColorBox() {
     cbTextColor->setIconSize(QSize(14, 14));
-    for (const TNamedColor& named : NamedColors()) {
+    std::vector<TNamedColor> colors = NamedColors();
+    for (const TNamedColor& system : SystemColors(palette()))
+        colors.push_back(system);
+    for (const TNamedColor& named : colors) {
         cbTextColor->addItem(ColorSwatch(named.Color), QString::fromUtf8(named.Name), named.Color);
     }
     cbTextColor->addItem(QString::fromUtf8(kCustomColorEntry));
     cbTextColor->setCurrentIndex(0);
-    connect(cbTextColor, &QComboBox::activated, this, [this](int index) {
-        if (index == cbTextColor->count() - 1) {
-            ChooseCustomColor();
-        } else {
-            FLastColorIndex = index;
-        }
-    });
 }
 
-void TFormattingToolbar::ChooseCustomColor() {
-    const QColor chosen = QColorDialog::getColor(SelectedTextColor(), window());
+void TFormattingToolbar::Forward(const std::function<void(TFormattingToolbarLogic&)>& handler) {
+    if (FLogic == nullptr)
+        return;
+    try {
+        handler(*FLogic);
+    } catch (const std::exception& error) {
+        if (FOnError)
+            FOnError(error.what());
+    }
+}
+
+void TFormattingToolbar::Connect(TFormattingToolbarLogic* logic,
+                                 std::function<void(const std::string&)> onError) {
+    FLogic = logic;
+    FOnError = std::move(onError);
+}
+
+void TFormattingToolbar::ConnectControls() {
+    using TLogic = TFormattingToolbarLogic;
+    const auto forwarder = [this](void (TLogic::*handler)()) {
+        return [this, handler] { Forward([handler](TLogic& logic) { (logic.*handler)(); }); };
+    };
+    connect(btnBold, &QToolButton::clicked, this, forwarder(&TLogic::btnBoldClick));
+    connect(btnItalic, &QToolButton::clicked, this, forwarder(&TLogic::btnItalicClick));
+    connect(btnUnderline, &QToolButton::clicked, this, forwarder(&TLogic::btnUnderlineClick));
+
+    // The two list buttons share a group in which both may be up: pressing
+    // one releases the other.
+    const auto listButton = [this, forwarder](QToolButton* button, QToolButton* other,
+                                              void (TLogic::*handler)()) {
+        connect(button, &QToolButton::clicked, this, [button, other, run = forwarder(handler)] {
+            if (button->isChecked())
+                other->setChecked(false);
+            run();
+        });
+    };
+    listButton(btnUL, btnOL, &TLogic::btnULClick);
+    listButton(btnOL, btnUL, &TLogic::btnOLClick);
+
+    // The alignment buttons act as radio buttons: the clicked one is down.
+    const auto alignButton = [this, forwarder](QToolButton* button, void (TLogic::*handler)()) {
+        connect(button, &QToolButton::clicked, this, [this, button, run = forwarder(handler)] {
+            for (QToolButton* align : {btnAlignLeft, btnAlignCenter, btnAlignRight})
+                align->setChecked(align == button);
+            run();
+        });
+    };
+    alignButton(btnAlignLeft, &TLogic::btnAlignLeftClick);
+    alignButton(btnAlignCenter, &TLogic::btnAlignCenterClick);
+    alignButton(btnAlignRight, &TLogic::btnAlignRightClick);
+
+    // "activated" comes from the user only; the program's own changes of
+    // the boxes are not forwarded.
+    connect(cmbHeading, &QComboBox::activated, this, forwarder(&TLogic::cmbHeadingChange));
+    connect(cmbFontSize, &QComboBox::activated, this, forwarder(&TLogic::cmbFontSizeSelect));
+    connect(cmbLineSpacing, &QComboBox::activated, this, forwarder(&TLogic::cmbLineSpacingChange));
+    connect(cmbTextFont, &QComboBox::activated, this, forwarder(&TLogic::cmbTextFontChange));
+    connect(cbTextColor, &QComboBox::activated, this, [this, forwarder](int index) {
+        if (index != cbTextColor->count() - 1)
+            FLastColorIndex = index;
+        if (FLogic != nullptr) {
+            forwarder (&TLogic::cbTextColorChange)();
+        } else if (CustomColorEntrySelected()) {
+            ChooseCustomTextColor();
+        }
+    });
+
+    for (QComboBox* box : {cmbFontSize, cmbLineSpacing}) {
+        box->installEventFilter(this);
+        box->lineEdit()->installEventFilter(this);
+    }
+}
+
+bool TFormattingToolbar::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsEnterKey(event))
+        return QWidget::eventFilter(watched, event);
+    const bool sizeBox = watched == cmbFontSize || watched == cmbFontSize->lineEdit();
+    const bool spacingBox = watched == cmbLineSpacing || watched == cmbLineSpacing->lineEdit();
+    if (!sizeBox && !spacingBox)
+        return QWidget::eventFilter(watched, event);
+    // Enter is the box's own key: consumed even when nothing is sent, so
+    // the box does not act on it.
+    bool consumed = true;
+    Forward([&](TFormattingToolbarLogic& logic) {
+        consumed = sizeBox ? logic.cmbFontSizeKeyDown(TBoxKey::Enter)
+                           : logic.cmbLineSpacingKeyDown(TBoxKey::Enter);
+    });
+    return consumed;
+}
+
+std::optional<TColor> TFormattingToolbar::ChooseCustomTextColor() {
+    const QColor previous = cbTextColor->itemData(FLastColorIndex).isValid()
+                                ? cbTextColor->itemData(FLastColorIndex).value<QColor>()
+                                : QColor(Qt::black);
+    const QColor chosen = QColorDialog::getColor(previous, window());
     if (!chosen.isValid()) {
         cbTextColor->setCurrentIndex(FLastColorIndex);
-        return;
+        return std::nullopt;
     }
     SelectTextColor(chosen);
-    // The box changed by the user's choice: the "activated" handlers of the
-    // window see the custom colour as chosen from the list.
-    emit cbTextColor->activated(cbTextColor->currentIndex());
+    return FromQtColor(chosen);
 }
 
 void TFormattingToolbar::SelectTextColor(const QColor& color) {
@@ -263,38 +383,121 @@ void TFormattingToolbar::SelectTextColor(const QColor& color) {
     FLastColorIndex = customEntry;
 }
 
-QColor TFormattingToolbar::SelectedTextColor() const {
+QColor TFormattingToolbar::ShownTextColor() const {
     const QVariant data = cbTextColor->currentData();
     return data.isValid() ? data.value<QColor>() : QColor(Qt::black);
 }
 
-void TFormattingToolbar::FillDefaultLists() {
-    QStringList fonts = QFontDatabase::families(QFontDatabase::Any);
-    std::sort(fonts.begin(), fonts.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    fonts.erase(std::unique(fonts.begin(), fonts.end(),
-                            [](const QString& a, const QString& b) {
-                                return QString::compare(a, b, Qt::CaseInsensitive) == 0;
-                            }),
-                fonts.end());
-    cmbTextFont->addItems(fonts);
-    if (!fonts.isEmpty()) {
-        cmbTextFont->setCurrentIndex(0);
+// ------------------------------------------------ IFormattingToolbarView
+
+std::vector<std::string> TFormattingToolbar::InstalledFontNames() const {
+    std::vector<std::string> names;
+    for (const QString& family : QFontDatabase::families(QFontDatabase::Any)) {
+        if (!QFontDatabase::isPrivateFamily(family))
+            names.push_back(ToStdString(family));
     }
+    return names;
+}
 
-    cmbLineSpacing->addItems({"1.0", "1.15", "1.2", "1.5", "2.0"});
-    cmbLineSpacing->setCurrentIndex(3);
-
-    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 36, 40, 48, 60, 72}) {
-        cmbFontSize->addItem(QString::number(size));
+QToolButton* TFormattingToolbar::Button(TToolbarButton button) const {
+    switch (button) {
+    case TToolbarButton::btnBold:
+        return btnBold;
+    case TToolbarButton::btnItalic:
+        return btnItalic;
+    case TToolbarButton::btnUnderline:
+        return btnUnderline;
+    case TToolbarButton::btnUL:
+        return btnUL;
+    case TToolbarButton::btnOL:
+        return btnOL;
+    case TToolbarButton::btnAlignLeft:
+        return btnAlignLeft;
+    case TToolbarButton::btnAlignCenter:
+        return btnAlignCenter;
+    case TToolbarButton::btnAlignRight:
+        return btnAlignRight;
     }
-    cmbFontSize->setCurrentIndex(std::max(0, cmbFontSize->findText(QStringLiteral("14"))));
+    return btnBold;
+}
 
-    cmbHeading->addItems({ToQString(Translate("Standard text")), "H1", "H2", "H3"});
-    cmbHeading->setCurrentIndex(0);
+QComboBox* TFormattingToolbar::Box(TToolbarBox box) const {
+    switch (box) {
+    case TToolbarBox::cmbLineSpacing:
+        return cmbLineSpacing;
+    case TToolbarBox::cbTextColor:
+        return cbTextColor;
+    case TToolbarBox::cmbHeading:
+        return cmbHeading;
+    case TToolbarBox::cmbTextFont:
+        return cmbTextFont;
+    case TToolbarBox::cmbFontSize:
+        return cmbFontSize;
+    }
+    return cmbHeading;
+}
 
-    btnAlignLeft->setChecked(true);
+bool TFormattingToolbar::ButtonDown(TToolbarButton button) const {
+    return Button(button)->isChecked();
+}
+
+void TFormattingToolbar::SetButtonDown(TToolbarButton button, bool down) {
+    Button(button)->setChecked(down);
+}
+
+void TFormattingToolbar::SetItems(TToolbarBox box, const std::vector<std::string>& items) {
+    QComboBox* combo = Box(box);
+    combo->clear();
+    for (const std::string& item : items)
+        combo->addItem(ToQString(item));
+    combo->setCurrentIndex(-1);
+}
+
+int TFormattingToolbar::ItemCount(TToolbarBox box) const {
+    return Box(box)->count();
+}
+
+std::string TFormattingToolbar::ItemCaption(TToolbarBox box, int index) const {
+    return ToStdString(Box(box)->itemText(index));
+}
+
+int TFormattingToolbar::ItemIndex(TToolbarBox box) const {
+    return Box(box)->currentIndex();
+}
+
+void TFormattingToolbar::SetItemIndex(TToolbarBox box, int index) {
+    Box(box)->setCurrentIndex(index);
+}
+
+std::string TFormattingToolbar::BoxText(TToolbarBox box) const {
+    return ToStdString(Box(box)->currentText());
+}
+
+void TFormattingToolbar::SetBoxText(TToolbarBox box, const std::string& text) {
+    QComboBox* combo = Box(box);
+    if (combo->isEditable())
+        combo->setEditText(ToQString(text));
+}
+
+bool TFormattingToolbar::BoxFocused(TToolbarBox box) const {
+    const QComboBox* combo = Box(box);
+    return combo->hasFocus() || (combo->lineEdit() != nullptr && combo->lineEdit()->hasFocus());
+}
+
+bool TFormattingToolbar::BoxDroppedDown(TToolbarBox box) const {
+    return Box(box)->view()->isVisible();
+}
+
+TColor TFormattingToolbar::SelectedTextColor() const {
+    return FromQtColor(ShownTextColor());
+}
+
+void TFormattingToolbar::SelectTextColor(TColor color) {
+    SelectTextColor(ToQtColor(color));
+}
+
+bool TFormattingToolbar::CustomColorEntrySelected() const {
+    return cbTextColor->currentIndex() == cbTextColor->count() - 1;
 }
 
 int TFormattingToolbar::ControlWidth(const QWidget* control) const {

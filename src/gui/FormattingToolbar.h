@@ -1,11 +1,19 @@
 #pragma once
 
+#include "editor/FormattingToolbarView.h"
+
 #include <QWidget>
+#include <functional>
+#include <string>
 #include <vector>
 
 class QComboBox;
 class QLabel;
 class QToolButton;
+
+namespace quillmark {
+class TFormattingToolbarLogic;
+}
 
 namespace quillmark::gui {
 
@@ -13,10 +21,17 @@ namespace quillmark::gui {
 // separators, and five boxes each led by a small icon) on one row, or on two
 // when the window is too narrow (ArrangeToolbar). The controls carry the
 // names the rest of the program uses for them (btnBold, cmbFontSize ...).
-class TFormattingToolbar final : public QWidget {
+// The formatting controls forward the user's actions to the toolbar logic
+// and show what it sets through IFormattingToolbarView.
+class TFormattingToolbar final : public QWidget, public IFormattingToolbarView {
     Q_OBJECT
 public:
     explicit TFormattingToolbar(QWidget* parent = nullptr);
+
+    // Forwards the formatting controls' user actions to `logic` (null:
+    // they do nothing). An error that escapes a handler goes to `onError`.
+    void Connect(TFormattingToolbarLogic* logic,
+                 std::function<void(const std::string&)> onError = {});
 
     // Distributes the controls' groups over the first row and, when they do
     // not fit, the second; an icon and its box always share a row.
@@ -55,11 +70,29 @@ public:
     // The colour box shows the colour: its entry when it has one, otherwise a
     // custom entry added for it.
     void SelectTextColor(const QColor& color);
-    QColor SelectedTextColor() const;
+
+    // IFormattingToolbarView
+    std::vector<std::string> InstalledFontNames() const override;
+    bool ButtonDown(TToolbarButton button) const override;
+    void SetButtonDown(TToolbarButton button, bool down) override;
+    void SetItems(TToolbarBox box, const std::vector<std::string>& items) override;
+    int ItemCount(TToolbarBox box) const override;
+    std::string ItemCaption(TToolbarBox box, int index) const override;
+    int ItemIndex(TToolbarBox box) const override;
+    void SetItemIndex(TToolbarBox box, int index) override;
+    std::string BoxText(TToolbarBox box) const override;
+    void SetBoxText(TToolbarBox box, const std::string& text) override;
+    bool BoxFocused(TToolbarBox box) const override;
+    bool BoxDroppedDown(TToolbarBox box) const override;
+    TColor SelectedTextColor() const override;
+    void SelectTextColor(TColor color) override;
+    bool CustomColorEntrySelected() const override;
+    std::optional<TColor> ChooseCustomTextColor() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolButton* AddButton(const char* name, const char* icon, bool checkable, int group);
@@ -67,8 +100,12 @@ private:
     QLabel* AddBoxIcon(const char* name, const char* icon, int group);
     void AddControl(QWidget* control, int group);
     void BuildColorBox();
-    void FillDefaultLists();
-    void ChooseCustomColor();
+    void ConnectControls();
+    // Runs a handler of the logic when one is connected.
+    void Forward(const std::function<void(TFormattingToolbarLogic&)>& handler);
+    QToolButton* Button(TToolbarButton button) const;
+    QComboBox* Box(TToolbarBox box) const;
+    QColor ShownTextColor() const;
     int ControlWidth(const QWidget* control) const;
     int RowHeight() const;
 
@@ -79,6 +116,8 @@ private:
     int FGroupCount = 0;
     std::size_t FSplit = 0; // groups on the first row
     int FLastColorIndex = 0;
+    TFormattingToolbarLogic* FLogic = nullptr;
+    std::function<void(const std::string&)> FOnError;
 };
 
 } // namespace quillmark::gui

@@ -16,7 +16,9 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+static char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 std::string AsciiLower(std::string_view text) {
     std::string result(text);
@@ -51,8 +53,8 @@ namespace {
 
 // Copies `text`, replacing each place where `needle` occurs in `haystack`
 // (which has the same length as `text`) by `to`.
-std::string ReplaceFound(std::string_view text, std::string_view haystack,
-                         std::string_view needle, std::string_view to) {
+std::string ReplaceFound(std::string_view text, std::string_view haystack, std::string_view needle,
+                         std::string_view to) {
     if (needle.empty())
         return std::string(text);
     std::string result;
@@ -160,6 +162,17 @@ std::string FormatShortestDouble(double value) {
         out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
     }
     return negative ? "-" + out : out;
+}
+
+int32_t WholeNumberOrZero(std::string_view text) {
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-')
+        text.remove_prefix(1);
+    int32_t value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (text.empty() || error != std::errc() || end != last)
+        return 0;
+    return value;
 }
 
 } // namespace quillmark

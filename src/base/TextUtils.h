@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,7 @@ bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix);
 // Replaces every occurrence of `from` (which must not be empty).
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 // The same, comparing `from` without regard to ASCII letter case.
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
-                                 std::string_view to);
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to);
 
 // Fills "%s" placeholders from left to right; "%%" stays as it is.
 std::string FormatText(std::string_view pattern, const std::vector<std::string>& args);
@@ -37,5 +37,9 @@ std::vector<std::string> SplitLines(std::string_view text);
 // point: 1.5 -> "1.5", 2 -> "2", 0.1 -> "0.1"; scientific ("1E20") only for
 // very large or very small magnitudes.
 std::string FormatShortestDouble(double value);
+
+// The text as a whole decimal number that fits 32 bits (an optional sign,
+// then digits only); 0 for anything else ("14.5", "abc", "", "+-1").
+int32_t WholeNumberOrZero(std::string_view text);
 
 } // namespace quillmark

@@ -2,8 +2,6 @@
 
 #include "base/TextUtils.h"
 
-#include <charconv>
-
 namespace quillmark {
 
 std::string ReadMessageText(const JsonValue& message, std::string_view name) {
@@ -22,16 +20,7 @@ std::string ReadMessageText(const JsonValue& message, std::string_view name) {
 }
 
 int32_t ReadMessageInteger(const JsonValue& message, std::string_view name) {
-    const std::string text = ReadMessageText(message, name);
-    std::string_view digits = text;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
-    int32_t value = 0;
-    const char* last = digits.data() + digits.size();
-    const auto [end, ec] = std::from_chars(digits.data(), last, value);
-    if (digits.empty() || ec != std::errc() || end != last)
-        return 0;
-    return value;
+    return WholeNumberOrZero(ReadMessageText(message, name));
 }
 
 bool ReadMessageFlag(const JsonValue& message, std::string_view name) {

@@ -1,36 +1,128 @@
 #include "gui/MainWindowComposition.h"
 
+#include "app/FormattingToolbarHost.h"
+#include "app/InsertCommands.h"
 #include "app/MainWindow.h"
+#include "app/ReusableContentCommand.h"
+#include "editor/EditorBridge.h"
+#include "editor/EditorContent.h"
+#include "editor/EditorMessageTap.h"
+#include "editor/FormattingToolbarLogic.h"
+#include "gui/FormattingToolbar.h"
+#include "gui/InsertControls.h"
 #include "gui/MainForm.h"
 #include "gui/QtEditorPageChannel.h"
 #include "gui/QtEventPump.h"
 #include "gui/QtShell.h"
 #include "gui/QtTocTreeView.h"
+#include "gui/ReusableContentDialog.h"
+#include "gui/TopicPickerDialog.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 
+#include <QAction>
+#include <QToolButton>
 #include <QWebEngineView>
 
 namespace quillmark::gui {
+
+namespace {
+
+// Focus requests are handled once the current window event is done, and
+// only reach a browser control that can take the keyboard.
+TEditorFocusPort EditorFocusPort(TfrmMain& window) {
+    TEditorFocusPort port;
+    port.Post = [&window](std::function<void()> handler) {
+        QMetaObject::invokeMethod(&window, std::move(handler), Qt::QueuedConnection);
+    };
+    port.Focus = [&window] {
+        QWebEngineView& edge = window.Edge();
+        if (edge.isVisible() && edge.isEnabled())
+            edge.setFocus(Qt::OtherFocusReason);
+    };
+    return port;
+}
+
+} // namespace
 
 TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
                                                IUserPrompts* prompts)
     : FWindow(std::make_unique<TfrmMain>()), FShell(std::make_unique<TQtShell>()),
       FRunner(MakeSystemProcessRunner()), FEventPump(std::make_unique<TQtEventPump>()),
-      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->Edge().page())) {
+      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->Edge().page())),
+      FMessageTap(std::make_unique<TEditorMessageTap>(*FPageChannel)),
+      FBridge(std::make_unique<TEditorBridge>(FMessageTap.get())),
+      FClock(std::make_unique<TSteadyClock>()) {
     TMainWindowPorts ports{*FWindow, FWindow->Tree(),
                            prompts != nullptr ? *prompts : FWindow->Prompts(), *FShell, *FRunner};
     FLogic = std::make_unique<TMainWindow>(ports, places);
+    auto editor = std::make_unique<TEditorContent>(*FLogic, *FBridge, *FMessageTap, *FClock,
+                                                   *FEventPump, EditorFocusPort(*FWindow));
+    FEditorContent = editor.get();
+    FLogic->SetEditorContent(std::move(editor));
     FPageChannel->SetErrorHandler([window = FWindow.get()](const std::string& message) {
         window->ShowUnexpectedError(message);
     });
     FWindow->SetLogic(FLogic.get());
+    ConnectReusableContentCommand(prompts != nullptr ? *prompts : FWindow->Prompts());
+    ConnectInsertCommands(prompts != nullptr ? *prompts : FWindow->Prompts());
+    ConnectFormattingToolbar();
+}
+
+void TMainWindowComposition::ConnectFormattingToolbar() {
+    TFormattingToolbar& toolbar = FWindow->FormattingToolbar();
+    FToolbarHost = std::make_unique<TMainWindowToolbarHost>(*FLogic);
+    FToolbarLogic = std::make_unique<TFormattingToolbarLogic>(toolbar, *FToolbarHost, *FClock);
+    FToolbarLogic->SetBridge(FBridge.get());
+    // Filled before FormCreate, so that the project's settings find the
+    // entries they select.
+    FToolbarLogic->InitFormattingToolbar();
+    toolbar.Connect(FToolbarLogic.get(), [window = FWindow.get()](const std::string& message) {
+        window->ShowUnexpectedError(message);
+    });
+    FBridge->SetOnCursorStyle(
+        [logic = FToolbarLogic.get()](TEditorBridge&, const TEditorCursorStyle& S) {
+            logic->BridgeCursorStyle(S);
+        });
+    FEditorContent->SetOnSettingsApplied([this](std::uint64_t startTick) {
+        FToolbarLogic->NoteSettingsApplied(FLogic->State().FSettings, startTick);
+    });
+}
+
+void TMainWindowComposition::ConnectInsertCommands(IUserPrompts& prompts) {
+    FTopicPicker = std::make_unique<TQtTopicPicker>(FWindow.get());
+    FInsertCommands =
+        std::make_unique<TInsertCommands>(*FLogic, FBridge.get(), prompts, *FTopicPicker);
+    ConnectInsertControls(*FWindow, *FInsertCommands);
+}
+
+void TMainWindowComposition::ConnectReusableContentCommand(IUserPrompts& prompts) {
+    FReusableDialog = std::make_unique<TQtReusableContentDialog>(FWindow.get());
+    FReusableCommand = std::make_unique<TReusableContentCommand>(*FLogic, *FReusableDialog, prompts,
+                                                                 [this] { return FBridge.get(); });
+    const auto run = [command = FReusableCommand.get()] {
+        command->btnVariablesConditionsSnippetsClick();
+    };
+    QObject::connect(FWindow->ActionNamed("VariablesSnippetsConditions1"), &QAction::triggered,
+                     FWindow.get(), run);
+    QObject::connect(FWindow->ProjectButton("btnVariablesConditionsSnippets"),
+                     &QToolButton::clicked, FWindow.get(), run);
 }
 
 TMainWindowComposition::~TMainWindowComposition() {
     // The window forwards events to the logic: disconnect before either goes.
     FWindow->SetLogic(nullptr);
-    FPageChannel.reset();
+    FWindow->FormattingToolbar().Connect(nullptr);
+    FBridge->SetOnCursorStyle(nullptr);
+    FEditorContent->SetOnSettingsApplied(nullptr);
+    FToolbarLogic.reset();
+    FReusableCommand.reset();
+    FInsertCommands.reset();
     FLogic.reset();
+    FEditorContent = nullptr;
+    FBridge.reset();
+    FMessageTap.reset();
+    FPageChannel.reset();
 }
 
 void TMainWindowComposition::Start(const std::vector<std::string>& arguments) {

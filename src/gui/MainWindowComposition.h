@@ -6,8 +6,16 @@
 
 namespace quillmark {
 class IProcessRunner;
+class TEditorBridge;
+class TEditorContent;
+class TEditorMessageTap;
+class TFormattingToolbarLogic;
+class TMainWindowToolbarHost;
+class TInsertCommands;
+class TSteadyClock;
 class IUserPrompts;
 class TMainWindow;
+class TReusableContentCommand;
 struct TMainWindowPlaces;
 } // namespace quillmark
 
@@ -15,7 +23,9 @@ namespace quillmark::gui {
 
 class TQtEditorPageChannel;
 class TQtEventPump;
+class TQtReusableContentDialog;
 class TQtShell;
+class TQtTopicPicker;
 class TfrmMain;
 
 // The one place that builds the main window: the Qt window and its
@@ -37,14 +47,38 @@ public:
     TMainWindow& Logic() { return *FLogic; }
     TQtEditorPageChannel& PageChannel() { return *FPageChannel; }
     TQtEventPump& EventPump() { return *FEventPump; }
+    // The one bridge to the editor page, for every command that sends to it.
+    TEditorBridge& Bridge() { return *FBridge; }
+    TEditorContent& EditorContent() { return *FEditorContent; }
+    // The formatting toolbar's logic (caret style, last-applied values).
+    TFormattingToolbarLogic& ToolbarLogic() { return *FToolbarLogic; }
 
 private:
+    // The Tools command "Variables, Snippets, Conditions..." and its button.
+    void ConnectReusableContentCommand(IUserPrompts& prompts);
+    // The Edit menu and the toolbar's insert controls.
+    void ConnectInsertCommands(IUserPrompts& prompts);
+    // The formatting toolbar: filled, its controls forwarded to its logic,
+    // and the page's caret reports and settings sends routed to it.
+    void ConnectFormattingToolbar();
+
     std::unique_ptr<TfrmMain> FWindow;
     std::unique_ptr<TQtShell> FShell;
     std::unique_ptr<IProcessRunner> FRunner;
     std::unique_ptr<TQtEventPump> FEventPump;
     std::unique_ptr<TQtEditorPageChannel> FPageChannel;
+    std::unique_ptr<TEditorMessageTap> FMessageTap;
+    std::unique_ptr<TEditorBridge> FBridge;
+    std::unique_ptr<TSteadyClock> FClock;
     std::unique_ptr<TMainWindow> FLogic;
+    // Owned by FLogic once handed over.
+    TEditorContent* FEditorContent = nullptr;
+    std::unique_ptr<TQtReusableContentDialog> FReusableDialog;
+    std::unique_ptr<TReusableContentCommand> FReusableCommand;
+    std::unique_ptr<TQtTopicPicker> FTopicPicker;
+    std::unique_ptr<TInsertCommands> FInsertCommands;
+    std::unique_ptr<TMainWindowToolbarHost> FToolbarHost;
+    std::unique_ptr<TFormattingToolbarLogic> FToolbarLogic;
 };
 
 } // namespace quillmark::gui

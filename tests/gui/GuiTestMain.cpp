@@ -1,6 +1,10 @@
+#include "EditorEndToEndTest.h"
+#include "FormattingToolbarGuiTest.h"
+#include "InsertCommandsGuiTest.h"
 #include "MainWindowGuiTest.h"
 #include "PageChannelGuiTest.h"
 #include "QtUserPromptsGuiTest.h"
+#include "SettingsDialogsGuiTest.h"
 #include "ToolbarArrangementTest.h"
 #include "UpdateDialogGuiTest.h"
 #include "gui/WebEngineEnvironment.h"
@@ -33,6 +37,10 @@ int main(int argc, char** argv) {
         failures += QTest::qExec(&arrangement, argc, argv);
     }
     {
+        quillmark::testing::FormattingToolbarGuiTest formattingToolbar;
+        failures += QTest::qExec(&formattingToolbar, argc, argv);
+    }
+    {
         quillmark::testing::QtUserPromptsGuiTest prompts;
         failures += QTest::qExec(&prompts, argc, argv);
     }
@@ -47,6 +55,18 @@ int main(int argc, char** argv) {
     {
         quillmark::testing::MainWindowGuiTest mainWindow(appData.path());
         failures += QTest::qExec(&mainWindow, argc, argv);
+    }
+    {
+        quillmark::testing::EditorEndToEndTest editorEndToEnd;
+        failures += QTest::qExec(&editorEndToEnd, argc, argv);
+    }
+    {
+        quillmark::testing::SettingsDialogsGuiTest settingsDialogs;
+        failures += QTest::qExec(&settingsDialogs, argc, argv);
+    }
+    {
+        quillmark::testing::InsertCommandsGuiTest insertCommands;
+        failures += QTest::qExec(&insertCommands, argc, argv);
     }
     return failures == 0 ? 0 : 1;
 }

@@ -32,29 +32,6 @@ public:
     }
 };
 
-// An editor content whose readiness the test sets; it counts the requests
-// to focus the editor and does nothing else.
-class FakeEditorContent final : public IEditorContent {
-public:
-    bool Ready = true;
-    int FocusRequests = 0;
-
-    bool IsEditorReady() const override { return Ready; }
-    void SwitchToTopic(const std::string&) override {}
-    void LoadTopicIntoEditor(const std::string&) override {}
-    void CommitCurrentTopic() override {}
-    void WaitForEditorHeader(int) override {}
-    std::string GetCurrentTopicHtml() override { return ""; }
-    void ForgetUnsavedText() override {}
-    void ClearCurrentTopic() override {}
-    void ReplaceCurrentTopicHtml(const std::string&) override {}
-    void RefreshDefaultHeader() override {}
-    void ApplyEditorBaseHref() override {}
-    void ApplyEditorCss() override {}
-    void ApplySettingsToEditor() override {}
-    void FocusEditorLater() override { ++FocusRequests; }
-};
-
 // The shared fake prompts, plus a record of every input box asked for.
 class InputRecordingPrompts final : public IUserPrompts {
 public:

@@ -161,6 +161,30 @@ public:
 };
 
 // Records what the desktop was asked to open.
+// An editor content whose readiness the test sets; it counts the commits
+// and the requests to focus the editor and does nothing else.
+class FakeEditorContent final : public IEditorContent {
+public:
+    bool Ready = true;
+    int FocusRequests = 0;
+    int Commits = 0;
+
+    bool IsEditorReady() const override { return Ready; }
+    void SwitchToTopic(const std::string&) override {}
+    void LoadTopicIntoEditor(const std::string&) override {}
+    void CommitCurrentTopic() override { ++Commits; }
+    void WaitForEditorHeader(int) override {}
+    std::string GetCurrentTopicHtml() override { return ""; }
+    void ForgetUnsavedText() override {}
+    void ClearCurrentTopic() override {}
+    void ReplaceCurrentTopicHtml(const std::string&) override {}
+    void RefreshDefaultHeader() override {}
+    void ApplyEditorBaseHref() override {}
+    void ApplyEditorCss() override {}
+    void ApplySettingsToEditor() override {}
+    void FocusEditorLater() override { ++FocusRequests; }
+};
+
 class FakeShell final : public IShell {
 public:
     std::vector<std::string> Opened;

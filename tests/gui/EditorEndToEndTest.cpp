@@ -1,5 +1,6 @@
 #include "EditorEndToEndTest.h"
 
+#include "GuiTestSupport.h"
 #include "app/MainWindow.h"
 #include "base/FileHelpers.h"
 #include "editor/EditorBridge.h"
@@ -44,11 +45,6 @@ QString PageBodyHtml(QWebEngineView& view) {
 void ClickNode(QTreeWidget& tree, QTreeWidgetItem* item) {
     tree.scrollToItem(item);
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(item).center());
-}
-
-QString ScreenshotFolder() {
-    const QString folder = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
-    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "InsertCommandsGuiTest.h"
 
+#include "GuiTestSupport.h"
 #include "app/MainWindow.h"
 #include "editor/EditorContent.h"
 #include "gui/FormattingToolbar.h"
@@ -29,11 +30,6 @@ namespace quillmark::testing {
 namespace {
 
 constexpr int kPageTimeoutMs = 30000;
-
-QString ScreenshotFolder() {
-    const QString folder = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
-    return folder.isEmpty() ? QDir::currentPath() : folder;
-}
 
 // Runs `act` on the topic picker as soon as it is the modal window; a picker
 // not open after ten seconds, or left open by `act`, is closed, so a

@@ -1,5 +1,6 @@
 #include "MainWindowGuiTest.h"
 
+#include "GuiTestSupport.h"
 #include "app/MainWindow.h"
 #include "app/ProjectLoading.h"
 #include "base/FileHelpers.h"
@@ -76,11 +77,6 @@ QTreeWidgetItem* ItemTitled(QTreeWidget& tree, const QString& title) {
 QString ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QString ScreenshotFolder() {
-    const QString folder = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
-    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "SettingsDialogsGuiTest.h"
 
+#include "GuiTestSupport.h"
 #include "app/MainWindow.h"
 #include "base/FileHelpers.h"
 #include "base/Translation.h"
@@ -31,11 +32,6 @@ namespace quillmark::testing {
 namespace {
 
 constexpr int kPageTimeoutMs = 30000;
-
-QString ScreenshotFolder() {
-    const QString folder = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
-    return folder.isEmpty() ? QDir::currentPath() : folder;
-}
 
 // Labels whose text does not fit their width, by text.
 QStringList ClippedLabels(const QWidget& dialog) {

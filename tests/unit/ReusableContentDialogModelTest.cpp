@@ -84,29 +84,6 @@ TEST(ReusableContentDialogModelTest, HelpTextsAndInsertButtons) {
               (std::array<bool, 4>{false, false, true, true}));
 }
 
-// An editor content whose page is ready or not, recording what the
-// reusable-content command asks of it.
-class RecordingEditor final : public IEditorContent {
-public:
-    bool Ready = true;
-    int Commits = 0;
-    int Focus = 0;
-    bool IsEditorReady() const override { return Ready; }
-    void SwitchToTopic(const std::string&) override {}
-    void LoadTopicIntoEditor(const std::string&) override {}
-    void CommitCurrentTopic() override { ++Commits; }
-    void WaitForEditorHeader(int) override {}
-    std::string GetCurrentTopicHtml() override { return {}; }
-    void ForgetUnsavedText() override {}
-    void ClearCurrentTopic() override {}
-    void ReplaceCurrentTopicHtml(const std::string&) override {}
-    void RefreshDefaultHeader() override {}
-    void ApplyEditorBaseHref() override {}
-    void ApplyEditorCss() override {}
-    void ApplySettingsToEditor() override {}
-    void FocusEditorLater() override { ++Focus; }
-};
-
 // The dialog as the author uses it: `Act` edits the grids it was shown and
 // picks the result and current rows.
 class ScriptedDialog final : public IReusableContentDialog {
@@ -126,7 +103,7 @@ public:
 class ReusableContentCommandTest : public ::testing::Test {
 protected:
     ReusableContentCommandTest() : Bridge(&Page) {
-        auto editor = std::make_unique<RecordingEditor>();
+        auto editor = std::make_unique<testing::FakeEditorContent>();
         Editor = editor.get();
         H.Window.SetEditorContent(std::move(editor));
         H.Window.FormCreate({});
@@ -153,7 +130,7 @@ protected:
     std::vector<std::string> Infos() const { return H.Prompts.TextsOf(TMessageKind::Information); }
 
     MainWindowHarness H;
-    RecordingEditor* Editor = nullptr;
+    testing::FakeEditorContent* Editor = nullptr;
     FakeEditorPage Page;
     TEditorBridge Bridge;
     ScriptedDialog Dialog;
@@ -183,7 +160,7 @@ TEST_F(ReusableContentCommandTest, NewRowIsSavedAndItsTokenInsertedInOneStep) {
     ASSERT_EQ(store.FVariables.size(), 1u);
     EXPECT_EQ(store.FVariables[0].Name, "A&B<C");
     EXPECT_EQ(Inserted(), std::vector<std::string>{"{var:A&amp;B&lt;C}"});
-    EXPECT_EQ(Editor->Focus, 1);
+    EXPECT_EQ(Editor->FocusRequests, 1);
     EXPECT_TRUE(H.State().FProjectDirty);
 }
 

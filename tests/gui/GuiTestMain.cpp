@@ -14,6 +14,18 @@
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
+
+namespace {
+
+// Runs one test class and destroys it, so that its windows are gone before
+// the next class starts; the number of failed test functions.
+template <typename TTest, typename... TArgs> int RunTest(int argc, char** argv, TArgs&&... args) {
+    TTest test(std::forward<TArgs>(args)...);
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace
 
 // The test classes share one QApplication (WebEngine allows one per
 // process). The per-user application folder lives in a temporary folder, so
@@ -31,42 +43,16 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
 
+    using namespace quillmark::testing;
     int failures = 0;
-    {
-        quillmark::testing::ToolbarArrangementTest arrangement;
-        failures += QTest::qExec(&arrangement, argc, argv);
-    }
-    {
-        quillmark::testing::FormattingToolbarGuiTest formattingToolbar;
-        failures += QTest::qExec(&formattingToolbar, argc, argv);
-    }
-    {
-        quillmark::testing::QtUserPromptsGuiTest prompts;
-        failures += QTest::qExec(&prompts, argc, argv);
-    }
-    {
-        quillmark::testing::PageChannelGuiTest pageChannel;
-        failures += QTest::qExec(&pageChannel, argc, argv);
-    }
-    {
-        quillmark::testing::UpdateDialogGuiTest update;
-        failures += QTest::qExec(&update, argc, argv);
-    }
-    {
-        quillmark::testing::MainWindowGuiTest mainWindow(appData.path());
-        failures += QTest::qExec(&mainWindow, argc, argv);
-    }
-    {
-        quillmark::testing::EditorEndToEndTest editorEndToEnd;
-        failures += QTest::qExec(&editorEndToEnd, argc, argv);
-    }
-    {
-        quillmark::testing::SettingsDialogsGuiTest settingsDialogs;
-        failures += QTest::qExec(&settingsDialogs, argc, argv);
-    }
-    {
-        quillmark::testing::InsertCommandsGuiTest insertCommands;
-        failures += QTest::qExec(&insertCommands, argc, argv);
-    }
+    failures += RunTest<ToolbarArrangementTest>(argc, argv);
+    failures += RunTest<FormattingToolbarGuiTest>(argc, argv);
+    failures += RunTest<QtUserPromptsGuiTest>(argc, argv);
+    failures += RunTest<PageChannelGuiTest>(argc, argv);
+    failures += RunTest<UpdateDialogGuiTest>(argc, argv);
+    failures += RunTest<MainWindowGuiTest>(argc, argv, appData.path());
+    failures += RunTest<EditorEndToEndTest>(argc, argv);
+    failures += RunTest<SettingsDialogsGuiTest>(argc, argv);
+    failures += RunTest<InsertCommandsGuiTest>(argc, argv);
     return failures == 0 ? 0 : 1;
 }

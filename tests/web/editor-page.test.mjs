@@ -149,8 +149,9 @@ async function lastCursorStyle(page) {
 // `selector` finds (the caret when `end` is left out), in the page's own way.
 async function select(page, selector, start, end = start) {
   const reports = async () => (await posted(page)).filter((m) => m.type === 'cursorStyle').length;
-  const before = await reports();
-  await page.evaluate(({ selector, start, end }) => {
+  // Counted in the same script that moves the selection: a delayed report
+  // that fires before it describes the old caret and must not count.
+  const before = await page.evaluate(({ selector, start, end }) => {
     const root = document.querySelector(selector);
     const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
     const texts = [];
@@ -170,6 +171,7 @@ async function select(page, selector, start, end = start) {
     root.closest('[contenteditable]').focus();
     getSelection().removeAllRanges();
     getSelection().addRange(range);
+    return window.__posted.filter((m) => m.type === 'cursorStyle').length;
   }, { selector, start, end });
   // The page reports the caret style of the new selection (unless it did
   // not move at all).

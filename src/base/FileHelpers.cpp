@@ -8,7 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <fcntl.h>
 #include <random>
+#include <sys/uio.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -129,25 +132,62 @@ std::string ReadTextFileUtf8(const std::string& fileName) {
 }
 
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
+    WriteFileAtomically(fileName, std::span<const std::string_view>(&bytes, 1));
+}
+
+void WriteFileAtomically(const std::string& fileName, std::span<const std::string_view> pieces) {
     const std::string folder = ExtractFileDir(fileName);
     const std::string temp =
         JoinPath(folder.empty() ? "." : folder, "." + ExtractFileName(fileName) + ".tmp-" +
                                                     RandomSuffix());
-    std::FILE* file = std::fopen(temp.c_str(), "wbx");
-    if (file == nullptr)
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
         throw FileError("Cannot write file", fileName, errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int error = written ? 0 : errno;
-    if (std::fclose(file) != 0 && error == 0)
-        error = errno ? errno : EIO;
-    if (!written && error == 0)
-        error = EIO;
+    int error = WritePieces(fd, pieces);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
     if (error == 0 && std::rename(temp.c_str(), fileName.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        std::remove(temp.c_str());
+        ::unlink(temp.c_str());
         throw FileError("Cannot write file", fileName, error);
     }
+}
+
+int WritePieces(int fd, std::span<const std::string_view> pieces) {
+    constexpr size_t kPiecesPerCall = 1024; // the least IOV_MAX allowed
+    std::vector<iovec> vectors;
+    size_t next = 0;     // first piece not wholly written
+    size_t doneInIt = 0; // bytes of it written already
+    while (next < pieces.size()) {
+        vectors.clear();
+        for (size_t i = next; i < pieces.size() && vectors.size() < kPiecesPerCall; ++i) {
+            const size_t skip = i == next ? doneInIt : 0;
+            if (pieces[i].size() > skip)
+                vectors.push_back({const_cast<char*>(pieces[i].data()) + skip,
+                                   pieces[i].size() - skip});
+        }
+        if (vectors.empty())
+            return 0;
+        ssize_t written = ::writev(fd, vectors.data(), static_cast<int>(vectors.size()));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        // Steps over what was written, piece by piece.
+        while (next < pieces.size() && written >= 0) {
+            const size_t left = pieces[next].size() - doneInIt;
+            if (static_cast<size_t>(written) < left) {
+                doneInIt += static_cast<size_t>(written);
+                break;
+            }
+            written -= static_cast<ssize_t>(left);
+            ++next;
+            doneInIt = 0;
+        }
+    }
+    return 0;
 }
 
 void WriteTextFileUtf8(const std::string& fileName, std::string_view text) {

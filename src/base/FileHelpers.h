@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,12 @@ std::string ReadTextFileUtf8(const std::string& fileName);
 // rename over the target. A failure (full disk, no permission) leaves any
 // previous file untouched and raises a QuillError naming the file.
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes);
+// The same for a file made of several pieces, written one after the other
+// without joining them first.
+void WriteFileAtomically(const std::string& fileName, std::span<const std::string_view> pieces);
+// Writes every piece to an open file, a thousand at a time; 0, or the error
+// that stopped it.
+int WritePieces(int fd, std::span<const std::string_view> pieces);
 // Creates missing parent folders, then writes UTF-8 without byte-order mark.
 void WriteTextFileUtf8(const std::string& fileName, std::string_view text);
 // The same with the byte-order mark EF BB BF in front.

@@ -6,6 +6,8 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "publish/HelpCompiler.h"
+#include "publish/OutputFile.h"
+#include "publish/ParallelWork.h"
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
 #include "settings/ProjectSettings.h"
@@ -25,8 +27,8 @@ std::string MoveImageAddressesUp(const std::string& html) {
                                 "src=\"/assets/", "src=\"../assets/");
 }
 
-// Writes the page of every exported topic and returns the page list of the
-// project file.
+// Writes the page of every exported topic, several at once on separate
+// threads, and returns the page list of the project file.
 std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjectSettings& settings,
                                        const std::string& topicsFolder,
                                        const std::function<void(const std::string&)>& progress) {
@@ -37,9 +39,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeChm);
     TTopicExpander expander(project);
     const TPageHeaderResolver headers(project, TPageHeaderVariant::Chm);
-    std::vector<std::string> pages;
-    pages.reserve(topics.size());
-    for (size_t i = 0; i < topics.size(); ++i) {
+    const auto writePage = [&](size_t i) {
         const std::string& id = topics[i]->FID;
         std::string body = expander.Expand(ReadTopicSource(project, id));
         body = MoveImageAddressesUp(RewriteDocLinks(body, resolver));
@@ -48,11 +48,16 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
                                    headerRowColor);
         const std::string page = RemoveInvisibleChars(
             BuildChmPage(body, header.Html, header.Background, pageBg, footer));
-        WriteFileAtomically(JoinPath(topicsFolder, id + ".html"),
-                            Utf8ToCodePage(page, "WINDOWS-1251"));
-        pages.push_back("topics/" + id + ".html");
-        ReportProgress(progress, "Writing pages", i + 1, topics.size());
-    }
+        WriteOutputFile(JoinPath(topicsFolder, id + ".html"), Utf8ToCodePage(page, "WINDOWS-1251"));
+    };
+    ForEachIndexInParallel(
+        topics.size(), [&] { return TItemWork(writePage); },
+        [&](size_t done) { ReportProgress(progress, "Writing pages", done, topics.size()); });
+
+    std::vector<std::string> pages;
+    pages.reserve(topics.size());
+    for (const TTopic* topic : topics)
+        pages.push_back("topics/" + topic->FID + ".html");
     return pages;
 }
 

@@ -194,11 +194,11 @@ TTopicExpander::~TTopicExpander() = default;
 std::string TTopicExpander::Expand(std::string_view html) {
     if (project_.FRootPath.empty() || html.empty())
         return std::string(html);
-    if (!store_) {
+    std::call_once(loaded_, [this] {
         auto store = std::make_unique<TReusableProjectContent>();
         store->LoadFromProject(project_);
         store_ = std::move(store);
-    }
+    });
     return ExpandReusableContent(*store_, html);
 }
 

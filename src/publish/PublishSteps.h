@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,7 +46,7 @@ bool ReadTextFileIfExists(const std::string& path, std::string& text);
 // Resolves reusable-content tokens for a whole publishing run: the store is
 // read from the project folder once, on the first page that needs it, and
 // shared by every topic afterwards. Gives the same result as
-// ExpandReusableContent(project, html) for each page.
+// ExpandReusableContent(project, html) for each page. Threads may share one.
 class TTopicExpander {
 public:
     explicit TTopicExpander(const TDocProject& project);
@@ -57,6 +58,7 @@ public:
 
 private:
     const TDocProject& project_;
+    std::once_flag loaded_;
     std::unique_ptr<TReusableProjectContent> store_;
 };
 

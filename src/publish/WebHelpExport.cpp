@@ -4,11 +4,15 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
+#include "publish/OutputFile.h"
+#include "publish/ParallelWork.h"
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
 #include "publish/WebHelpIndexes.h"
 #include "publish/WebHelpPage.h"
 #include "settings/ProjectSettings.h"
+
+#include <vector>
 
 namespace quillmark {
 
@@ -16,38 +20,44 @@ namespace {
 
 constexpr const char* kCssHref = "../style.css";
 
-// Writes the page of every exported topic and returns each page's plain text
-// for the search index when it comes from the topic's stored page path.
-TSearchTexts WriteWebHelpPages(const TDocProject& project, const TProjectSettings& settings,
-                               const std::string& topicsFolder,
-                               const std::function<void(const std::string&)>& progress) {
+// Writes the page of every exported topic and returns each topic's entry of
+// the search index, in the same order. Pages are independent, so several are
+// made at once on separate threads.
+std::vector<std::string> WriteWebHelpPages(const TDocProject& project,
+                                           const TProjectSettings& settings,
+                                           const std::string& topicsFolder,
+                                           const std::function<void(const std::string&)>& progress) {
     const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
     const std::string footer = WebHelpFooterHtml(settings);
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeWeb);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeWeb);
     TTopicExpander expander(project);
     const TPageHeaderResolver headers(project, TPageHeaderVariant::WebHelp);
-    TSearchTexts searchTexts;
-    searchTexts.reserve(topics.size());
-    for (size_t i = 0; i < topics.size(); ++i) {
+    std::vector<std::string> searchEntries(topics.size());
+    const auto writePage = [&](size_t i) {
         const TTopic& topic = *topics[i];
         const std::string sourcePath = TopicSourcePath(project, topic.FID);
         std::string source;
         ReadTextFileIfExists(sourcePath, source);
         const bool blank = Trim(source).empty();
         const std::string expanded = expander.Expand(WebHelpPageSource(source, topic.FTitle));
-        if (topic.FHtmlPath == sourcePath)
-            searchTexts.emplace(topic.FID,
-                                ExtractPlainText(blank ? expander.Expand(source) : expanded));
+        // The index holds the text of the page the topic names, which is
+        // nearly always the one just read.
+        const std::string text =
+            topic.FHtmlPath != sourcePath ? StoredPageSearchText(topic, expander)
+            : blank                       ? ExtractPlainText(expander.Expand(source))
+                                          : ExtractPlainText(expanded);
+        searchEntries[i] = WebHelpSearchEntry(topic, text);
         const TPageHeader header = headers.Resolve(topic.FID);
-        // The folder exists already; the page is written whole through a
-        // temporary file as every output file is.
-        WriteFileAtomically(JoinPath(topicsFolder, topic.FID + ".html"),
-                            BuildWebHelpPage(PrepareWebHelpBody(expanded, resolver), header.Html,
-                                             header.Background, pageBg, kCssHref, footer));
-        ReportProgress(progress, "Writing pages", i + 1, topics.size());
-    }
-    return searchTexts;
+        // The folder exists already.
+        WriteOutputFile(JoinPath(topicsFolder, topic.FID + ".html"),
+                        BuildWebHelpPage(PrepareWebHelpBody(expanded, resolver), header.Html,
+                                         header.Background, pageBg, kCssHref, footer));
+    };
+    ForEachIndexInParallel(
+        topics.size(), [&] { return TItemWork(writePage); },
+        [&](size_t done) { ReportProgress(progress, "Writing pages", done, topics.size()); });
+    return searchEntries;
 }
 
 } // namespace
@@ -70,12 +80,13 @@ void ExportWebHelp(const TDocProject& project, const std::string& outputFolder,
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const std::string topicsFolder = EnsureOutputSubfolder(outputFolder, "topics");
     EnsureOutputSubfolder(outputFolder, "assets");
-    const TSearchTexts searchTexts = WriteWebHelpPages(project, settings, topicsFolder, progress);
+    const std::vector<std::string> searchEntries =
+        WriteWebHelpPages(project, settings, topicsFolder, progress);
     CopyProjectAssets(project, outputFolder);
     WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
                       ComposeTargetCss(project, &settings, TStylesheetTarget::stWebHelp));
     WriteWebHelpToc(project, outputFolder);
-    WriteWebHelpSearchIndex(project, outputFolder, searchTexts);
+    WriteWebHelpSearchIndex(outputFolder, searchEntries);
 }
 
 void CopyWebHelpTemplate(const TDocProject& project, const TProjectSettings& settings,

@@ -5,6 +5,7 @@
 #include "model/DocProject.h"
 #include "model/TopicTreeOrder.h"
 #include "publish/HtmlHelpers.h"
+#include "publish/OutputFile.h"
 #include "publish/PublishSteps.h"
 
 #include <vector>
@@ -24,12 +25,6 @@ void AppendTopicMembers(std::string& out, const TTopic& topic) {
     AppendJsonString(out, "topics/" + topic.FID + ".html");
 }
 
-std::string SearchTextFromStoredPage(const TTopic& topic, TTopicExpander& expander) {
-    if (topic.FHtmlPath.empty() || !FileExists(topic.FHtmlPath))
-        return "";
-    return ExtractPlainText(expander.Expand(ReadTextFileUtf8(topic.FHtmlPath)));
-}
-
 std::string JoinKeywords(const std::vector<std::string>& keywords) {
     std::string joined;
     for (size_t i = 0; i < keywords.size(); ++i) {
@@ -40,14 +35,14 @@ std::string JoinKeywords(const std::vector<std::string>& keywords) {
     return joined;
 }
 
+// "<name>.json" holds the JSON made of `pieces`; "<name>.js" the same
+// after `scriptPrefix` and followed by ";".
 void WriteJsonAndScript(const std::string& outputFolder, const std::string& name,
-                        const char* scriptPrefix, const std::string& json) {
-    WriteTextFileUtf8(JoinPath(outputFolder, name + ".json"), json);
-    std::string script = scriptPrefix;
-    script.reserve(script.size() + json.size() + 1);
-    script += json;
-    script += ';';
-    WriteTextFileUtf8(JoinPath(outputFolder, name + ".js"), script);
+                        std::string_view scriptPrefix, std::vector<std::string_view> pieces) {
+    WriteOutputFile(JoinPath(outputFolder, name + ".json"), pieces);
+    pieces.insert(pieces.begin(), scriptPrefix);
+    pieces.push_back(";");
+    WriteOutputFile(JoinPath(outputFolder, name + ".js"), pieces);
 }
 
 } // namespace
@@ -86,37 +81,41 @@ std::string BuildWebHelpTocJson(const TDocProject& project) {
     return out;
 }
 
-std::string BuildWebHelpSearchJson(const TDocProject& project, const TSearchTexts& knownTexts) {
-    TTopicExpander expander(project);
-    std::string out = "{\"topics\":[";
-    bool first = true;
-    for (const TTopic* topic : ExportedTopics(project, &TTopic::FExcludeWeb)) {
-        if (!first)
-            out += ',';
-        first = false;
-        AppendTopicMembers(out, *topic);
-        out += ",\"text\":";
-        const auto known = knownTexts.find(topic->FID);
-        if (known != knownTexts.end())
-            AppendJsonString(out, known->second);
-        else
-            AppendJsonString(out, SearchTextFromStoredPage(*topic, expander));
-        out += ",\"keywords\":";
-        AppendJsonString(out, JoinKeywords(topic->FKeywords));
-        out += '}';
-    }
-    out += "]}";
+std::string WebHelpSearchEntry(const TTopic& topic, std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 256);
+    AppendTopicMembers(out, topic);
+    out += ",\"text\":";
+    AppendJsonString(out, text);
+    out += ",\"keywords\":";
+    AppendJsonString(out, JoinKeywords(topic.FKeywords));
+    out += '}';
     return out;
 }
 
-void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder) {
-    WriteJsonAndScript(outputFolder, "toc", "window.__SV_TOC = ", BuildWebHelpTocJson(project));
+std::string StoredPageSearchText(const TTopic& topic, TTopicExpander& expander) {
+    if (topic.FHtmlPath.empty() || !FileExists(topic.FHtmlPath))
+        return "";
+    return ExtractPlainText(expander.Expand(ReadTextFileUtf8(topic.FHtmlPath)));
 }
 
-void WriteWebHelpSearchIndex(const TDocProject& project, const std::string& outputFolder,
-                             const TSearchTexts& knownTexts) {
-    WriteJsonAndScript(outputFolder, "search",
-                       "window.__SV_SEARCH = ", BuildWebHelpSearchJson(project, knownTexts));
+void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder) {
+    const std::string json = BuildWebHelpTocJson(project);
+    WriteJsonAndScript(outputFolder, "toc", "window.__SV_TOC = ", {json});
+}
+
+void WriteWebHelpSearchIndex(const std::string& outputFolder,
+                             const std::vector<std::string>& entries) {
+    std::vector<std::string_view> pieces;
+    pieces.reserve(2 * entries.size() + 2);
+    pieces.push_back("{\"topics\":[");
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0)
+            pieces.push_back(",");
+        pieces.push_back(entries[i]);
+    }
+    pieces.push_back("]}");
+    WriteJsonAndScript(outputFolder, "search", "window.__SV_SEARCH = ", std::move(pieces));
 }
 
 } // namespace quillmark

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 namespace quillmark {
 
 class TDocProject;
+class TTopicExpander;
+struct TTopic;
 
 // The WebHelp table of contents: {"roots":[node…]}, each node
 // {"id","title","file","children"} in contents order. Topics excluded from
@@ -14,20 +17,20 @@ class TDocProject;
 // a cycle) appears only the first time.
 std::string BuildWebHelpTocJson(const TDocProject& project);
 
-// Plain text of topics for the search index, by identifier, when the caller
-// has it already (the export computes it while writing the pages).
-using TSearchTexts = std::unordered_map<std::string, std::string>;
+// One topic's entry of the search index:
+// {"id","title","file","text","keywords"} with `text` its page's plain text.
+std::string WebHelpSearchEntry(const TTopic& topic, std::string_view text);
 
-// The search index: {"topics":[{"id","title","file","text","keywords"}…]}
-// for every exported topic in dictionary order. A topic's text is taken from
-// `knownTexts` when it is there, otherwise read from its stored page path,
-// expanded and reduced to plain text.
-std::string BuildWebHelpSearchJson(const TDocProject& project, const TSearchTexts& knownTexts = {});
+// The plain text of the page at a topic's stored page path, expanded; empty
+// when there is no such file.
+std::string StoredPageSearchText(const TTopic& topic, TTopicExpander& expander);
 
 // "toc.json" and "toc.js" ("window.__SV_TOC = " JSON ";", no line break).
 void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder);
-// "search.json" and "search.js" ("window.__SV_SEARCH = " JSON ";").
-void WriteWebHelpSearchIndex(const TDocProject& project, const std::string& outputFolder,
-                             const TSearchTexts& knownTexts = {});
+// "search.json" and "search.js" ("window.__SV_SEARCH = " JSON ";"): the
+// JSON is {"topics":[entry…]} with the entries of the exported topics in
+// dictionary order.
+void WriteWebHelpSearchIndex(const std::string& outputFolder,
+                             const std::vector<std::string>& entries);
 
 } // namespace quillmark

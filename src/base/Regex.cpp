@@ -73,6 +73,8 @@ Regex::Regex(std::string_view pattern, unsigned options) : compiled_(std::make_u
         flags |= PCRE2_DOTALL;
     if (options & Multiline)
         flags |= PCRE2_MULTILINE;
+    if (options & Anchored)
+        flags |= PCRE2_ANCHORED;
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
     compiled_->code =

@@ -37,7 +37,8 @@ private:
 // once, when the object is made. Objects are immutable and may be shared.
 class Regex {
 public:
-    enum Options : unsigned { None = 0, Caseless = 1, DotAll = 2, Multiline = 4 };
+    // Anchored: a match must start exactly at the position searched from.
+    enum Options : unsigned { None = 0, Caseless = 1, DotAll = 2, Multiline = 4, Anchored = 8 };
 
     // Fails with QuillError for a pattern that does not compile.
     explicit Regex(std::string_view pattern, unsigned options = None);

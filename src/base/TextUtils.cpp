@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace quillmark {
 
@@ -47,6 +48,39 @@ bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
 bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            AsciiSameText(text.substr(text.size() - suffix.size()), suffix);
+}
+
+size_t AsciiFindIgnoreCase(std::string_view text, std::string_view needle, size_t from) {
+    constexpr size_t npos = std::string_view::npos;
+    if (needle.size() > text.size() || from > text.size() - needle.size())
+        return needle.empty() && from <= text.size() ? from : npos;
+    if (needle.empty())
+        return from;
+    // Candidates are the places of the first character in either case, each
+    // case found with memchr and the nearer one tried first.
+    const char first = needle[0];
+    const bool letter = (first | 0x20) >= 'a' && (first | 0x20) <= 'z';
+    const char lower = letter ? static_cast<char>(first | 0x20) : first;
+    const char upper = letter ? static_cast<char>(first & ~0x20) : first;
+    const size_t last = text.size() - needle.size(); // the last possible start
+    const auto next = [&](char c, size_t pos) -> size_t {
+        if (pos > last)
+            return npos;
+        const void* hit = std::memchr(text.data() + pos, c, last - pos + 1);
+        return hit == nullptr ? npos : static_cast<const char*>(hit) - text.data();
+    };
+    size_t nextLower = next(lower, from);
+    size_t nextUpper = letter ? next(upper, from) : npos;
+    while (nextLower != npos || nextUpper != npos) {
+        const size_t pos = std::min(nextLower, nextUpper);
+        if (AsciiSameText(text.substr(pos, needle.size()), needle))
+            return pos;
+        if (pos == nextLower)
+            nextLower = next(lower, pos + 1);
+        else
+            nextUpper = next(upper, pos + 1);
+    }
+    return npos;
 }
 
 namespace {

@@ -21,6 +21,9 @@ bool AsciiSameText(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix);
+// Where `needle` first occurs in `text` at or after `from`, comparing without
+// regard to ASCII letter case; npos when nowhere.
+size_t AsciiFindIgnoreCase(std::string_view text, std::string_view needle, size_t from = 0);
 
 // Replaces every occurrence of `from` (which must not be empty).
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

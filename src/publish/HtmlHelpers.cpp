@@ -294,25 +294,23 @@ std::string ClearWhiteBackgrounds(std::string_view html, TWhiteBackgroundList li
 
     std::string out;
     size_t copied = 0;
-    size_t pos = html.find_first_of("bB");
+    size_t pos = AsciiFindIgnoreCase(html, kBackgroundStart);
     while (pos != std::string_view::npos) {
         const std::string_view rest = html.substr(pos);
         size_t next = pos + 1;
-        if (AsciiStartsWithIgnoreCase(rest, kBackgroundStart)) {
-            for (const TBackgroundRow& row : rows) {
-                const size_t end = pos + row.declaration.size();
-                if (AsciiStartsWithIgnoreCase(rest, row.declaration) &&
-                    (end == html.size() || !IsLetterOrDigitAt(html, end))) {
-                    if (out.empty())
-                        out.reserve(html.size() + 64);
-                    out.append(html.substr(copied, pos - copied));
-                    out.append(row.replacement);
-                    copied = next = end;
-                    break;
-                }
+        for (const TBackgroundRow& row : rows) {
+            const size_t end = pos + row.declaration.size();
+            if (AsciiStartsWithIgnoreCase(rest, row.declaration) &&
+                (end == html.size() || !IsLetterOrDigitAt(html, end))) {
+                if (out.empty())
+                    out.reserve(html.size() + 64);
+                out.append(html.substr(copied, pos - copied));
+                out.append(row.replacement);
+                copied = next = end;
+                break;
             }
         }
-        pos = html.find_first_of("bB", next);
+        pos = AsciiFindIgnoreCase(html, kBackgroundStart, next);
     }
     if (copied == 0)
         return std::string(html);

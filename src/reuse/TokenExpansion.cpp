@@ -7,7 +7,9 @@
 #include "reuse/ReusableContent.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -35,19 +37,24 @@ const Regex& SnippetPattern() {
     return pattern;
 }
 
+// A block element holding nothing but one marker, "<p …> {begincond:x} </p>",
+// matched only where it starts at the position searched from.
+std::string MarkerOnlyBlockPattern(std::string_view marker) {
+    return R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b(?<attrs>[^>]*)>\s*)"
+           "(?<token>" +
+           std::string(marker) + R"()\s*</\k<tag>>)";
+}
+
 const Regex& BeginMarkerOnlyBlockPattern() {
-    static const Regex pattern(
-        R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b(?<attrs>[^>]*)>\s*)"
-        R"((?<token>\{\s*begincond\s*:\s*[^\}]+?\s*\})\s*</\k<tag>>)",
-        kTokenOptions);
+    static const Regex pattern(MarkerOnlyBlockPattern(R"(\{\s*begincond\s*:\s*[^\}]+?\s*\})"),
+                               kTokenOptions | Regex::Anchored);
     return pattern;
 }
 
 const Regex& EndMarkerOnlyBlockPattern() {
     static const Regex pattern(
-        R"(<(?<tag>p|div|section|article|li|blockquote|h[1-6]|tr|td|th)\b(?<attrs>[^>]*)>\s*)"
-        R"((?<token>\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})\s*</\k<tag>>)",
-        kTokenOptions);
+        MarkerOnlyBlockPattern(R"(\{\s*endcond\s*(?::\s*[^\}]+?\s*)?\})"),
+        kTokenOptions | Regex::Anchored);
     return pattern;
 }
 
@@ -108,6 +115,63 @@ const Regex& MarkerKindPattern() {
 }
 
 bool HasBrace(std::string_view text) { return text.find('{') != std::string_view::npos; }
+
+// The characters \s stands for in the patterns.
+bool IsPatternSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Whether a condition marker may start somewhere: every marker begins with
+// "{", optional spaces and "begincond" or "endcond". Text without one is left
+// as it is by every condition step, so they can be skipped.
+bool HasConditionMarkerStart(std::string_view html) {
+    for (size_t brace = html.find('{'); brace != std::string_view::npos;
+         brace = html.find('{', brace + 1)) {
+        size_t word = brace + 1;
+        while (word < html.size() && IsPatternSpace(html[word]))
+            ++word;
+        const std::string_view rest = html.substr(word);
+        if (AsciiStartsWithIgnoreCase(rest, "begincond") ||
+            AsciiStartsWithIgnoreCase(rest, "endcond"))
+            return true;
+    }
+    return false;
+}
+
+// Replaces each block holding only a marker by the marker, exactly as a
+// left-to-right search for the unanchored block pattern would, but tries the
+// anchored `blockPattern` only where such a block can start. The marker of a
+// match follows the block's start tag and spaces, so its "{" comes right
+// after a ">", and the block starts at a "<" after the ">" before that one
+// (a start tag holds no ">"); elsewhere no match can start.
+std::string ReplaceMarkerOnlyBlocks(std::string_view html, const Regex& blockPattern) {
+    constexpr size_t npos = std::string_view::npos;
+    std::string out;
+    size_t copied = 0; // html before this is in `out` already
+    size_t from = 0;   // the next match starts here or later
+    for (size_t brace = html.find('{'); brace != npos;
+         brace = html.find('{', std::max(brace + 1, from))) {
+        size_t tagEnd = brace;
+        while (tagEnd > from && IsPatternSpace(html[tagEnd - 1]))
+            --tagEnd;
+        if (tagEnd == from || html[tagEnd - 1] != '>')
+            continue;
+        --tagEnd; // the ">"
+        const size_t previousEnd = tagEnd == 0 ? npos : html.rfind('>', tagEnd - 1);
+        const size_t spanStart = std::max(from, previousEnd == npos ? 0 : previousEnd + 1);
+        for (size_t start = html.find('<', spanStart); start < tagEnd;
+             start = html.find('<', start + 1)) {
+            if (const std::optional<RegexMatch> block = blockPattern.Match(html, start)) {
+                out.append(html.substr(copied, start - copied));
+                out.append(block->Group("token"));
+                copied = from = block->End();
+                break;
+            }
+        }
+    }
+    if (copied == 0)
+        return std::string(html);
+    out.append(html.substr(copied));
+    return out;
+}
 
 std::string LookupName(std::string_view tokenName) { return Trim(DecodeHtml(tokenName)); }
 
@@ -280,13 +344,12 @@ std::string ReplaceSnippetTokensOutsideTags(std::string_view html,
 }
 
 std::string StripConditionMarkerOnlyBlocks(std::string_view html) {
-    const auto token = [](const RegexMatch& match) { return std::string(match.Group("token")); };
-    return EndMarkerOnlyBlockPattern().ReplaceMatches(
-        BeginMarkerOnlyBlockPattern().ReplaceMatches(html, token), token);
+    return ReplaceMarkerOnlyBlocks(ReplaceMarkerOnlyBlocks(html, BeginMarkerOnlyBlockPattern()),
+                                   EndMarkerOnlyBlockPattern());
 }
 
 std::string ReplaceConditionTokens(std::string_view html, const TReusableProjectContent& store) {
-    if (!HasBrace(html))
+    if (!HasConditionMarkerStart(html))
         return std::string(html);
     std::string text = StripConditionMarkerOnlyBlocks(html);
 
@@ -331,9 +394,19 @@ std::string RemoveEditorDecorations(std::string_view html) {
         Regex::Caseless);
     static const Regex notEditable(R"(\scontenteditable="false")", Regex::Caseless);
     static const Regex title(R"(\stitle="[^"]*")", Regex::Caseless);
-    return title.ReplaceMatches(
-        notEditable.ReplaceMatches(decoratedStyle.ReplaceMatches(html, Nothing), Nothing),
-        Nothing);
+    // Each pattern runs only where the text holds a piece every match of it
+    // must hold (pieces without letters that match other characters when
+    // case is ignored, such as "s" and the long s).
+    const auto removeWhere = [](std::string text, const Regex& pattern,
+                                std::initializer_list<std::string_view> pieces) {
+        for (const std::string_view piece : pieces)
+            if (AsciiFindIgnoreCase(text, piece) != std::string_view::npos)
+                return pattern.ReplaceMatches(text, Nothing);
+        return text;
+    };
+    std::string text = removeWhere(std::string(html), decoratedStyle, {"1px", "#eef5ff"});
+    text = removeWhere(std::move(text), notEditable, {"contenteditable"});
+    return removeWhere(std::move(text), title, {"title=\""});
 }
 
 } // namespace quillmark

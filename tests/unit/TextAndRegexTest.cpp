@@ -24,6 +24,11 @@ TEST(TextUtils, TrimCaseAndFormat) {
     EXPECT_EQ(FormatText("Topic not found: %s", {"X"}), "Topic not found: X");
     EXPECT_EQ(FormatText("%s%s - %s", {"A", "*", "T"}), "A* - T");
     EXPECT_EQ(ReplaceAllIgnoreCase("a&NBSP;b&nbsp;", "&nbsp;", " "), "a b ");
+    EXPECT_EQ(AsciiFindIgnoreCase("x BackGround", "background"), 2u);
+    EXPECT_EQ(AsciiFindIgnoreCase("background BACKGROUND", "background", 1), 11u);
+    EXPECT_EQ(AsciiFindIgnoreCase("#EEF5FF", "#eef5ff"), 0u);
+    EXPECT_EQ(AsciiFindIgnoreCase("@", "`"), std::string_view::npos); // "@" | 0x20 is "`"
+    EXPECT_EQ(AsciiFindIgnoreCase("backgroun", "background"), std::string_view::npos);
     const std::vector<std::string> lines{"a", "b", "", "c"};
     EXPECT_EQ(SplitLines("a\r\nb\n\rc"), lines);
 }
@@ -62,4 +67,11 @@ TEST(Regex, EmptyMatchesAndInvalidInputEnd) {
     EXPECT_EQ(empty.Replace("ab\xC3\xA9", "-"), "-a-b-\xC3\xA9-");
     EXPECT_EQ(Regex("b").Replace("a\xFF" "b", "B"), "a\xFF" "B"); // malformed UTF-8 is no error
     EXPECT_THROW(Regex("(unclosed"), QuillError);
+}
+
+TEST(Regex, AnchoredMatchesOnlyWhereTheSearchStarts) {
+    const Regex tag("<p>", Regex::Anchored);
+    EXPECT_FALSE(tag.Match("x<p>").has_value());
+    ASSERT_TRUE(tag.Match("x<p>", 1).has_value());
+    EXPECT_EQ(tag.Match("x<p>", 1)->Position(), 1u);
 }

@@ -93,6 +93,9 @@ TEST(TokenExpansion, ConditionBlocks) {
              "<p><span></span></p>x"},
             {"<ul><li>{begincond:Beta}</li><li>one</li><li>{endcond}</li></ul>",
              "<ul><li>one</li></ul>"},
+            // A start tag may hold "<" in a value; a closing tag is no block start.
+            {"<p data-x=\"a<b\">\n{begincond:ProEdition}\t</p><p>x</p></p>{endcond}</p>y",
+             "</p>y"},
         });
     store.FConditions[0].Enabled = true;
     ExpectExpansions(store, {{threeParagraphs, "<p>Pro text</p><p>after</p>"}});

@@ -4,15 +4,16 @@
 // process (this program started again with --phase) so that its peak memory
 // (VmHWM) is its own. Beside the WebHelp export the run times `cp -r` of the
 // produced site, the floor for writing that many files. Each figure is the
-// fastest of three runs.
+// fastest of five runs, the sizes taking turns.
 //
 // Nothing is deleted until the end of the run. On ext4 without a journal
 // (this machine's disk) the inode allocator passes over every inode freed in
-// the last minute, one by one, so creating thousands of files soon after
-// deleting thousands takes several times longer, whoever creates them. Every
-// timed step therefore writes into a folder that did not exist: the output
-// of an earlier run is moved aside, not deleted. Wait a minute between two
-// runs of this program for the same reason.
+// the last minute (six while its inode table is being written), one by one,
+// so creating thousands of files soon after deleting thousands takes several
+// times longer, whoever creates them. Every timed step therefore writes into
+// a folder that did not exist: the output of an earlier run is moved aside,
+// not deleted. For the same reason, wait six minutes after deleting many
+// files, such as after an earlier run of this program, before starting it.
 //
 // usage: quillmark_publish_bench [TOPICS…]   (default: 2000 10000)
 //        quillmark_publish_bench --generate TOPICS FOLDER   (keep a project for profiling)
@@ -153,18 +154,7 @@ Measure RunPhaseProcess(const std::string& phase, const std::string& projectFile
 
 // Other work on the machine only ever slows a run down, so the fastest of a
 // few runs is the measure.
-constexpr int kRuns = 3;
-
-Measure Fastest(int runs, const std::function<Measure()>& run) {
-    Measure best = run();
-    for (int i = 1; i < runs; ++i) {
-        const Measure next = run();
-        if (next.Seconds < best.Seconds)
-            best.Seconds = next.Seconds;
-        best.PeakKb = std::max(best.PeakKb, next.PeakKb);
-    }
-    return best;
-}
+constexpr int kRuns = 5;
 
 double TimedCopy(const std::string& command) {
     sync();
@@ -212,53 +202,76 @@ int main(int argc, char** argv) {
         (std::filesystem::temp_directory_path() / "quillmark-publish-bench").string();
     std::filesystem::remove_all(base);
     TSpentFolders spent(base + "/spent");
-    std::map<std::string, std::map<int, double>> seconds;
+
+    struct TSizeRun {
+        int Topics = 0;
+        std::string ProjectFile;
+        std::string Site;        // the WebHelp output
+        std::string EarlierCopy; // the copy that `cp -rT` writes over
+        std::map<std::string, Measure> Best;
+        std::map<std::string, double> BestFloor;
+    };
+    std::vector<TSizeRun> runs;
     for (const int topics : sizes) {
-        const std::string folder = base + "/" + std::to_string(topics);
-        std::printf("\n%d topics (generating…)\n", topics);
+        std::printf("generating %d topics…\n", topics);
         std::fflush(stdout);
-        const std::string projectFile = bench::GenerateProject(folder, topics);
+        const std::string folder = base + "/" + std::to_string(topics);
+        runs.push_back({topics, bench::GenerateProject(folder, topics),
+                        folder + "/Generated/build/webhelp", "", {}, {}});
+    }
+
+    // The floors of the WebHelp phases run right after each of their runs,
+    // and the sizes take turns, so that what is compared sees the machine in
+    // the same state: the time to write new data here swings several-fold
+    // from minute to minute.
+    const auto floorOf = [&](const std::string& phase, TSizeRun& run) -> double {
+        if (phase == "webhelp")
+            return CopyFloor(run.Site, spent);
+        if (phase != "webhelp-again")
+            return 0;
+        if (run.EarlierCopy.empty()) {
+            run.EarlierCopy = spent.NewPath();
+            TimedCopy("cp -r '" + run.Site + "' '" + run.EarlierCopy + "'");
+        }
+        return CopyOverFloor(run.Site, run.EarlierCopy);
+    };
+    for (int round = 0; round < kRuns; ++round)
+        for (const std::string& phase : phases)
+            for (TSizeRun& run : runs) {
+                const Measure m = RunPhaseProcess(phase, run.ProjectFile, spent);
+                Measure& best = run.Best[phase];
+                if (round == 0 || m.Seconds < best.Seconds)
+                    best.Seconds = m.Seconds;
+                best.PeakKb = std::max(best.PeakKb, m.PeakKb);
+                const double floor = floorOf(phase, run);
+                if (floor > 0 && (round == 0 || floor < run.BestFloor[phase]))
+                    run.BestFloor[phase] = floor;
+            }
+
+    for (const TSizeRun& run : runs) {
+        std::printf("\n%d topics, fastest of %d runs\n", run.Topics, kRuns);
         std::printf("%-13s %9s %12s %9s\n", "phase", "seconds", "topics/s", "peak MB");
-        // The floors of the WebHelp phases run right after each of their
-        // runs, so that both see the machine in the same state.
-        const std::string site = folder + "/Generated/build/webhelp";
-        std::string earlierCopy;
-        const std::map<std::string, std::function<double()>> floors = {
-            {"webhelp", [&] { return CopyFloor(site, spent); }},
-            {"webhelp-again", [&] {
-                 if (earlierCopy.empty()) {
-                     earlierCopy = spent.NewPath();
-                     TimedCopy("cp -r '" + site + "' '" + earlierCopy + "'");
-                 }
-                 return CopyOverFloor(site, earlierCopy);
-             }}};
         for (const std::string& phase : phases) {
-            const auto floor = floors.find(phase);
-            double floorSeconds = 1e9;
-            const Measure m = Fastest(kRuns, [&] {
-                const Measure run = RunPhaseProcess(phase, projectFile, spent);
-                if (floor != floors.end())
-                    floorSeconds = std::min(floorSeconds, floor->second());
-                return run;
-            });
-            seconds[phase][topics] = m.Seconds;
-            std::printf("%-13s %9.3f %12.0f %9.1f\n", phase.c_str(), m.Seconds, topics / m.Seconds,
-                        m.PeakKb / 1024.0);
-            if (floor != floors.end())
+            const Measure& m = run.Best.at(phase);
+            std::printf("%-13s %9.3f %12.0f %9.1f\n", phase.c_str(), m.Seconds,
+                        run.Topics / m.Seconds, m.PeakKb / 1024.0);
+            if (const auto floor = run.BestFloor.find(phase); floor != run.BestFloor.end())
                 std::printf("  %-11s %9.3f   (%s = %.2f x this floor)\n",
-                            phase == "webhelp" ? "cp -r" : "cp -rT over", floorSeconds,
-                            phase.c_str(), m.Seconds / floorSeconds);
-            std::fflush(stdout);
+                            phase == "webhelp" ? "cp -r" : "cp -rT over", floor->second,
+                            phase.c_str(), m.Seconds / floor->second);
         }
     }
-    if (sizes.size() >= 2) {
-        const int small = sizes.front();
-        const int large = sizes.back();
-        std::printf("\ncost ratio %d / %d topics (linear: %.1f)\n", large, small,
-                    static_cast<double>(large) / small);
+    if (runs.size() >= 2) {
+        const TSizeRun& small = runs.front();
+        const TSizeRun& large = runs.back();
+        std::printf("\ncost ratio %d / %d topics (linear: %.1f)\n", large.Topics, small.Topics,
+                    static_cast<double>(large.Topics) / small.Topics);
         for (const std::string& phase : phases)
             std::printf("%-13s %6.2f\n", phase.c_str(),
-                        seconds[phase][large] / seconds[phase][small]);
+                        large.Best.at(phase).Seconds / small.Best.at(phase).Seconds);
+        for (const auto& [phase, floor] : large.BestFloor)
+            std::printf("%-13s %6.2f  (its floor)\n", phase.c_str(),
+                        floor / small.BestFloor.at(phase));
     }
     std::filesystem::remove_all(base);
     sync();

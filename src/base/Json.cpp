@@ -3,6 +3,7 @@
 #include "base/TextUtils.h"
 #include "base/Utf.h"
 
+#include <array>
 #include <nlohmann/json.hpp>
 
 namespace quillmark {
@@ -199,14 +200,26 @@ std::string WriteJson(const JsonValue& value) {
     return out;
 }
 
+namespace {
+
+// Bytes that end a run copied as it is: controls, the quote, the backslash,
+// the slash, and every byte of a multi-byte character.
+constexpr std::array<bool, 256> kEndsPlainRun = [] {
+    std::array<bool, 256> ends{};
+    for (int c = 0; c < 256; ++c)
+        ends[c] = c < 0x20 || c >= 0x80 || c == '"' || c == '\\' || c == '/';
+    return ends;
+}();
+
+} // namespace
+
 void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
     size_t pos = 0;
     while (pos < utf8.size()) {
         // Runs of printable ASCII that need no escape go over in one piece.
         const size_t run = pos;
-        while (pos < utf8.size() && utf8[pos] >= 0x20 && utf8[pos] != '"' && utf8[pos] != '\\' &&
-               utf8[pos] != '/')
+        while (pos < utf8.size() && !kEndsPlainRun[static_cast<unsigned char>(utf8[pos])])
             ++pos;
         if (pos > run) {
             out.append(utf8.substr(run, pos - run));

@@ -73,7 +73,9 @@ size_t AsciiFindIgnoreCase(std::string_view text, std::string_view needle, size_
     size_t nextUpper = letter ? next(upper, from) : npos;
     while (nextLower != npos || nextUpper != npos) {
         const size_t pos = std::min(nextLower, nextUpper);
-        if (AsciiSameText(text.substr(pos, needle.size()), needle))
+        // Most candidates differ in their second character already.
+        if ((needle.size() < 2 || LowerAscii(text[pos + 1]) == LowerAscii(needle[1])) &&
+            AsciiSameText(text.substr(pos, needle.size()), needle))
             return pos;
         if (pos == nextLower)
             nextLower = next(lower, pos + 1);

@@ -41,6 +41,10 @@ TEST(Utf, DecodesUtf16WithMarks) {
     EXPECT_FALSE(IsValidUtf8("\xC3"));
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // an encoded surrogate
     EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD ok"));
+    // Long ASCII stretches are skipped eight bytes at a time.
+    EXPECT_TRUE(IsValidUtf8(std::string(7, 'a') + "\xC3\xA9" + std::string(9, 'b')));
+    EXPECT_FALSE(IsValidUtf8(std::string(13, 'a') + "\xC3"));
+    EXPECT_FALSE(IsValidUtf8(std::string(16, 'a') + "\xED\xA0\x80" + std::string(8, 'c')));
 }
 
 TEST(Regex, GroupsOptionsAndReplacement) {

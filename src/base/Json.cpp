@@ -194,6 +194,13 @@ std::optional<JsonValue> ParseJson(std::string_view text) {
     return builder.TakeResult();
 }
 
+bool IsJsonText(std::string_view text) {
+    if (IsValidUtf8(text))
+        return nlohmann::json::accept(text.begin(), text.end());
+    const std::string repaired = ReplaceMalformedUtf8(text);
+    return nlohmann::json::accept(repaired.begin(), repaired.end());
+}
+
 std::string WriteJson(const JsonValue& value) {
     std::string out;
     WriteValue(out, value);

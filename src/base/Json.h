@@ -60,6 +60,8 @@ private:
 // Parses any valid JSON text; nothing (std::nullopt) on a syntax error.
 // Malformed UTF-8 is read as U+FFFD instead of failing.
 std::optional<JsonValue> ParseJson(std::string_view text);
+// Whether ParseJson would give a value, found without building it.
+bool IsJsonText(std::string_view text);
 
 // Compact text on one line, members in their order, strings escaped so that
 // the result is plain ASCII: \" \\ \/ \b \t \n \f \r, \u00XX below U+0020,

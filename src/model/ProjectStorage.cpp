@@ -44,7 +44,7 @@ JsonValue TopicToJson(const TTopic& topic) {
 // write it moves aside as "<name>.unreadable" (".unreadable.2", ... when
 // taken), so a hand-editing mistake never costs the author its content.
 void KeepUnreadableFile(const std::string& path) {
-    if (!FileExists(path) || ParseJson(ReadTextFileUtf8(path)).has_value())
+    if (!FileExists(path) || IsJsonText(ReadTextFileUtf8(path)))
         return;
     std::string kept = path + ".unreadable";
     for (int n = 2; FileExists(kept) || DirectoryExists(kept); ++n)

@@ -31,7 +31,7 @@ std::string ExportPdf(const TPublishContext& context, const std::string& outputF
         std::error_code ignored;
         std::filesystem::remove(stale, ignored);
     }
-    WriteTextFileUtf8(manual, BuildManualHtml(project));
+    WriteManualHtml(manual, project);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
                       ComposeTargetCss(project, &settings, TStylesheetTarget::stPdf));

@@ -19,8 +19,12 @@ public:
     std::string Publish(const TPublishContext& context) const override;
 };
 
-// The manual document and the sections it is made of.
+// The manual document and the sections it is made of: its lines (each
+// written with CR LF after it), the whole text, and the file written from
+// the lines without joining them first.
+std::vector<std::string> BuildManualLines(const TDocProject& project);
 std::string BuildManualHtml(const TDocProject& project);
+void WriteManualHtml(const std::string& path, const TDocProject& project);
 void AppendTopicSection(const TDocProject& project, const std::string& id,
                         std::vector<std::string>& lines, int depth);
 

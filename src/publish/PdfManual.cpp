@@ -3,10 +3,14 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "publish/HtmlHelpers.h"
+#include "publish/OutputFile.h"
+#include "publish/ParallelWork.h"
 #include "publish/PdfExport.h"
 #include "publish/PublishSteps.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <unordered_set>
 
 namespace quillmark {
@@ -19,25 +23,17 @@ TDocLinkResolver SectionLinkResolver(const TDocProject& project) {
     };
 }
 
-void AppendSection(const TDocProject& project, const TTopic& topic, int depth,
-                   TTopicExpander& expander, std::vector<std::string>& lines) {
-    // The page is read first: that refuses an identifier that is no safe
-    // file name before it names a header file.
-    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
-                                             SectionLinkResolver(project));
-    const std::string tag = HeadingTag(depth);
-    const std::string heading = ReadHeaderText(project, topic.FID, topic.FTitle);
-    lines.push_back("<section id=\"" + topic.FID + "\">");
-    lines.push_back("<" + tag + ">" + EncodeHtml(heading) + "</" + tag + ">");
-    lines.push_back(html);
-    lines.push_back("</section>");
-}
+struct TSectionEntry {
+    const TTopic* Topic;
+    int Depth;
+};
 
-void AppendSections(const TDocProject& project, const std::string& id,
-                    std::vector<std::string>& lines, int depth, TTopicExpander& expander) {
-    // Depth first with an explicit stack: deep trees cannot exhaust the call
-    // stack, and each topic is printed once even when child lists form a
-    // cycle.
+// The printed topics below and including `id`, depth first. An explicit
+// stack keeps deep trees from exhausting the call stack, and each topic
+// comes once even when child lists form a cycle.
+std::vector<TSectionEntry> SectionOrder(const TDocProject& project, const std::string& id,
+                                        int depth) {
+    std::vector<TSectionEntry> order;
     std::vector<std::pair<std::string, int>> pending{{id, depth}};
     std::unordered_set<std::string> seen;
     while (!pending.empty()) {
@@ -46,10 +42,43 @@ void AppendSections(const TDocProject& project, const std::string& id,
         const TTopic* topic = project.FTopics.Find(current);
         if (topic == nullptr || topic->FExcludePdf || !seen.insert(current).second)
             continue;
-        AppendSection(project, *topic, level, expander, lines);
+        order.push_back({topic, level});
         for (auto child = topic->FChildren.rbegin(); child != topic->FChildren.rend(); ++child)
             pending.emplace_back(*child, level + 1);
     }
+    return order;
+}
+
+using TSectionLines = std::array<std::string, 4>;
+
+TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entry,
+                           TTopicExpander& expander) {
+    const TTopic& topic = *entry.Topic;
+    // The page is read first: that refuses an identifier that is no safe
+    // file name before it names a header file.
+    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
+                                             SectionLinkResolver(project));
+    const std::string tag = HeadingTag(entry.Depth);
+    const std::string heading = ReadHeaderText(project, topic.FID, topic.FTitle);
+    return {"<section id=\"" + topic.FID + "\">",
+            "<" + tag + ">" + EncodeHtml(heading) + "</" + tag + ">", html, "</section>"};
+}
+
+// Appends the lines of the sections in `order`; the sections are made
+// several at once on separate threads.
+void AppendSections(const TDocProject& project, const std::vector<TSectionEntry>& order,
+                    std::vector<std::string>& lines, TTopicExpander& expander) {
+    std::vector<TSectionLines> sections(order.size());
+    ForEachIndexInParallel(
+        order.size(),
+        [&] {
+            return TItemWork(
+                [&](size_t i) { sections[i] = SectionLines(project, order[i], expander); });
+        },
+        {});
+    for (TSectionLines& section : sections)
+        for (std::string& line : section)
+            lines.push_back(std::move(line));
 }
 
 } // namespace
@@ -78,10 +107,10 @@ std::string ReadHeaderText(const TDocProject& project, const std::string& id,
 void AppendTopicSection(const TDocProject& project, const std::string& id,
                         std::vector<std::string>& lines, int depth) {
     TTopicExpander expander(project);
-    AppendSections(project, id, lines, depth, expander);
+    AppendSections(project, SectionOrder(project, id, depth), lines, expander);
 }
 
-std::string BuildManualHtml(const TDocProject& project) {
+std::vector<std::string> BuildManualLines(const TDocProject& project) {
     std::vector<std::string> lines = {
         "<!doctype html>",
         "<html>",
@@ -101,15 +130,30 @@ std::string BuildManualHtml(const TDocProject& project) {
     };
     TTopicExpander expander(project);
     for (const std::string& id : project.FRootTopicIDs)
-        AppendSections(project, id, lines, 0, expander);
+        AppendSections(project, SectionOrder(project, id, 0), lines, expander);
     lines.push_back("</body>");
     lines.push_back("</html>");
+    return lines;
+}
+
+std::string BuildManualHtml(const TDocProject& project) {
     std::string text;
-    for (const std::string& line : lines) {
+    for (const std::string& line : BuildManualLines(project)) {
         text += line;
         text += "\r\n";
     }
     return text;
+}
+
+void WriteManualHtml(const std::string& path, const TDocProject& project) {
+    const std::vector<std::string> lines = BuildManualLines(project);
+    std::vector<std::string_view> pieces;
+    pieces.reserve(2 * lines.size());
+    for (const std::string& line : lines) {
+        pieces.push_back(line);
+        pieces.push_back("\r\n");
+    }
+    WriteOutputFile(path, pieces);
 }
 
 } // namespace quillmark

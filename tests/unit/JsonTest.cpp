@@ -50,8 +50,15 @@ TEST(JsonReader, KeepsNumberTextAndRejectsBadSyntax) {
     EXPECT_EQ(value->Find("b")->Text(), "1e2");
     EXPECT_EQ(value->Find("c")->Text(), "-7");
     EXPECT_EQ(value->MemberCount(), 4u);
-    for (const char* bad : {"", "{", "{\"a\":}", "[1,]", "nope", "{} {}"})
+    for (const char* bad : {"", "{", "{\"a\":}", "[1,]", "nope", "{} {}", "[1] // note"}) {
         EXPECT_FALSE(ParseJson(bad).has_value()) << bad;
+        EXPECT_FALSE(IsJsonText(bad)) << bad;
+    }
+    // Checking without building agrees, malformed UTF-8 included.
+    for (const char* good : {"[]", " {\"a\":[1,{\"b\":null}]} ", "\"\xFF\xC3\"", "{\"\xED\xA0\x80\":1}"}) {
+        EXPECT_TRUE(ParseJson(good).has_value()) << good;
+        EXPECT_TRUE(IsJsonText(good)) << good;
+    }
 }
 
 TEST(JsonReader, LenientTextAndFlags) {

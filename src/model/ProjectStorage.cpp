@@ -43,8 +43,10 @@ JsonValue TopicToJson(const TTopic& topic) {
 // A file the program could not parse is never written over: before the first
 // write it moves aside as "<name>.unreadable" (".unreadable.2", ... when
 // taken), so a hand-editing mistake never costs the author its content.
-void KeepUnreadableFile(const std::string& path) {
-    if (!FileExists(path) || IsJsonText(ReadTextFileUtf8(path)))
+void KeepUnreadableFile(const std::string& path, std::string_view currentText) {
+    if (StartsWith(currentText, "\xEF\xBB\xBF"))
+        currentText.remove_prefix(3);
+    if (IsJsonText(currentText))
         return;
     std::string kept = path + ".unreadable";
     for (int n = 2; FileExists(kept) || DirectoryExists(kept); ++n)
@@ -55,9 +57,17 @@ void KeepUnreadableFile(const std::string& path) {
                                     {path}));
 }
 
+// A file that holds exactly the text already is not written again, so saving
+// an unchanged project rewrites nothing.
 void WriteJsonFileKeepingUnreadable(const std::string& path, const JsonValue& value) {
-    KeepUnreadableFile(path);
-    WriteTextFileUtf8(path, WriteJson(value));
+    const std::string text = WriteJson(value);
+    if (FileExists(path)) {
+        const std::string current = ReadFileBytes(path);
+        if (current == text)
+            return;
+        KeepUnreadableFile(path, current);
+    }
+    WriteTextFileUtf8(path, text);
 }
 
 void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace quillmark;
 using quillmark::testing::ErrorOf;
@@ -68,6 +69,26 @@ TEST_F(ProjectStorageTest, SaveWritesExactCompactAsciiFiles) {
                   R"(.html","parentId":")" + kIdA +
                   R"(","excludeWeb":false,"excludeChm":false,"excludePdf":false,)"
                   R"("children":[],"keywords":[],"index":["idx"]}]})");
+}
+
+// Saving an unchanged project writes nothing; a change is written, and a
+// valid file that starts with a byte-order mark is written over, not kept.
+TEST_F(ProjectStorageTest, SavingAnUnchangedProjectRewritesNothing) {
+    FillSample(project, folder.Root());
+    SaveProjectFolder(project);
+    struct stat before {};
+    ::stat(folder.Path("meta/topics.json").c_str(), &before);
+    SaveProjectFolder(project);
+    struct stat after {};
+    ::stat(folder.Path("meta/topics.json").c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+
+    WriteFileAtomically(folder.Path("meta/topics.json"),
+                        "\xEF\xBB\xBF" + ReadFileBytes(folder.Path("meta/topics.json")));
+    project.AddTopic("Fresh", "");
+    SaveProjectFolder(project);
+    EXPECT_THAT(ReadFileBytes(folder.Path("meta/topics.json")), HasSubstr("\"Fresh\""));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("meta/topics.json.unreadable")));
 }
 
 TEST_F(ProjectStorageTest, RoundTripKeepsEverything) {

@@ -17,27 +17,61 @@ namespace {
 const char* const kProjectJson = "project.json";
 const char* const kTopicsJson = "meta/topics.json";
 
-JsonValue StringArray(const std::vector<std::string>& items) {
-    JsonValue array = JsonValue::Array();
-    for (const std::string& item : items)
-        array.Append(JsonValue::String(item));
-    return array;
+// The topics file is written straight as text, the same bytes WriteJson gives
+// for the object of its members, without building those values first.
+void AppendStringArray(std::string& out, const std::vector<std::string>& items) {
+    out += '[';
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendJsonString(out, items[i]);
+    }
+    out += ']';
 }
 
-JsonValue TopicToJson(const TTopic& topic) {
-    JsonValue object = JsonValue::Object();
-    object.Add("id", JsonValue::String(topic.FID));
-    object.Add("title", JsonValue::String(topic.FTitle));
+void AppendTopicJson(std::string& out, const TTopic& topic) {
+    const auto member = [&out](const char* name) {
+        out += out.back() == '{' ? "\"" : ",\"";
+        out += name;
+        out += "\":";
+    };
+    const auto flag = [&](const char* name, bool value) {
+        member(name);
+        out += value ? "true" : "false";
+    };
+    out += '{';
+    member("id");
+    AppendJsonString(out, topic.FID);
+    member("title");
+    AppendJsonString(out, topic.FTitle);
     // Written for other tools; the loader always derives the page path itself.
-    object.Add("htmlPath", JsonValue::String("topics\\" + topic.FID + ".html"));
-    object.Add("parentId", JsonValue::String(topic.FParentID));
-    object.Add("excludeWeb", JsonValue::Boolean(topic.FExcludeWeb));
-    object.Add("excludeChm", JsonValue::Boolean(topic.FExcludeChm));
-    object.Add("excludePdf", JsonValue::Boolean(topic.FExcludePdf));
-    object.Add("children", StringArray(topic.FChildren));
-    object.Add("keywords", StringArray(topic.FKeywords));
-    object.Add("index", StringArray(topic.FIndexEntries));
-    return object;
+    member("htmlPath");
+    AppendJsonString(out, "topics\\" + topic.FID + ".html");
+    member("parentId");
+    AppendJsonString(out, topic.FParentID);
+    flag("excludeWeb", topic.FExcludeWeb);
+    flag("excludeChm", topic.FExcludeChm);
+    flag("excludePdf", topic.FExcludePdf);
+    member("children");
+    AppendStringArray(out, topic.FChildren);
+    member("keywords");
+    AppendStringArray(out, topic.FKeywords);
+    member("index");
+    AppendStringArray(out, topic.FIndexEntries);
+    out += '}';
+}
+
+std::string TopicsFileText(const TDocProject& project) {
+    std::string out = "{\"rootTopicIds\":";
+    AppendStringArray(out, project.FRootTopicIDs);
+    out += ",\"topics\":[";
+    for (const std::string& id : project.FTopics.Ids()) {
+        if (out.back() != '[')
+            out += ',';
+        AppendTopicJson(out, *project.FTopics.Find(id));
+    }
+    out += "]}";
+    return out;
 }
 
 // A file the program could not parse is never written over: before the first
@@ -59,8 +93,7 @@ void KeepUnreadableFile(const std::string& path, std::string_view currentText) {
 
 // A file that holds exactly the text already is not written again, so saving
 // an unchanged project rewrites nothing.
-void WriteJsonFileKeepingUnreadable(const std::string& path, const JsonValue& value) {
-    const std::string text = WriteJson(value);
+void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& text) {
     if (FileExists(path)) {
         const std::string current = ReadFileBytes(path);
         if (current == text)
@@ -77,14 +110,8 @@ void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) 
     JsonValue projectJson = JsonValue::Object();
     projectJson.Add("title", JsonValue::String(project.FTitle));
     projectJson.Add("styleProfile", JsonValue::String(project.FStyleProfile));
-    WriteJsonFileKeepingUnreadable(JoinPath(folder, kProjectJson), projectJson);
-
-    JsonValue tree = JsonValue::Object();
-    tree.Add("rootTopicIds", StringArray(project.FRootTopicIDs));
-    JsonValue& topics = tree.Add("topics", JsonValue::Array());
-    for (const std::string& id : project.FTopics.Ids())
-        topics.Append(TopicToJson(*project.FTopics.Find(id)));
-    WriteJsonFileKeepingUnreadable(JoinPath(folder, kTopicsJson), tree);
+    WriteJsonFileKeepingUnreadable(JoinPath(folder, kProjectJson), WriteJson(projectJson));
+    WriteJsonFileKeepingUnreadable(JoinPath(folder, kTopicsJson), TopicsFileText(project));
 }
 
 // Parsed JSON of a file, or nothing when the file is missing or not JSON.

@@ -5,6 +5,7 @@
 #include "model/DocProject.h"
 #include "publish/HtmlHelpers.h"
 #include "reuse/ReusableContent.h"
+#include "reuse/TokenText.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -26,16 +27,6 @@ constexpr int kConditionPasses = 20;
 constexpr std::string_view kBeginWithName = R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\})";
 constexpr std::string_view kBodyWithoutBegin =
     R"((?<body>(?:(?!\{\s*begincond\s*:\s*[^\}]+?\s*\}).)*?))";
-
-const Regex& VariablePattern() {
-    static const Regex pattern(R"(\{\s*var\s*:\s*(?<name>[^\}]+?)\s*\})", kTokenOptions);
-    return pattern;
-}
-
-const Regex& SnippetPattern() {
-    static const Regex pattern(R"(\{\s*snip\s*:\s*(?<name>[^\}]+?)\s*\})", kTokenOptions);
-    return pattern;
-}
 
 // A block element holding nothing but one marker, "<p …> {begincond:x} </p>",
 // matched only where it starts at the position searched from.
@@ -190,32 +181,6 @@ std::string Repeat(std::string text, int count, const Pass& pass) {
     return text;
 }
 
-// Copies every tag ("<" up to the next ">", or to the end) unchanged and
-// passes every run of text between tags through `replace`.
-template <typename Replace>
-std::string ApplyOutsideTags(std::string_view html, const Replace& replace) {
-    std::string out;
-    out.reserve(html.size());
-    size_t pos = 0;
-    while (pos < html.size()) {
-        if (html[pos] == '<') {
-            const size_t close = html.find('>', pos);
-            const size_t end = close == std::string_view::npos ? html.size() : close + 1;
-            out.append(html.substr(pos, end - pos));
-            pos = end;
-        } else {
-            const size_t end = std::min(html.find('<', pos), html.size());
-            const std::string_view text = html.substr(pos, end - pos);
-            if (HasBrace(text))
-                out.append(replace(text));
-            else
-                out.append(text);
-            pos = end;
-        }
-    }
-    return out;
-}
-
 // True when a begin marker follows another one with no end marker between
 // them. Flat input never has this and is resolved by the plain passes.
 bool HasNestedConditionBlocks(std::string_view html) {
@@ -260,9 +225,8 @@ public:
     }
 
     std::string ReplaceSnippetTokens(std::string_view text) {
-        return SnippetPattern().ReplaceMatches(text, [&](const RegexMatch& match) {
-            return SnippetExpansion(match.Group("name"));
-        });
+        return ReplaceKeywordTokens(text, "snip",
+                                    [&](std::string_view name) { return SnippetExpansion(name); });
     }
 
 private:
@@ -318,8 +282,8 @@ std::string ExpandReusableContent(const TReusableProjectContent& store, std::str
 
 std::string ReplaceVariableTokensInText(std::string_view text,
                                         const TReusableProjectContent& store) {
-    return VariablePattern().ReplaceMatches(text, [&](const RegexMatch& match) {
-        return EncodeHtml(store.VariableValue(LookupName(match.Group("name")), ""));
+    return ReplaceKeywordTokens(text, "var", [&](std::string_view name) {
+        return EncodeHtml(store.VariableValue(LookupName(name), ""));
     });
 }
 

@@ -8,6 +8,7 @@
 #include "model/DocProject.h"
 #include "publish/HtmlHelpers.h"
 #include "reuse/ReusableContent.h"
+#include "reuse/TokenText.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -323,3 +324,42 @@ TEST_F(TokenExpansionProject, LoadErrorsReachTheCallerButEmptyInputReadsNothing)
 }
 
 } // namespace
+
+namespace quillmark {
+namespace {
+
+// Token scanning as the token pattern matches, case ignored the way the
+// regular expression engine ignores it.
+TEST(TokenText, KeywordTokensAsThePatternFindsThem) {
+    struct Case {
+        const char* keyword;
+        std::string text;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"var", "a{var:X}b{ VAR : Y z }c", "a[X]b[Y z]c"},
+        {"var", "{var:}{var: \t}", "{var:}[\t]"},        // no name; white space only
+        {"var", "{var:a{var:b}", "[a{var:b]"},           // a "{" may be in the name
+        {"var", "{var:\xFF}{var:ok}", "{var:\xFF}[ok]"}, // malformed UTF-8 is no token
+        {"var", "{var:x", "{var:x"},
+        {"snip", "{\xC5\xBFnip:Note}", "[Note]"}, // the long s counts as s
+        {"kind", "{\xE2\x84\xAAind:x}", "[x]"},   // the Kelvin sign as k
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReplaceKeywordTokens(
+                      c.text, c.keyword,
+                      [](std::string_view name) { return "[" + std::string(name) + "]"; }),
+                  c.result)
+            << c.text;
+}
+
+TEST(TokenText, OnlyRunsOfTextWithABraceAreReplaced) {
+    const auto mark = [](std::string_view run) { return "(" + std::string(run) + ")"; };
+    EXPECT_EQ(ApplyOutsideTags("a{x}<b t='{y}'>c{z}</b>d<i {w}", mark),
+              "(a{x})<b t='{y}'>(c{z})</b>d<i {w}");
+    EXPECT_EQ(ApplyOutsideTags("x > {y}", mark), "(x > {y})"); // a stray ">" is text
+    EXPECT_EQ(ApplyOutsideTags("no braces <p>", mark), "no braces <p>");
+}
+
+} // namespace
+} // namespace quillmark

@@ -18,13 +18,22 @@
 #include "base/TextUtils.h"
 #include "base/Utf.h"
 
+#include <array>
 #include <cstring>
 
 namespace quillmark {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Bytes that end a run of plain characters: "<", "&" and white space.
+constexpr std::array<bool, 256> kEndsRun = [] {
+    std::array<bool, 256> ends{};
+    for (int c = 0; c < 256; ++c)
+        ends[c] = c == '<' || c == '&' || IsSpace(static_cast<char>(c));
+    return ends;
+}();
 
 std::string OneSpace(const RegexMatch&) { return " "; }
 
@@ -119,7 +128,7 @@ std::string PlainTextOfValidUtf8(std::string_view text) {
             ++pos;
         } else {
             size_t end = pos + 1;
-            while (end < text.size() && text[end] != '<' && text[end] != '&' && !IsSpace(text[end]))
+            while (end < text.size() && !kEndsRun[static_cast<unsigned char>(text[end])])
                 ++end;
             writer.Run(text.substr(pos, end - pos));
             pos = end;

@@ -4,6 +4,7 @@
 #include "base/Utf.h"
 
 #include <array>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 namespace quillmark {
@@ -123,6 +124,109 @@ private:
     std::optional<JsonValue> result_;
 };
 
+// Builds the document as JsonBuilder does, except that the elements of the
+// streamed array (the first member of the top-level object with that name,
+// when it is an array) are built one at a time and handed over as each ends.
+class StreamingBuilder {
+public:
+    using Json = nlohmann::json;
+
+    StreamingBuilder(std::string_view member, const std::function<void(JsonValue&&)>& onElement)
+        : member_(member), onElement_(onElement) {}
+
+    bool null() { return Value([](JsonBuilder& b) { return b.null(); }); }
+    bool boolean(bool v) { return Value([v](JsonBuilder& b) { return b.boolean(v); }); }
+    bool number_integer(Json::number_integer_t v) {
+        return Value([v](JsonBuilder& b) { return b.number_integer(v); });
+    }
+    bool number_unsigned(Json::number_unsigned_t v) {
+        return Value([v](JsonBuilder& b) { return b.number_unsigned(v); });
+    }
+    bool number_float(Json::number_float_t v, const std::string& text) {
+        return Value([&](JsonBuilder& b) { return b.number_float(v, text); });
+    }
+    bool string(std::string& v) { return Value([&](JsonBuilder& b) { return b.string(v); }); }
+    bool binary(Json::binary_t&) { return false; }
+    bool start_object(std::size_t n) {
+        return Open([n](JsonBuilder& b) { return b.start_object(n); }, false);
+    }
+    bool start_array(std::size_t n) {
+        return Open([n](JsonBuilder& b) { return b.start_array(n); }, true);
+    }
+    bool end_object() { return Close([](JsonBuilder& b) { return b.end_object(); }); }
+    bool end_array() { return Close([](JsonBuilder& b) { return b.end_array(); }); }
+    bool key(std::string& name) {
+        if (element_)
+            return element_->key(name);
+        // Only the member's first occurrence counts, as with JsonValue::Find.
+        memberIsStreamed_ = depth_ == 1 && !streamedSeen_ && name == member_;
+        streamedSeen_ = streamedSeen_ || memberIsStreamed_;
+        return outer_.key(name);
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+        return false;
+    }
+
+    std::optional<JsonValue> TakeResult() { return outer_.TakeResult(); }
+
+private:
+    using Event = std::function<bool(JsonBuilder&)>;
+
+    // A value that holds nothing further.
+    bool Value(const Event& event) {
+        memberIsStreamed_ = false;
+        if (element_)
+            return event(*element_) && (elementDepth_ > 0 || Deliver());
+        if (inStreamedArray_) {
+            element_.emplace();
+            return event(*element_) && Deliver();
+        }
+        return event(outer_);
+    }
+    bool Open(const Event& event, bool isArray) {
+        const bool streamed = memberIsStreamed_ && isArray;
+        memberIsStreamed_ = false;
+        if (element_) {
+            ++elementDepth_;
+            return event(*element_);
+        }
+        if (inStreamedArray_) {
+            element_.emplace();
+            elementDepth_ = 1;
+            return event(*element_);
+        }
+        ++depth_;
+        inStreamedArray_ = streamed;
+        return event(outer_);
+    }
+    bool Close(const Event& event) {
+        if (element_) {
+            --elementDepth_;
+            return event(*element_) && (elementDepth_ > 0 || Deliver());
+        }
+        // The streamed array ends when nothing inside it is open.
+        inStreamedArray_ = false;
+        --depth_;
+        return event(outer_);
+    }
+    bool Deliver() {
+        if (std::optional<JsonValue> element = element_->TakeResult())
+            onElement_(std::move(*element));
+        element_.reset();
+        return true;
+    }
+
+    std::string_view member_;
+    const std::function<void(JsonValue&&)>& onElement_;
+    JsonBuilder outer_;
+    std::optional<JsonBuilder> element_;
+    int depth_ = 0;        // containers open in the outer document
+    int elementDepth_ = 0; // containers open in the element being built
+    bool memberIsStreamed_ = false; // the key just read names the streamed member
+    bool streamedSeen_ = false;
+    bool inStreamedArray_ = false;
+};
+
 std::string ReplaceMalformedUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -182,6 +286,22 @@ void AppendUnicodeEscape(std::string& out, unsigned unit) {
 
 std::optional<JsonValue> ParseJson(std::string_view text) {
     JsonBuilder builder;
+    bool ok = false;
+    if (IsValidUtf8(text)) {
+        ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder);
+    } else {
+        const std::string repaired = ReplaceMalformedUtf8(text);
+        ok = nlohmann::json::sax_parse(repaired.begin(), repaired.end(), &builder);
+    }
+    if (!ok)
+        return std::nullopt;
+    return builder.TakeResult();
+}
+
+std::optional<JsonValue> ParseJsonStreamingMember(
+    std::string_view text, std::string_view member,
+    const std::function<void(JsonValue&&)>& onElement) {
+    StreamingBuilder builder(member, onElement);
     bool ok = false;
     if (IsValidUtf8(text)) {
         ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder);

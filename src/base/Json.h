@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,14 @@ private:
 // Parses any valid JSON text; nothing (std::nullopt) on a syntax error.
 // Malformed UTF-8 is read as U+FFFD instead of failing.
 std::optional<JsonValue> ParseJson(std::string_view text);
+// ParseJson for a large document: the elements of the array member `member`
+// of the top-level object (its first occurrence) go to `onElement` one by
+// one as they are read, and the result holds an empty array in their place.
+// On a syntax error the result is std::nullopt, and the elements handed over
+// before it was found are to be dropped.
+std::optional<JsonValue> ParseJsonStreamingMember(
+    std::string_view text, std::string_view member,
+    const std::function<void(JsonValue&&)>& onElement);
 // Whether ParseJson would give a value, found without building it.
 bool IsJsonText(std::string_view text);
 

@@ -9,6 +9,8 @@
 #include "model/TopicId.h"
 
 #include <cstdio>
+#include <exception>
+#include <optional>
 
 namespace quillmark {
 
@@ -155,42 +157,68 @@ std::string QuotedForMessage(const std::string& text) {
     return quoted + "\"";
 }
 
-void LoadTopics(const JsonValue& tree, const std::string& folder, const std::string& path,
-                TDocProject& project) {
-    AppendTexts(tree, "rootTopicIds", project.FRootTopicIDs, path);
-    const JsonValue* topics = tree.Find("topics");
-    if (topics == nullptr)
+// One entry of the "topics" array; an entry without an identifier is skipped.
+void LoadTopicEntry(const JsonValue& entry, const std::string& folder, const std::string& path,
+                    TDocProject& project) {
+    if (!entry.IsObject())
+        throw TreeFileError(path, Translate("an entry of \"topics\" is not an object."));
+    const std::string id = ReadJsonText(&entry, "id", "");
+    if (id.empty())
         return;
-    if (!topics->IsArray())
-        throw TreeFileError(path, FormatText(Translate("\"%s\" is not an array."), {"topics"}));
-    for (const JsonValue& entry : topics->Elements()) {
-        if (!entry.IsObject())
-            throw TreeFileError(path, Translate("an entry of \"topics\" is not an object."));
-        const std::string id = ReadJsonText(&entry, "id", "");
-        if (id.empty())
-            continue;
-        if (!IsSafeTopicId(id))
-            throw TreeFileError(
-                path, FormatText(Translate("the topic identifier %s is not allowed: an "
-                                           "identifier must not be \".\" or \"..\" nor hold "
-                                           "\"/\", \"\\\" or control characters."),
-                                 {QuotedForMessage(id)}));
-        if (project.HasTopic(id))
-            throw TreeFileError(path, FormatText(Translate("the topic identifier %s occurs twice."),
-                                                 {QuotedForMessage(id)}));
-        auto topic = std::make_unique<TTopic>();
-        topic->FID = id;
-        topic->FTitle = ReadJsonText(&entry, "title", "");
-        topic->FParentID = ReadJsonText(&entry, "parentId", "");
-        topic->FHtmlPath = IncludeTrailingPathDelimiter(folder) + "topics/" + id + ".html";
-        topic->FExcludeWeb = ReadJsonBoolean(&entry, "excludeWeb", false);
-        topic->FExcludeChm = ReadJsonBoolean(&entry, "excludeChm", false);
-        topic->FExcludePdf = ReadJsonBoolean(&entry, "excludePdf", false);
-        AppendTexts(entry, "children", topic->FChildren, path);
-        AppendTexts(entry, "keywords", topic->FKeywords, path);
-        AppendTexts(entry, "index", topic->FIndexEntries, path);
-        project.FTopics.Add(std::move(topic));
+    if (!IsSafeTopicId(id))
+        throw TreeFileError(
+            path, FormatText(Translate("the topic identifier %s is not allowed: an "
+                                       "identifier must not be \".\" or \"..\" nor hold "
+                                       "\"/\", \"\\\" or control characters."),
+                             {QuotedForMessage(id)}));
+    if (project.HasTopic(id))
+        throw TreeFileError(path, FormatText(Translate("the topic identifier %s occurs twice."),
+                                             {QuotedForMessage(id)}));
+    auto topic = std::make_unique<TTopic>();
+    topic->FID = id;
+    topic->FTitle = ReadJsonText(&entry, "title", "");
+    topic->FParentID = ReadJsonText(&entry, "parentId", "");
+    topic->FHtmlPath = IncludeTrailingPathDelimiter(folder) + "topics/" + id + ".html";
+    topic->FExcludeWeb = ReadJsonBoolean(&entry, "excludeWeb", false);
+    topic->FExcludeChm = ReadJsonBoolean(&entry, "excludeChm", false);
+    topic->FExcludePdf = ReadJsonBoolean(&entry, "excludePdf", false);
+    AppendTexts(entry, "children", topic->FChildren, path);
+    AppendTexts(entry, "keywords", topic->FKeywords, path);
+    AppendTexts(entry, "index", topic->FIndexEntries, path);
+    project.FTopics.Add(std::move(topic));
+}
+
+// The topics file, read as it is parsed: each entry of "topics" becomes a
+// topic as soon as it has been read, so the entries' values are never held
+// all at once. The outcome is that of checking the whole file first: a file
+// that is not JSON counts as missing, and then "rootTopicIds", "topics" and
+// the entries in their order are checked, the first problem failing the load.
+void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProject& project) {
+    if (!FileExists(path))
+        return;
+    std::exception_ptr entryError;
+    const std::optional<JsonValue> tree = ParseJsonStreamingMember(
+        ReadTextFileUtf8(path), "topics", [&](JsonValue&& entry) {
+            if (entryError)
+                return;
+            try {
+                LoadTopicEntry(entry, folder, path, project);
+            } catch (const QuillError&) {
+                entryError = std::current_exception();
+            }
+        });
+    if (!tree) {
+        project.FTopics.Clear();
+        return;
     }
+    if (!tree->IsObject())
+        throw TreeFileError(path, Translate("the file does not hold a JSON object."));
+    AppendTexts(*tree, "rootTopicIds", project.FRootTopicIDs, path);
+    const JsonValue* topics = tree->Find("topics");
+    if (topics != nullptr && !topics->IsArray())
+        throw TreeFileError(path, FormatText(Translate("\"%s\" is not an array."), {"topics"}));
+    if (entryError)
+        std::rethrow_exception(entryError);
 }
 
 } // namespace
@@ -220,12 +248,7 @@ void LoadProjectFolder(const std::string& folder, TDocProject& project) {
         if (loaded.FStyleProfile.empty())
             loaded.FStyleProfile = "default";
     }
-    const std::string treePath = JoinPath(folder, kTopicsJson);
-    if (const auto tree = ReadJsonFile(treePath)) {
-        if (!tree->IsObject())
-            throw TreeFileError(treePath, Translate("the file does not hold a JSON object."));
-        LoadTopics(*tree, folder, treePath, loaded);
-    }
+    LoadTopicsFile(JoinPath(folder, kTopicsJson), folder, loaded);
     project = std::move(loaded);
 }
 

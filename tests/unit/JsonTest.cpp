@@ -61,6 +61,31 @@ TEST(JsonReader, KeepsNumberTextAndRejectsBadSyntax) {
     }
 }
 
+// The first occurrence of the member, when it is an array, is handed over
+// element by element and left empty in the result; everything else stays.
+TEST(JsonReader, StreamingAMemberHandsOverItsElements) {
+    struct Case {
+        const char* text;
+        const char* streamed; // elements written back, joined by "|"
+        const char* rest;     // the result written back; "" for none
+    };
+    const Case cases[] = {
+        {R"({"a":1,"t":[{"x":[2]},3,"s",[]],"b":{"t":[4]}})", R"({"x":[2]}|3|"s"|[])",
+         R"({"a":1,"t":[],"b":{"t":[4]}})"},
+        {R"({"t":5,"t":[6]})", "", R"({"t":5,"t":[6]})"}, // only the first "t" counts
+        {R"([{"t":[1]}])", "", R"([{"t":[1]}])"},          // not the top-level object
+        {R"({"t":[1,2})", "1|2", ""},                      // a syntax error after them
+    };
+    for (const Case& c : cases) {
+        std::string streamed;
+        const auto rest = ParseJsonStreamingMember(c.text, "t", [&](JsonValue&& element) {
+            streamed += (streamed.empty() ? "" : "|") + WriteJson(element);
+        });
+        EXPECT_EQ(streamed, c.streamed) << c.text;
+        EXPECT_EQ(rest ? WriteJson(*rest) : "", c.rest) << c.text;
+    }
+}
+
 TEST(JsonReader, LenientTextAndFlags) {
     const auto object = ParseJson(
         R"({"s":"x","n":1.0,"t":true,"z":null,"o":{},"flag":" FALSE ","up":"TRUE","one":"1"})");

@@ -284,41 +284,44 @@ void AppendUnicodeEscape(std::string& out, unsigned unit) {
 
 } // namespace
 
-std::optional<JsonValue> ParseJson(std::string_view text) {
-    JsonBuilder builder;
-    bool ok = false;
-    if (IsValidUtf8(text)) {
-        ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder);
-    } else {
-        const std::string repaired = ReplaceMalformedUtf8(text);
-        ok = nlohmann::json::sax_parse(repaired.begin(), repaired.end(), &builder);
-    }
-    if (!ok)
+namespace {
+
+// Runs `parse` over the text, with malformed UTF-8 read as U+FFFD.
+template <typename Parse>
+bool WithRepairedUtf8(std::string_view text, const Parse& parse) {
+    if (IsValidUtf8(text))
+        return parse(text);
+    const std::string repaired = ReplaceMalformedUtf8(text);
+    return parse(std::string_view(repaired));
+}
+
+template <typename Builder>
+std::optional<JsonValue> ParseWith(std::string_view text, Builder& builder) {
+    if (!WithRepairedUtf8(text, [&](std::string_view json) {
+            return nlohmann::json::sax_parse(json.begin(), json.end(), &builder);
+        }))
         return std::nullopt;
     return builder.TakeResult();
+}
+
+} // namespace
+
+std::optional<JsonValue> ParseJson(std::string_view text) {
+    JsonBuilder builder;
+    return ParseWith(text, builder);
 }
 
 std::optional<JsonValue> ParseJsonStreamingMember(
     std::string_view text, std::string_view member,
     const std::function<void(JsonValue&&)>& onElement) {
     StreamingBuilder builder(member, onElement);
-    bool ok = false;
-    if (IsValidUtf8(text)) {
-        ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder);
-    } else {
-        const std::string repaired = ReplaceMalformedUtf8(text);
-        ok = nlohmann::json::sax_parse(repaired.begin(), repaired.end(), &builder);
-    }
-    if (!ok)
-        return std::nullopt;
-    return builder.TakeResult();
+    return ParseWith(text, builder);
 }
 
 bool IsJsonText(std::string_view text) {
-    if (IsValidUtf8(text))
-        return nlohmann::json::accept(text.begin(), text.end());
-    const std::string repaired = ReplaceMalformedUtf8(text);
-    return nlohmann::json::accept(repaired.begin(), repaired.end());
+    return WithRepairedUtf8(text, [](std::string_view json) {
+        return nlohmann::json::accept(json.begin(), json.end());
+    });
 }
 
 std::string WriteJson(const JsonValue& value) {

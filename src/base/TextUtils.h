@@ -21,6 +21,10 @@ bool AsciiSameText(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool AsciiStartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 bool AsciiEndsWithIgnoreCase(std::string_view text, std::string_view suffix);
+// The white space of "\s" in a regular expression without Unicode
+// properties: tab, line feed, vertical tab, form feed, carriage return, space.
+constexpr bool IsAsciiWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Where `needle` first occurs in `text` at or after `from`, comparing without
 // regard to ASCII letter case; npos when nowhere.
 size_t AsciiFindIgnoreCase(std::string_view text, std::string_view needle, size_t from = 0);

@@ -25,13 +25,11 @@ namespace quillmark {
 
 namespace {
 
-constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Bytes that end a run of plain characters: "<", "&" and white space.
 constexpr std::array<bool, 256> kEndsRun = [] {
     std::array<bool, 256> ends{};
     for (int c = 0; c < 256; ++c)
-        ends[c] = c == '<' || c == '&' || IsSpace(static_cast<char>(c));
+        ends[c] = c == '<' || c == '&' || IsAsciiWhiteSpace(static_cast<char>(c));
     return ends;
 }();
 
@@ -67,7 +65,7 @@ public:
             out_ += ' ';
     }
     void Character(char c) {
-        if (IsSpace(c))
+        if (IsAsciiWhiteSpace(c))
             Space();
         else
             out_ += c;
@@ -123,7 +121,7 @@ std::string PlainTextOfValidUtf8(std::string_view text) {
             }
         } else if (c == '&') {
             pos = WriteEntity(text, pos, writer);
-        } else if (IsSpace(c)) {
+        } else if (IsAsciiWhiteSpace(c)) {
             writer.Space();
             ++pos;
         } else {
@@ -150,7 +148,7 @@ std::string PlainTextStepByStep(std::string_view text) {
     std::string collapsed;
     collapsed.reserve(result.size());
     for (const char c : result)
-        if (!IsSpace(c))
+        if (!IsAsciiWhiteSpace(c))
             collapsed += c;
         else if (collapsed.empty() || collapsed.back() != ' ')
             collapsed += ' ';

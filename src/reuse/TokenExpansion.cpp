@@ -107,9 +107,6 @@ const Regex& MarkerKindPattern() {
 
 bool HasBrace(std::string_view text) { return text.find('{') != std::string_view::npos; }
 
-// The characters \s stands for in the patterns.
-bool IsPatternSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Whether a condition marker may start somewhere: every marker begins with
 // "{", optional spaces and "begincond" or "endcond". Text without one is left
 // as it is by every condition step, so they can be skipped.
@@ -117,7 +114,7 @@ bool HasConditionMarkerStart(std::string_view html) {
     for (size_t brace = html.find('{'); brace != std::string_view::npos;
          brace = html.find('{', brace + 1)) {
         size_t word = brace + 1;
-        while (word < html.size() && IsPatternSpace(html[word]))
+        while (word < html.size() && IsAsciiWhiteSpace(html[word]))
             ++word;
         const std::string_view rest = html.substr(word);
         if (AsciiStartsWithIgnoreCase(rest, "begincond") ||
@@ -141,7 +138,7 @@ std::string ReplaceMarkerOnlyBlocks(std::string_view html, const Regex& blockPat
     for (size_t brace = html.find('{'); brace != npos;
          brace = html.find('{', std::max(brace + 1, from))) {
         size_t tagEnd = brace;
-        while (tagEnd > from && IsPatternSpace(html[tagEnd - 1]))
+        while (tagEnd > from && IsAsciiWhiteSpace(html[tagEnd - 1]))
             --tagEnd;
         if (tagEnd == from || html[tagEnd - 1] != '>')
             continue;

@@ -1,5 +1,6 @@
 #include "reuse/TokenText.h"
 
+#include "base/TextUtils.h"
 #include "base/Utf.h"
 
 namespace quillmark {
@@ -8,12 +9,8 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 size_t SkipSpaces(std::string_view text, size_t pos) {
-    while (pos < text.size() && IsSpace(text[pos]))
+    while (pos < text.size() && IsAsciiWhiteSpace(text[pos]))
         ++pos;
     return pos;
 }
@@ -99,7 +96,7 @@ std::string ReplaceKeywordTokens(std::string_view text, std::string_view keyword
             continue;
         size_t first = SkipSpaces(content, 0);
         size_t last = content.size();
-        while (last > first && IsSpace(content[last - 1]))
+        while (last > first && IsAsciiWhiteSpace(content[last - 1]))
             --last;
         if (first == last) // white space only: the pattern keeps its last character
             first = last - 1;

@@ -4,6 +4,7 @@
 #include "base/TextUtils.h"
 #include "base/Utf.h"
 
+#include <cctype>
 #include <optional>
 #include <span>
 
@@ -156,6 +157,24 @@ const char* EscapedEntity(char c) { return c == '\'' ? "&#39;" : EncodedEntity(c
 std::string EscapeHtml(std::string_view text) { return ReplaceWithEntities(text, EscapedEntity); }
 
 std::string EncodeHtml(std::string_view text) { return ReplaceWithEntities(text, EncodedEntity); }
+
+std::string PercentEncodePath(std::string_view path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url;
+    url.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x80 && std::isalnum(byte) != 0) || c == '/' || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[byte >> 4];
+            url += kHex[byte & 15];
+        }
+    }
+    return url;
+}
 
 std::string DecodeHtml(std::string_view text) {
     std::string out;

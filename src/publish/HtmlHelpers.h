@@ -26,6 +26,10 @@ std::string EscapeHtml(std::string_view text);
 // & < > and " as references; the apostrophe stays as it is.
 std::string EncodeHtml(std::string_view text);
 
+// A path as a URL path: every byte but ASCII letters, digits, "-._~" and "/"
+// percent-encoded with upper-case digits.
+std::string PercentEncodePath(std::string_view path);
+
 // Decodes &amp; &apos; &gt; &lt; &quot; and numeric references (decimal, or
 // hexadecimal after x/X) to UTF-8. Any other "&" is copied unchanged, as is a
 // numeric reference naming no valid character (zero, a surrogate, or beyond

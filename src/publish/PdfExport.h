@@ -19,21 +19,6 @@ public:
     std::string Publish(const TPublishContext& context) const override;
 };
 
-// The manual document and the sections it is made of: its lines (each
-// written with CR LF after it), the whole text, and the file written from
-// the lines without joining them first.
-std::vector<std::string> BuildManualLines(const TDocProject& project);
-std::string BuildManualHtml(const TDocProject& project);
-void WriteManualHtml(const std::string& path, const TDocProject& project);
-void AppendTopicSection(const TDocProject& project, const std::string& id,
-                        std::vector<std::string>& lines, int depth);
-
-// "h1" for depth 0, "h2" for 1 ... and "h6" from depth 5 on.
-std::string HeadingTag(int depth);
-// The plain text of the topic's header file (or of the default header);
-// `fallback` when that is empty.
-std::string ReadHeaderText(const TDocProject& project, const std::string& id,
-                           const std::string& fallback);
 // Tags dropped, references decoded, no-break spaces as spaces, trimmed.
 std::string StripTagsToText(std::string_view html);
 
@@ -46,9 +31,31 @@ void CopyFolderTree(const std::string& source, const std::string& target);
 std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const std::string& pdfPath,
                                            const std::string& profileFolder, bool runningAsRoot);
 
-// Prints the HTML file to the PDF file with the browser (`browserPath`
-// empty: FindEdge). Fails when no browser is found, it cannot start, it
-// runs longer than five minutes, or it ends without writing the PDF.
+// Prints HTML files to PDF files with a headless browser (`browserPath`
+// empty: FindEdge) and a browser profile of its own, made with the printer
+// and removed with it, so that no state of an earlier run (or of the user's
+// browser) takes part. Beside the profile, its temporary folder holds the
+// caller's scratch files. Making one fails when no browser is found.
+class TPdfPrinter {
+public:
+    explicit TPdfPrinter(IProcessRunner& runner, const std::string& browserPath = {});
+    ~TPdfPrinter();
+    TPdfPrinter(const TPdfPrinter&) = delete;
+    TPdfPrinter& operator=(const TPdfPrinter&) = delete;
+
+    // Fails when the browser cannot start, runs longer than five minutes, or
+    // ends without writing the PDF.
+    void Print(const std::string& htmlPath, const std::string& pdfPath);
+    // A path for a file of the caller's in the printer's temporary folder.
+    std::string ScratchPath(const std::string& name) const;
+
+private:
+    IProcessRunner& runner_;
+    std::string browser_;
+    std::string folder_;
+};
+
+// One print with a printer of its own.
 void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
                     const std::string& browserPath = {});
 
@@ -58,8 +65,9 @@ void WaitForFileContent(const std::string& fileName, long long limitMs);
 
 // Writes the manual into the output folder and prints it when the context
 // asks for it (with context.ProgramPath as the browser when set); returns
-// the path of "manual.pdf" (or "manual.html"). The stylesheet takes the
-// settings afresh from the project's settings file.
+// the path of "manual.pdf" (or "manual.html", without page numbers in its
+// contents and index). The manual and its stylesheet take the settings
+// afresh from the project's settings file.
 std::string ExportPdf(const TPublishContext& context, const std::string& outputFolder);
 
 } // namespace quillmark

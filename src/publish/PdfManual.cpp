@@ -1,4 +1,5 @@
-#include "base/FileHelpers.h"
+#include "publish/PdfManual.h"
+
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
@@ -6,9 +7,10 @@
 #include "publish/OutputFile.h"
 #include "publish/ParallelWork.h"
 #include "publish/PdfExport.h"
+#include "publish/PdfTopicHeading.h"
 #include "publish/PublishSteps.h"
+#include "settings/ProjectSettings.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_set>
@@ -16,7 +18,7 @@
 namespace quillmark {
 namespace {
 
-// Links point at the section of their target, whether or not it is printed.
+// Links point at the heading of their target, whether or not it is printed.
 TDocLinkResolver SectionLinkResolver(const TDocProject& project) {
     return [&project](const std::string& id) -> std::string {
         return project.HasTopic(id) ? "#" + id : "";
@@ -32,10 +34,9 @@ struct TSectionEntry {
 // stack keeps deep trees from exhausting the call stack, and each topic
 // comes once even when child lists form a cycle.
 std::vector<TSectionEntry> SectionOrder(const TDocProject& project, const std::string& id,
-                                        int depth) {
+                                        std::unordered_set<std::string>& seen) {
     std::vector<TSectionEntry> order;
-    std::vector<std::pair<std::string, int>> pending{{id, depth}};
-    std::unordered_set<std::string> seen;
+    std::vector<std::pair<std::string, int>> pending{{id, 0}};
     while (!pending.empty()) {
         const auto [current, level] = pending.back();
         pending.pop_back();
@@ -49,69 +50,55 @@ std::vector<TSectionEntry> SectionOrder(const TDocProject& project, const std::s
     return order;
 }
 
-using TSectionLines = std::array<std::string, 4>;
-
-TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entry,
-                           TTopicExpander& expander) {
-    const TTopic& topic = *entry.Topic;
-    // The page is read first: that refuses an identifier that is no safe
-    // file name before it names a header file.
-    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
-                                             SectionLinkResolver(project));
-    const std::string tag = HeadingTag(entry.Depth);
-    const std::string heading = ReadHeaderText(project, topic.FID, topic.FTitle);
-    return {"<section id=\"" + topic.FID + "\">",
-            "<" + tag + ">" + EncodeHtml(heading) + "</" + tag + ">", html, "</section>"};
+const char* DepthClass(int depth) {
+    return depth == 0 ? "chapter" : depth == 1 ? "section" : "subsection";
 }
 
-// Appends the lines of the sections in `order`; the sections are made
-// several at once on separate threads.
-void AppendSections(const TDocProject& project, const std::vector<TSectionEntry>& order,
-                    std::vector<std::string>& lines, TTopicExpander& expander) {
-    std::vector<TSectionLines> sections(order.size());
-    ForEachIndexInParallel(
-        order.size(),
-        [&] {
-            return TItemWork(
-                [&](size_t i) { sections[i] = SectionLines(project, order[i], expander); });
-        },
-        {});
-    for (TSectionLines& section : sections)
-        for (std::string& line : section)
-            lines.push_back(std::move(line));
+using TSectionLines = std::array<std::string, 4>;
+
+// A topic's section: its one heading (the destination of every link to the
+// topic) and its page, on the chapter's named page.
+TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entry, int chapter,
+                           TTopicExpander& expander) {
+    const TTopic& topic = *entry.Topic;
+    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
+                                             SectionLinkResolver(project));
+    const TPrintedTopic printed = PrepareTopicForManual(html, topic.FTitle, entry.Depth);
+    const std::string tag = "h" + std::to_string(TopicHeadingLevel(entry.Depth));
+    const std::string depthClass = DepthClass(entry.Depth);
+    return {"<section class=\"topic " + depthClass + "\" style=\"page: chapter-" +
+                std::to_string(chapter) + "\">",
+            "<" + tag + " id=\"" + EscapeHtml(topic.FID) + "\" class=\"topic-title " + depthClass + "\">" +
+                EncodeHtml(printed.HeadingText) + "</" + tag + ">",
+            printed.Html, "</section>"};
+}
+
+void AppendLines(std::vector<std::string>& lines, const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
 }
 
 } // namespace
 
-std::string HeadingTag(int depth) {
-    return "h" + std::to_string(std::clamp(depth + 1, 1, 6));
-}
+TManualDocument::TManualDocument(const TDocProject& project, const TProjectSettings& settings) {
+    // The printed topics and the chapter each belongs to.
+    std::vector<TSectionEntry> order;
+    std::vector<int> chapterOf;
+    std::vector<std::string> chapterTitles;
+    std::unordered_set<std::string> seen;
+    for (const std::string& root : project.FRootTopicIDs) {
+        const std::vector<TSectionEntry> chapter = SectionOrder(project, root, seen);
+        if (chapter.empty())
+            continue;
+        chapterTitles.push_back(chapter.front().Topic->FTitle);
+        for (const TSectionEntry& entry : chapter) {
+            order.push_back(entry);
+            chapterOf.push_back(static_cast<int>(chapterTitles.size()));
+            contents_.push_back({entry.Topic->FID, entry.Topic->FTitle, entry.Depth});
+        }
+    }
 
-std::string StripTagsToText(std::string_view html) {
-    // "<" opens a tag that runs to the next ">" (or the end); a ">" outside a
-    // tag goes too.
-    static const Regex tags("<[^>]*>?|>");
-    return Trim(ReplaceAll(DecodeHtml(tags.Replace(html, "")), "\u00A0", " "));
-}
-
-std::string ReadHeaderText(const TDocProject& project, const std::string& id,
-                           const std::string& fallback) {
-    const std::string meta = JoinPath(project.FRootPath, "meta");
-    std::string file = JoinPath(meta, "header_" + id + ".html");
-    if (!FileExists(file))
-        file = JoinPath(meta, "header_default.html");
-    const std::string text = FileExists(file) ? StripTagsToText(ReadTextFileUtf8(file)) : "";
-    return text.empty() ? fallback : text;
-}
-
-void AppendTopicSection(const TDocProject& project, const std::string& id,
-                        std::vector<std::string>& lines, int depth) {
     TTopicExpander expander(project);
-    AppendSections(project, SectionOrder(project, id, depth), lines, expander);
-}
-
-std::vector<std::string> BuildManualLines(const TDocProject& project) {
-    std::vector<std::string> lines = {
+    head_ = {
         "<!doctype html>",
         "<html>",
         "<head>",
@@ -119,34 +106,46 @@ std::vector<std::string> BuildManualLines(const TDocProject& project) {
         "<title>" + EncodeHtml(project.FTitle) + "</title>",
         "<link rel=\"stylesheet\" href=\"style.css\">",
         "<style>",
-        "@page {",
-        "  size: auto;",
-        "  margin: 0mm;",
-        "}",
-        "html, body { margin:20; }",
-        "</style>",
-        "</head>",
-        "<body>",
     };
-    TTopicExpander expander(project);
-    for (const std::string& id : project.FRootTopicIDs)
-        AppendSections(project, SectionOrder(project, id, 0), lines, expander);
-    lines.push_back("</body>");
-    lines.push_back("</html>");
+    AppendLines(head_, ManualStyleLines(settings, chapterTitles));
+    AppendLines(head_, {"</style>", "</head>", "<body>"});
+    AppendLines(head_, CoverLines(project, settings, expander));
+
+    // The sections are made several at once on separate threads.
+    std::vector<TSectionLines> sections(order.size());
+    ForEachIndexInParallel(
+        order.size(),
+        [&] {
+            return TItemWork([&](size_t i) {
+                sections[i] = SectionLines(project, order[i], chapterOf[i], expander);
+            });
+        },
+        {});
+    sections_.reserve(4 * sections.size());
+    for (TSectionLines& section : sections)
+        for (std::string& line : section)
+            sections_.push_back(std::move(line));
+}
+
+std::vector<std::string> TManualDocument::Lines(const TTopicPages& pages) const {
+    std::vector<std::string> lines = head_;
+    AppendLines(lines, ContentsLines(contents_, pages));
+    AppendLines(lines, sections_);
+    AppendLines(lines, {"</body>", "</html>"});
     return lines;
 }
 
-std::string BuildManualHtml(const TDocProject& project) {
+std::string TManualDocument::Text(const TTopicPages& pages) const {
     std::string text;
-    for (const std::string& line : BuildManualLines(project)) {
+    for (const std::string& line : Lines(pages)) {
         text += line;
         text += "\r\n";
     }
     return text;
 }
 
-void WriteManualHtml(const std::string& path, const TDocProject& project) {
-    const std::vector<std::string> lines = BuildManualLines(project);
+void TManualDocument::Write(const std::string& path, const TTopicPages& pages) const {
+    const std::vector<std::string> lines = Lines(pages);
     std::vector<std::string_view> pieces;
     pieces.reserve(2 * lines.size());
     for (const std::string& line : lines) {
@@ -154,6 +153,17 @@ void WriteManualHtml(const std::string& path, const TDocProject& project) {
         pieces.push_back("\r\n");
     }
     WriteOutputFile(path, pieces);
+}
+
+std::string BuildManualHtml(const TDocProject& project, const TProjectSettings& settings) {
+    return TManualDocument(project, settings).Text({});
+}
+
+std::string StripTagsToText(std::string_view html) {
+    // "<" opens a tag that runs to the next ">" (or the end); a ">" outside a
+    // tag goes too.
+    static const Regex tags("<[^>]*>?|>");
+    return Trim(ReplaceAll(DecodeHtml(tags.Replace(html, "")), "\u00A0", " "));
 }
 
 } // namespace quillmark

@@ -3,9 +3,9 @@
 #include "base/TextUtils.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
+#include "publish/HtmlHelpers.h"
 #include "publish/PdfExport.h"
 
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -21,47 +21,10 @@ constexpr auto kPrintTimeout = std::chrono::minutes(5);
 // The browser's messages in an error are cut to their last this many bytes.
 constexpr size_t kMaxOutputInMessage = 2000;
 
-// A browser profile of its own for one print, removed afterwards, so that
-// no state of an earlier run (or of the user's browser) takes part.
-class TTemporaryProfile {
-public:
-    TTemporaryProfile() {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "quillmark-pdf-XXXXXX").string();
-        if (ec || mkdtemp(pattern.data()) == nullptr)
-            throw QuillError("Could not create a temporary folder for the browser.");
-        FPath = pattern;
-    }
-    ~TTemporaryProfile() {
-        std::error_code ec;
-        fs::remove_all(FPath, ec);
-    }
-    TTemporaryProfile(const TTemporaryProfile&) = delete;
-    TTemporaryProfile& operator=(const TTemporaryProfile&) = delete;
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
-// A file address the browser reads back as the same path: every byte but
-// letters, digits, "-._~" and "/" percent-encoded, so that "#", "?", "%"
-// and spaces in folder names stay part of the path.
+// A file address the browser reads back as the same path, so that "#",
+// "?", "%" and spaces in folder names stay part of the path.
 std::string FileUrl(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (const unsigned char c : AbsolutePath(path)) {
-        if (std::isalnum(c) != 0 && c < 0x80)
-            url += static_cast<char>(c);
-        else if (c == '/' || c == '-' || c == '.' || c == '_' || c == '~')
-            url += static_cast<char>(c);
-        else {
-            url += '%';
-            url += kHex[c >> 4];
-            url += kHex[c & 15];
-        }
-    }
-    return url;
+    return "file://" + PercentEncodePath(AbsolutePath(path));
 }
 
 std::string OutputTail(const std::string& output) {
@@ -103,25 +66,42 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
     return arguments;
 }
 
-void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
-                    const std::string& browserPath) {
-    const std::string browser = browserPath.empty() ? FindEdge() : browserPath;
-    if (browser.empty())
+TPdfPrinter::TPdfPrinter(IProcessRunner& runner, const std::string& browserPath)
+    : runner_(runner), browser_(browserPath.empty() ? FindEdge() : browserPath) {
+    if (browser_.empty())
         throw QuillError("Microsoft Edge not found (nor Chromium or Google Chrome). Install "
                          "chromium or set QUILLMARK_BROWSER to the browser's path.");
-    const TTemporaryProfile profile;
+    std::error_code ec;
+    std::string pattern = (fs::temp_directory_path(ec) / "quillmark-pdf-XXXXXX").string();
+    if (ec || mkdtemp(pattern.data()) == nullptr)
+        throw QuillError("Could not create a temporary folder for the browser.");
+    folder_ = pattern;
+    EnsureDir(ScratchPath("profile"));
+}
+
+TPdfPrinter::~TPdfPrinter() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+std::string TPdfPrinter::ScratchPath(const std::string& name) const {
+    return JoinPath(folder_, name);
+}
+
+void TPdfPrinter::Print(const std::string& htmlPath, const std::string& pdfPath) {
     TProcessRequest request;
-    request.Program = browser;
-    request.Arguments = PdfPrintArguments(htmlPath, pdfPath, profile.Path(), geteuid() == 0);
+    request.Program = browser_;
+    request.Arguments =
+        PdfPrintArguments(htmlPath, pdfPath, ScratchPath("profile"), geteuid() == 0);
     request.Timeout = kPrintTimeout;
-    const TProcessResult result = runner.Run(request);
+    const TProcessResult result = runner_.Run(request);
     if (!result.Started)
-        throw QuillError("Could not start the browser to print the PDF:\r\n" + browser + "\r\n" +
+        throw QuillError("Could not start the browser to print the PDF:\r\n" + browser_ + "\r\n" +
                          result.Output);
     if (result.TimedOut)
         throw QuillError("The browser did not finish printing the PDF within 5 minutes and was "
                          "ended:\r\n" +
-                         browser);
+                         browser_);
     try {
         WaitForFileContent(pdfPath, 5000);
     } catch (const QuillError& failure) {
@@ -129,6 +109,11 @@ void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const s
         throw QuillError(std::string(failure.what()) +
                          (tail.empty() ? "" : "\r\n\r\nBrowser output:\r\n" + tail));
     }
+}
+
+void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
+                    const std::string& browserPath) {
+    TPdfPrinter(runner, browserPath).Print(htmlPath, pdfPath);
 }
 
 void WaitForFileContent(const std::string& fileName, long long limitMs) {

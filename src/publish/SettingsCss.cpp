@@ -26,28 +26,9 @@ bool IsControlByte(char c) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-// The font goes inside a double-quoted CSS string. Besides the quote, a
-// backslash and control characters are escaped too, so that no font name can
-// end the string early and inject rules.
 std::string CssFontName(const std::string& setting) {
-    std::string font = Trim(setting);
-    if (font.empty())
-        font = "Segoe UI";
-    std::string out;
-    out.reserve(font.size());
-    for (const char c : font) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (IsControlByte(c)) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\%x ", static_cast<unsigned char>(c));
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    const std::string font = Trim(setting);
+    return EscapeCssString(font.empty() ? "Segoe UI" : font);
 }
 
 // General form with up to 15 significant digits and no trailing zeros; the
@@ -75,7 +56,7 @@ struct TBlockValues {
 
 TBlockValues FormatValues(const TProjectSettings& s) {
     TBlockValues v;
-    v.Font = CssFontName(s.DefaultFontName);
+    v.Font = CssFontFamily(s);
     v.Size = std::to_string(s.FontSizeBody);
     v.TextColor = ColorToHtml(s.DefaultTextColor);
     v.LineHeight = CssLineHeight(s.DefaultLineSpacing);
@@ -107,7 +88,7 @@ void AddBodyAndLinkColor(TCssLines& css, const TBlockValues& v) {
     css.Add("");
     css.Add("/* Project settings overrides */");
     css.Add("body {");
-    css.Add("  font-family: \"" + v.Font + "\", Arial, sans-serif !important;");
+    css.Add("  font-family: " + v.Font + " !important;");
     css.Add("  font-size: " + v.Size + "px !important;");
     css.Add("  color: " + v.TextColor + " !important;");
     css.Add("  line-height: " + v.LineHeight + " !important;");
@@ -222,6 +203,28 @@ std::string PdfBase(const TDocProject& project) {
 }
 
 } // namespace
+
+std::string EscapeCssString(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (IsControlByte(c)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\%x ", static_cast<unsigned char>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string CssFontFamily(const TProjectSettings& settings) {
+    return "\"" + CssFontName(settings.DefaultFontName) + "\", Arial, sans-serif";
+}
 
 std::string BuildSettingsCss(const TProjectSettings* settings, TStylesheetTarget target) {
     if (settings == nullptr)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillmark {
 
@@ -15,6 +16,15 @@ using TSettingsCssTarget = TStylesheetTarget;
 // starting with an empty line. The CHM target gets its own variant of the
 // rules; null settings give an empty text.
 std::string BuildSettingsCss(const TProjectSettings* settings, TStylesheetTarget target);
+
+// The text for inside a double-quoted CSS string: the quote, the backslash
+// and control characters escaped, so that no text can end the string early
+// and add rules of its own.
+std::string EscapeCssString(std::string_view text);
+
+// The settings' font as a CSS font-family value: the trimmed name (or
+// "Segoe UI") quoted, then Arial and sans-serif.
+std::string CssFontFamily(const TProjectSettings& settings);
 
 // "<styles folder>/<FStyleProfile>.css", or an empty text when the profile
 // name could lead outside the project's "styles" folder.

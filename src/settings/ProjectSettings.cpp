@@ -76,6 +76,11 @@ void TProjectSettings::SetDefaults() {
     TableBorderStyle = "solid";
     TableBorderWidth = 1;
     TableBorderColor = MakeColor(0x99, 0x99, 0x99);
+    PdfPaperSize = "A4";
+    PdfMarginTop = PdfMarginBottom = PdfMarginInner = PdfMarginOuter = 20;
+    PdfCoverSubtitle.clear();
+    PdfCoverVersion.clear();
+    PdfCoverPicture.clear();
 }
 
 JsonValue TProjectSettings::ToJson() const {

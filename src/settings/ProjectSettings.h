@@ -31,6 +31,17 @@ public:
     std::string TableBorderStyle; // "solid", "dashed", "dotted" or "double"
     int32_t TableBorderWidth;     // pixels, 1 to 12
     TColor TableBorderColor;
+    // The printed manual: paper ("A4" or "Letter"), page margins in
+    // millimetres (inner: the binding side) and the cover's optional lines
+    // and picture (a path relative to the project folder, below "assets").
+    std::string PdfPaperSize;
+    int32_t PdfMarginTop;
+    int32_t PdfMarginBottom;
+    int32_t PdfMarginInner;
+    int32_t PdfMarginOuter;
+    std::string PdfCoverSubtitle;
+    std::string PdfCoverVersion;
+    std::string PdfCoverPicture;
 
     TProjectSettings();
 

@@ -1,11 +1,14 @@
 #include "publish/PdfExport.h"
 
+#include "PdfFixture.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
+#include "publish/PdfManual.h"
+#include "publish/PublishSteps.h"
 #include "settings/ProjectSettings.h"
 
 #include <functional>
@@ -17,38 +20,6 @@ namespace quillmark {
 namespace {
 
 using namespace testing;
-
-std::string CrLfLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-const std::vector<std::string> kManualHead = {
-    "<!doctype html>",
-    "<html>",
-    "<head>",
-    "<meta charset=\"utf-8\">",
-};
-const std::vector<std::string> kManualStyle = {
-    "<link rel=\"stylesheet\" href=\"style.css\">",
-    "<style>",
-    "@page {",
-    "  size: auto;",
-    "  margin: 0mm;",
-    "}",
-    "html, body { margin:20; }",
-    "</style>",
-    "</head>",
-    "<body>",
-};
-
-std::vector<std::string> Section(const std::string& id, const std::string& tag,
-                                 const std::string& heading, const std::string& html) {
-    return {"<section id=\"" + id + "\">", "<" + tag + ">" + heading + "</" + tag + ">", html,
-            "</section>"};
-}
 
 class PdfExportTest : public ::testing::Test {
 protected:
@@ -72,40 +43,7 @@ protected:
     TDocProject Project;
 };
 
-TEST_F(PdfExportTest, ManualHoldsTheIncludedTopicsInContentsOrder) {
-    const std::string r = Add("Root", "", "<p>Root text</p>").FID;
-    const std::string c1 = Add("C1 <x>", r, "<p>one</p>\n<p>two</p>").FID;
-    const std::string g = Add("Grandchild", c1, "").FID; // no page file
-    TTopic& c2 = Add("Excluded", r, "<p>hidden</p>");
-    c2.FExcludePdf = true;
-    Add("Below excluded", c2.FID, "<p>hidden too</p>");
-    const std::string c3 = Add("C3", r, "").FID;
-    WriteTextFileUtf8(Project.TopicPagePath(c3),
-                      "<a href=\"doc:" + c2.FID +
-                          "\">x</a>"
-                          "<a href='doc:0123456789ABCDEF0123456789ABCDEF'>y</a>");
-    WriteTextFileUtf8(Folder.Path("meta/header_" + r + ".html"),
-                      "<div><b>Intro &amp; Setup</b></div>");
-
-    std::vector<std::string> lines = kManualHead;
-    lines.push_back("<title>Lamp &amp; Co</title>");
-    lines.insert(lines.end(), kManualStyle.begin(), kManualStyle.end());
-    for (const auto& section :
-         {Section(r, "h1", "Intro &amp; Setup", "<p>Root text</p>"),
-          Section(c1, "h2", "C1 &lt;x&gt;", "<p>one</p>\n<p>two</p>"),
-          Section(g, "h3", "Grandchild", ""),
-          Section(c3, "h2", "C3", "<a href=\"#" + c2.FID + "\">x</a><a href=\"#\">y</a>")})
-        lines.insert(lines.end(), section.begin(), section.end());
-    lines.insert(lines.end(), {"</body>", "</html>"});
-    EXPECT_EQ(BuildManualHtml(Project), CrLfLines(lines));
-}
-
-TEST_F(PdfExportTest, HeadingTagsAndHeaderTexts) {
-    const std::pair<int, const char*> tags[] = {
-        {0, "h1"}, {1, "h2"}, {4, "h5"}, {5, "h6"}, {7, "h6"}};
-    for (const auto& [depth, tag] : tags)
-        EXPECT_EQ(HeadingTag(depth), tag) << depth;
-
+TEST(PdfManualTextTest, StripTagsToText) {
     const std::pair<const char*, const char*> texts[] = {
         {"<div><b>Intro &amp; Setup</b></div>", "Intro & Setup"},
         {" <p>a &gt; b</p> > c ", "a > b  c"},
@@ -115,16 +53,6 @@ TEST_F(PdfExportTest, HeadingTagsAndHeaderTexts) {
     };
     for (const auto& [html, text] : texts)
         EXPECT_EQ(StripTagsToText(html), text) << html;
-
-    const std::string own = Add("Own", "", "").FID;
-    const std::string shared = Add("Shared", "", "").FID;
-    WriteTextFileUtf8(Folder.Path("meta/header_" + own + ".html"), "<b>Mine</b>");
-    EXPECT_EQ(ReadHeaderText(Project, own, "Own"), "Mine");
-    EXPECT_EQ(ReadHeaderText(Project, shared, "Shared"), "Shared");
-    WriteTextFileUtf8(Folder.Path("meta/header_default.html"), "<b>Everyone</b>");
-    EXPECT_EQ(ReadHeaderText(Project, shared, "Shared"), "Everyone");
-    WriteTextFileUtf8(Folder.Path("meta/header_default.html"), "<b> </b>");
-    EXPECT_EQ(ReadHeaderText(Project, shared, "Shared"), "Shared");
 }
 
 TEST_F(PdfExportTest, WritesManualStylesheetAndAssetsWithoutPrinting) {
@@ -138,7 +66,8 @@ TEST_F(PdfExportTest, WritesManualStylesheetAndAssetsWithoutPrinting) {
     EXPECT_EQ(Export(*runner, false), Folder.Path("build/pdf/manual.html"));
     EXPECT_FALSE(FileExists(Folder.Path("build/pdf/manual.pdf")));
     EXPECT_TRUE(FileExists(Folder.Path("build/pdf/notes.txt")));
-    EXPECT_EQ(ReadTextFileUtf8(Folder.Path("build/pdf/manual.html")), BuildManualHtml(Project));
+    EXPECT_EQ(ReadTextFileUtf8(Folder.Path("build/pdf/manual.html")),
+              BuildManualHtml(Project, ReadSettingsAfresh(Project)));
     EXPECT_NE(ReadTextFileUtf8(Folder.Path("build/pdf/style.css"))
                   .find("/* Project settings overrides */"),
               std::string::npos);
@@ -232,7 +161,7 @@ TEST_F(PdfExportTest, PrintFailuresAreReported) {
             profile = ArgumentValue(request, "--user-data-dir=");
             EXPECT_TRUE(DirectoryExists(profile));
             if (c.WritesPdf)
-                WriteTextFileUtf8(ArgumentValue(request, "--print-to-pdf="), "%PDF-1.4");
+                WriteTextFileUtf8(ArgumentValue(request, "--print-to-pdf="), MinimalPdf(1, {}));
             TProcessResult result;
             result.Started = c.Started;
             result.TimedOut = c.TimedOut;
@@ -254,6 +183,60 @@ TEST_F(PdfExportTest, PrintFailuresAreReported) {
         EXPECT_EQ(browser.Requests.back().Timeout, std::chrono::minutes(5));
         EXPECT_FALSE(profile.empty());
         EXPECT_FALSE(DirectoryExists(profile)) << c.Name;
+    }
+}
+
+// The page number the contents of manual.html give a topic; empty when none.
+std::string ContentsNumber(const std::string& manual, const std::string& id) {
+    const std::string entry = "href=\"#" + id + "\">";
+    const size_t at = manual.find(entry);
+    const std::string box = "<span class=\"toc-page\">";
+    const size_t start = manual.find(box, at) + box.size();
+    return at == std::string::npos ? "?" : manual.substr(start, manual.find('<', start) - start);
+}
+
+TEST_F(PdfExportTest, PageNumbersComeFromThePrintedPages) {
+    const std::string a = Add("A", "", "<p>a</p>").FID;
+    const std::string b = Add("B", "", "<p>b</p>").FID;
+    const std::string manual = Folder.Path("build/pdf/manual.html");
+    struct Case {
+        const char* Name;
+        std::vector<std::map<std::string, int>> Prints;
+        const char* Error;
+        const char* FinalB;
+    } cases[] = {
+        {"settles at once", {{{a, 3}, {b, 4}}, {{a, 3}, {b, 4}}}, "", "4"},
+        {"a number moved a break", {{{a, 3}, {b, 4}}, {{a, 3}, {b, 5}}, {{a, 3}, {b, 5}}}, "", "5"},
+        {"never settles",
+         {{{a, 3}, {b, 4}}, {{a, 3}, {b, 5}}, {{a, 3}, {b, 6}}, {{a, 3}, {b, 7}}},
+         "did not settle after 4 prints",
+         "6"},
+    };
+    for (const Case& c : cases) {
+        FakeBrowser browser;
+        std::vector<std::string> numbersSeen;
+        browser.OnRun = [&](const TProcessRequest& request) {
+            const std::string html = ReadTextFileUtf8(manual);
+            numbersSeen.push_back(ContentsNumber(html, a) + "," + ContentsNumber(html, b));
+            const size_t print = browser.Requests.size() - 1;
+            WriteTextFileUtf8(ArgumentValue(request, "--print-to-pdf="),
+                              MinimalPdf(9, c.Prints.at(print)));
+            TProcessResult result;
+            result.Started = true;
+            return result;
+        };
+        const std::string error = ErrorOf([&] { Export(browser, true, "/usr/bin/browser"); });
+        EXPECT_NE(error.find(c.Error), std::string::npos) << c.Name << ": " << error;
+        EXPECT_EQ(browser.Requests.size(), c.Prints.size()) << c.Name;
+        ASSERT_FALSE(numbersSeen.empty());
+        EXPECT_EQ(numbersSeen[0], ",") << c.Name << ": the first print has no numbers";
+        EXPECT_EQ(numbersSeen[1], "3,4") << c.Name;
+        EXPECT_EQ(ContentsNumber(ReadTextFileUtf8(manual), b), c.FinalB) << c.Name;
+        // The first print goes to a scratch file, every later one to manual.pdf.
+        EXPECT_NE(ArgumentValue(browser.Requests[0], "--print-to-pdf="),
+                  Folder.Path("build/pdf/manual.pdf"));
+        EXPECT_EQ(ArgumentValue(browser.Requests[1], "--print-to-pdf="),
+                  Folder.Path("build/pdf/manual.pdf"));
     }
 }
 

@@ -6,6 +6,13 @@
 // produced site, the floor for writing that many files. Each figure is the
 // fastest of five runs, the sizes taking turns.
 //
+// For projects of up to 2,000 topics it also prints the finished manual
+// ("pdf-book": the document, the browser's first print for the page
+// numbers, the final print and its check) and, right after each such run,
+// prints the same finished manual.html once with the browser alone, the
+// floor of any printed manual. The browser's own memory is not in the
+// figures: only this program's.
+//
 // Nothing is deleted until the end of the run. On ext4 without a journal
 // (this machine's disk) the inode allocator passes over every inode freed in
 // the last minute (six while its inode table is being written), one by one,
@@ -26,6 +33,7 @@
 #include "platform/ProcessRunner.h"
 #include "publish/LinkChecker.h"
 #include "publish/OutputFormat.h"
+#include "publish/PdfExport.h"
 #include "publish/PublishSteps.h"
 #include "settings/ProjectSettings.h"
 
@@ -60,20 +68,45 @@ long PeakKilobytes() {
     return -1;
 }
 
-// Publishes without the compiler or the browser into the format's output
-// folder as the caller left it; the time covers the publishing alone.
-double PublishFormat(const TDocProject& project, const std::string& name) {
+// The largest project whose manual the bench prints.
+constexpr int kMaxPrintedTopics = 2000;
+
+// Publishes into the format's output folder as the caller left it, running
+// the outside program (compiler, browser) only when asked; the time covers
+// the publishing alone.
+double PublishFormat(const TDocProject& project, const std::string& name, bool runOutsideProgram) {
     const IOutputFormat* format = FindOutputFormat(name);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const auto runner = MakeSystemProcessRunner();
-    TPublishContext context{project, settings, *runner, false, {}, {}};
+    TPublishContext context{project, settings, *runner, runOutsideProgram, {}, {}};
     return Seconds([&] { format->Publish(context); });
 }
 
+// One bare print of the finished manual that "pdf-book" left.
+double PrintFinishedManual(const TDocProject& project) {
+    const std::string folder = FindOutputFormat("pdf")->OutputFolder(project);
+    const auto runner = MakeSystemProcessRunner();
+    return Seconds([&] {
+        PrintHtmlToPdf(*runner, JoinPath(folder, "manual.html"), JoinPath(folder, "floor.pdf"));
+    });
+}
+
 // The format a phase publishes: "webhelp-again" is WebHelp over its own
-// earlier output, as an author publishes again after a change.
+// earlier output, as an author publishes again after a change; "pdf-book"
+// is the printed manual. "pdf-print" publishes nothing.
 std::string PhaseFormat(const std::string& phase) {
-    return phase == "webhelp-again" ? "webhelp" : phase;
+    if (phase == "webhelp-again")
+        return "webhelp";
+    if (phase == "pdf-book")
+        return "pdf";
+    return phase == "pdf-print" ? "" : phase;
+}
+
+// What a phase's floor is called in the report.
+const char* FloorName(const std::string& phase) {
+    if (phase == "webhelp")
+        return "cp -r";
+    return phase == "pdf-book" ? "one print" : "cp -rT over";
 }
 
 // One phase in this process; prints "seconds peak-kilobytes".
@@ -92,8 +125,10 @@ int RunPhase(const std::string& phase, const std::string& projectFile) {
                 if (CheckLinks(project).size() != 0)
                     std::fprintf(stderr, "unexpected link findings\n");
             });
+        else if (phase == "pdf-print")
+            seconds = PrintFinishedManual(project);
         else
-            seconds = PublishFormat(project, PhaseFormat(phase));
+            seconds = PublishFormat(project, PhaseFormat(phase), phase == "pdf-book");
     }
     std::printf("%.4f %ld\n", seconds, PeakKilobytes());
     return 0;
@@ -197,6 +232,7 @@ int main(int argc, char** argv) {
             phases.push_back(optional);
     phases.push_back("check-links");
     phases.push_back("open-save");
+    phases.push_back("pdf-book");
 
     const std::string base =
         (std::filesystem::temp_directory_path() / "quillmark-publish-bench").string();
@@ -227,6 +263,8 @@ int main(int argc, char** argv) {
     const auto floorOf = [&](const std::string& phase, TSizeRun& run) -> double {
         if (phase == "webhelp")
             return CopyFloor(run.Site, spent);
+        if (phase == "pdf-book")
+            return RunPhaseProcess("pdf-print", run.ProjectFile, spent).Seconds;
         if (phase != "webhelp-again")
             return 0;
         if (run.EarlierCopy.empty()) {
@@ -238,6 +276,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRuns; ++round)
         for (const std::string& phase : phases)
             for (TSizeRun& run : runs) {
+                if (phase == "pdf-book" && run.Topics > kMaxPrintedTopics)
+                    continue;
                 const Measure m = RunPhaseProcess(phase, run.ProjectFile, spent);
                 Measure& best = run.Best[phase];
                 if (round == 0 || m.Seconds < best.Seconds)
@@ -252,13 +292,14 @@ int main(int argc, char** argv) {
         std::printf("\n%d topics, fastest of %d runs\n", run.Topics, kRuns);
         std::printf("%-13s %9s %12s %9s\n", "phase", "seconds", "topics/s", "peak MB");
         for (const std::string& phase : phases) {
+            if (run.Best.count(phase) == 0)
+                continue; // not run at this size
             const Measure& m = run.Best.at(phase);
             std::printf("%-13s %9.3f %12.0f %9.1f\n", phase.c_str(), m.Seconds,
                         run.Topics / m.Seconds, m.PeakKb / 1024.0);
             if (const auto floor = run.BestFloor.find(phase); floor != run.BestFloor.end())
-                std::printf("  %-11s %9.3f   (%s = %.2f x this floor)\n",
-                            phase == "webhelp" ? "cp -r" : "cp -rT over", floor->second,
-                            phase.c_str(), m.Seconds / floor->second);
+                std::printf("  %-11s %9.3f   (%s = %.2f x this floor)\n", FloorName(phase),
+                            floor->second, phase.c_str(), m.Seconds / floor->second);
         }
     }
     if (runs.size() >= 2) {
@@ -267,11 +308,13 @@ int main(int argc, char** argv) {
         std::printf("\ncost ratio %d / %d topics (linear: %.1f)\n", large.Topics, small.Topics,
                     static_cast<double>(large.Topics) / small.Topics);
         for (const std::string& phase : phases)
-            std::printf("%-13s %6.2f\n", phase.c_str(),
-                        large.Best.at(phase).Seconds / small.Best.at(phase).Seconds);
+            if (large.Best.count(phase) != 0 && small.Best.count(phase) != 0)
+                std::printf("%-13s %6.2f\n", phase.c_str(),
+                            large.Best.at(phase).Seconds / small.Best.at(phase).Seconds);
         for (const auto& [phase, floor] : large.BestFloor)
-            std::printf("%-13s %6.2f  (its floor)\n", phase.c_str(),
-                        floor / small.BestFloor.at(phase));
+            if (small.BestFloor.count(phase) != 0)
+                std::printf("%-13s %6.2f  (its floor)\n", phase.c_str(),
+                            floor / small.BestFloor.at(phase));
     }
     std::filesystem::remove_all(base);
     sync();

@@ -43,7 +43,7 @@ void PrintManualWithPageNumbers(const TPublishContext& context, const TManualDoc
     TPdfPrinter printer(context.Runner, context.ProgramPath);
     const std::string draft = printer.ScratchPath("draft.pdf");
     ReportStep(context, "Laying out the pages of manual.pdf");
-    printer.Print(manualPath, draft);
+    printer.Print(manualPath, draft, false);
     TTopicPages pages = ReadTopicPages(draft, manual);
     for (int print = 2;; ++print) {
         manual.Write(manualPath, pages);

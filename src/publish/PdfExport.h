@@ -27,9 +27,11 @@ std::string StripTagsToText(std::string_view html);
 void CopyFolderTree(const std::string& source, const std::string& target);
 
 // The browser's command line (arguments after the program) that prints the
-// document to the PDF file using the profile folder.
+// document to the PDF file using the profile folder, with bookmarks from
+// the headings when `outline` is set.
 std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const std::string& pdfPath,
-                                           const std::string& profileFolder, bool runningAsRoot);
+                                           const std::string& profileFolder, bool runningAsRoot,
+                                           bool outline = true);
 
 // Prints HTML files to PDF files with a headless browser (`browserPath`
 // empty: FindEdge) and a browser profile of its own, made with the printer
@@ -43,9 +45,11 @@ public:
     TPdfPrinter(const TPdfPrinter&) = delete;
     TPdfPrinter& operator=(const TPdfPrinter&) = delete;
 
-    // Fails when the browser cannot start, runs longer than five minutes, or
-    // ends without writing the PDF.
-    void Print(const std::string& htmlPath, const std::string& pdfPath);
+    // Fails when the browser cannot start, runs longer than five minutes
+    // (and a second more for every 10 KB of the document), or ends without
+    // writing the PDF. Without `outline` the PDF has no bookmarks and is
+    // made faster; its pages are the same.
+    void Print(const std::string& htmlPath, const std::string& pdfPath, bool outline = true);
     // A path for a file of the caller's in the printer's temporary folder.
     std::string ScratchPath(const std::string& name) const;
 

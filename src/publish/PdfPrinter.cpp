@@ -17,7 +17,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kPrintTimeout = std::chrono::minutes(5);
+// A browser that prints no page for minutes has stopped: the limit is five
+// minutes, and one more second for every 10 KB of the document, since a
+// manual of thousands of pages takes the browser many minutes to print.
+std::chrono::seconds PrintTimeout(const std::string& htmlPath) {
+    std::error_code ec;
+    const auto size = fs::file_size(htmlPath, ec);
+    return std::chrono::minutes(5) + std::chrono::seconds(ec ? 0 : size / 10240);
+}
 // The browser's messages in an error are cut to their last this many bytes.
 constexpr size_t kMaxOutputInMessage = 2000;
 
@@ -37,7 +44,8 @@ std::string OutputTail(const std::string& output) {
 } // namespace
 
 std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const std::string& pdfPath,
-                                           const std::string& profileFolder, bool runningAsRoot) {
+                                           const std::string& profileFolder, bool runningAsRoot,
+                                           bool outline) {
     std::vector<std::string> arguments = {
         "--headless",
         "--disable-gpu",
@@ -47,10 +55,8 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
         "--kiosk-printing",
         "--user-data-dir=" + profileFolder,
         "--print-to-pdf=" + AbsolutePath(pdfPath),
-        // No date, title and address in the page margins; bookmarks from the
-        // section headings.
+        // No date, title and address in the page margins.
         "--no-pdf-header-footer",
-        "--generate-pdf-document-outline",
         // The manual is a local document: the browser stays off the network.
         "--disable-background-networking",
         "--disable-component-update",
@@ -59,6 +65,10 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
         "--disable-extensions",
         "--host-resolver-rules=MAP * ~NOTFOUND",
     };
+    // Bookmarks from the headings (which makes the browser tag the whole
+    // document, a fifth of the printing time).
+    if (outline)
+        arguments.push_back("--generate-pdf-document-outline");
     // The browser refuses to run as root inside its sandbox.
     if (runningAsRoot)
         arguments.push_back("--no-sandbox");
@@ -88,20 +98,21 @@ std::string TPdfPrinter::ScratchPath(const std::string& name) const {
     return JoinPath(folder_, name);
 }
 
-void TPdfPrinter::Print(const std::string& htmlPath, const std::string& pdfPath) {
+void TPdfPrinter::Print(const std::string& htmlPath, const std::string& pdfPath, bool outline) {
     TProcessRequest request;
     request.Program = browser_;
     request.Arguments =
-        PdfPrintArguments(htmlPath, pdfPath, ScratchPath("profile"), geteuid() == 0);
-    request.Timeout = kPrintTimeout;
+        PdfPrintArguments(htmlPath, pdfPath, ScratchPath("profile"), geteuid() == 0, outline);
+    const auto timeout = PrintTimeout(htmlPath);
+    request.Timeout = timeout;
     const TProcessResult result = runner_.Run(request);
     if (!result.Started)
         throw QuillError("Could not start the browser to print the PDF:\r\n" + browser_ + "\r\n" +
                          result.Output);
     if (result.TimedOut)
-        throw QuillError("The browser did not finish printing the PDF within 5 minutes and was "
-                         "ended:\r\n" +
-                         browser_);
+        throw QuillError("The browser did not finish printing the PDF within " +
+                         std::to_string((timeout.count() + 59) / 60) +
+                         " minutes and was ended:\r\n" + browser_);
     try {
         WaitForFileContent(pdfPath, 5000);
     } catch (const QuillError& failure) {

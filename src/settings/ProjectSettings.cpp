@@ -17,6 +17,7 @@ constexpr std::array<std::string_view, 5> kLinkStyles = {"none", "solid", "dashe
                                                          "double"};
 constexpr std::array<std::string_view, 4> kTableBorderStyles = {"solid", "dashed", "dotted",
                                                                 "double"};
+constexpr std::array<std::string_view, 2> kPaperSizes = {"A4", "Letter"};
 
 template <size_t N>
 bool IsOneOf(const std::string& text, const std::array<std::string_view, N>& words) {
@@ -43,6 +44,20 @@ void ReadColor(const JsonValue& object, std::string_view name, TColor& field) {
 void ReadStyleWord(const JsonValue& object, std::string_view name, std::string& field) {
     ReadText(object, name, field);
     field = AsciiLower(field);
+}
+
+// A paper size the manual knows, in its own spelling; a file from before the
+// setting existed prints on Letter, as every manual did then.
+void ReadPaperSize(const JsonValue& object, std::string& field) {
+    const JsonValue* member = object.Find("PdfPaperSize");
+    if (member == nullptr) {
+        field = "Letter";
+        return;
+    }
+    const std::string text = Trim(JsonValueText(*member));
+    for (const std::string_view paper : kPaperSizes)
+        if (AsciiSameText(text, paper))
+            field = std::string(paper);
 }
 
 void ClampBelow(int32_t& value, int32_t low) {
@@ -105,6 +120,14 @@ JsonValue TProjectSettings::ToJson() const {
     o.Add("TableBorderStyle", JsonValue::String(TableBorderStyle));
     o.Add("TableBorderWidth", JsonValue::Integer(TableBorderWidth));
     o.Add("TableBorderColor", JsonValue::String(ColorToHtml(TableBorderColor)));
+    o.Add("PdfPaperSize", JsonValue::String(PdfPaperSize));
+    o.Add("PdfMarginTop", JsonValue::Integer(PdfMarginTop));
+    o.Add("PdfMarginBottom", JsonValue::Integer(PdfMarginBottom));
+    o.Add("PdfMarginInner", JsonValue::Integer(PdfMarginInner));
+    o.Add("PdfMarginOuter", JsonValue::Integer(PdfMarginOuter));
+    o.Add("PdfCoverSubtitle", JsonValue::String(PdfCoverSubtitle));
+    o.Add("PdfCoverVersion", JsonValue::String(PdfCoverVersion));
+    o.Add("PdfCoverPicture", JsonValue::String(PdfCoverPicture));
     return o;
 }
 
@@ -141,6 +164,14 @@ void TProjectSettings::FromJson(const JsonValue& object) {
     ReadStyleWord(object, "TableBorderStyle", TableBorderStyle);
     ReadInteger(object, "TableBorderWidth", TableBorderWidth);
     ReadColor(object, "TableBorderColor", TableBorderColor);
+    ReadPaperSize(object, PdfPaperSize);
+    ReadInteger(object, "PdfMarginTop", PdfMarginTop);
+    ReadInteger(object, "PdfMarginBottom", PdfMarginBottom);
+    ReadInteger(object, "PdfMarginInner", PdfMarginInner);
+    ReadInteger(object, "PdfMarginOuter", PdfMarginOuter);
+    ReadText(object, "PdfCoverSubtitle", PdfCoverSubtitle);
+    ReadText(object, "PdfCoverVersion", PdfCoverVersion);
+    ReadText(object, "PdfCoverPicture", PdfCoverPicture);
 
     for (int32_t* size : {&FontSizeBody, &FontSizeH1, &FontSizeH2, &FontSizeH3})
         ClampBelow(*size, 8);
@@ -151,6 +182,8 @@ void TProjectSettings::FromJson(const JsonValue& object) {
     if (!IsOneOf(TableBorderStyle, kTableBorderStyles))
         TableBorderStyle = "solid";
     TableBorderWidth = std::clamp(TableBorderWidth, 1, 12);
+    for (int32_t* margin : {&PdfMarginTop, &PdfMarginBottom, &PdfMarginInner, &PdfMarginOuter})
+        *margin = std::clamp(*margin, kMinPdfMargin, kMaxPdfMargin);
 }
 
 void TProjectSettings::SaveToFile(const std::string& fileName) const {

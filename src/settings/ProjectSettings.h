@@ -8,6 +8,10 @@
 
 namespace quillmark {
 
+// The range of the printed manual's page margins, in millimetres.
+inline constexpr int32_t kMinPdfMargin = 5;
+inline constexpr int32_t kMaxPdfMargin = 50;
+
 // The style settings of one project, stored in meta/project_settings.json.
 class TProjectSettings {
 public:
@@ -47,12 +51,14 @@ public:
 
     void SetDefaults();
 
-    // One object with the twenty members in their file order.
+    // One object with the members in their file order: the twenty style
+    // settings, then the eight of the printed manual.
     JsonValue ToJson() const;
 
     // Applies the members of `object` over the current values: a missing or
-    // unusable member leaves its field as it is; the values are clamped to
-    // their ranges at the end. An integer member holding a number with a
+    // unusable member leaves its field as it is (but a file without
+    // "PdfPaperSize" predates it and gets "Letter"); the values are clamped
+    // to their ranges at the end. An integer member holding a number with a
     // fraction or exponent fails with QuillError after the members before it
     // were applied.
     void FromJson(const JsonValue& object);

@@ -11,6 +11,7 @@
 #include "publish/PublishSteps.h"
 #include "settings/ProjectSettings.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -86,19 +87,22 @@ TEST(PdfPrintTest, BrowserCommandLine) {
         "--user-data-dir=/tmp/profile",
         "--print-to-pdf=/p/my docs/manual.pdf",
         "--no-pdf-header-footer",
-        "--generate-pdf-document-outline",
         "--disable-background-networking",
         "--disable-component-update",
         "--disable-sync",
         "--disable-default-apps",
         "--disable-extensions",
         "--host-resolver-rules=MAP * ~NOTFOUND",
+        "--generate-pdf-document-outline",
         "--no-sandbox",
         "file:///p/my%20docs%23%3F%25/Caf%C3%A9/manual.html"};
     EXPECT_EQ(PdfPrintArguments("/p/my docs#?%/Café/manual.html", "/p/my docs/manual.pdf",
                                 "/tmp/profile", true),
               expected);
     EXPECT_EQ(PdfPrintArguments("/m.html", "/m.pdf", "/t", false).size(), expected.size() - 1);
+    // The first print of a manual only finds its pages and makes no bookmarks.
+    EXPECT_EQ(PdfPrintArguments("/m.html", "/m.pdf", "/t", false, false).size(),
+              expected.size() - 2);
 }
 
 TEST(PdfPrintTest, FindEdgeLooksForABrowser) {
@@ -232,11 +236,19 @@ TEST_F(PdfExportTest, PageNumbersComeFromThePrintedPages) {
         EXPECT_EQ(numbersSeen[0], ",") << c.Name << ": the first print has no numbers";
         EXPECT_EQ(numbersSeen[1], "3,4") << c.Name;
         EXPECT_EQ(ContentsNumber(ReadTextFileUtf8(manual), b), c.FinalB) << c.Name;
-        // The first print goes to a scratch file, every later one to manual.pdf.
+        // The first print goes to a scratch file without bookmarks, every
+        // later one to manual.pdf with them.
+        const auto outlined = [](const TProcessRequest& request) {
+            const auto& arguments = request.Arguments;
+            return std::count(arguments.begin(), arguments.end(),
+                              "--generate-pdf-document-outline") == 1;
+        };
         EXPECT_NE(ArgumentValue(browser.Requests[0], "--print-to-pdf="),
                   Folder.Path("build/pdf/manual.pdf"));
+        EXPECT_FALSE(outlined(browser.Requests[0]));
         EXPECT_EQ(ArgumentValue(browser.Requests[1], "--print-to-pdf="),
                   Folder.Path("build/pdf/manual.pdf"));
+        EXPECT_TRUE(outlined(browser.Requests[1]));
     }
 }
 

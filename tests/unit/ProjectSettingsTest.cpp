@@ -21,7 +21,9 @@ const std::string kDefaultLine =
     R"("DefaultTextBackColor":"#FFFFFF","DefaultLineSpacing":1.5,"DefaultPageBgColor":"#FFFFFF",)"
     R"("DefaultHeaderBgColor":"#E7EFF5","TocTextColor":"#000000","TocTextSize":12,)"
     R"("CopyrightEnabled":false,"CopyrightText":"","LinkColor":"#0000FF","LinkStyle":"solid",)"
-    R"("TableBorderStyle":"solid","TableBorderWidth":1,"TableBorderColor":"#999999"})";
+    R"("TableBorderStyle":"solid","TableBorderWidth":1,"TableBorderColor":"#999999",)"
+    R"("PdfPaperSize":"A4","PdfMarginTop":20,"PdfMarginBottom":20,"PdfMarginInner":20,)"
+    R"("PdfMarginOuter":20,"PdfCoverSubtitle":"","PdfCoverVersion":"","PdfCoverPicture":""})";
 
 class ProjectSettingsFile : public ::testing::Test {
 protected:
@@ -101,6 +103,14 @@ TEST_F(ProjectSettingsFile, RoundTripKeepsEveryField) {
     s.TableBorderStyle = "double";
     s.TableBorderWidth = 3;
     s.TableBorderColor = MakeColor(0, 0, 0);
+    s.PdfPaperSize = "Letter";
+    s.PdfMarginTop = 5;
+    s.PdfMarginBottom = 50;
+    s.PdfMarginInner = 25;
+    s.PdfMarginOuter = 12;
+    s.PdfCoverSubtitle = "User Guide";
+    s.PdfCoverVersion = "Version {var:Version}";
+    s.PdfCoverPicture = "assets/images/cover.png";
 
     const std::string path = PathOf("preset.json");
     s.SavePreset(path);
@@ -206,6 +216,29 @@ TEST(ProjectSettings, NumbersAreClampedToTheirRanges) {
     };
     for (const SpacingCase& c : spacings)
         EXPECT_DOUBLE_EQ(Applied(c.json).DefaultLineSpacing, c.expected) << c.json;
+}
+
+TEST(ProjectSettings, PaperSizeAndMarginsOfThePrintedManual) {
+    struct Case {
+        std::string json;
+        std::string paper;
+        int32_t top;
+        int32_t outer;
+    };
+    const Case cases[] = {
+        {R"({"ProjTitle":"Older file"})", "Letter", 20, 20},
+        {R"({"PdfPaperSize":"A4"})", "A4", 20, 20},
+        {R"({"PdfPaperSize":" letter "})", "Letter", 20, 20},
+        {R"({"PdfPaperSize":"B5"})", "A4", 20, 20},
+        {R"({"PdfPaperSize":"A4","PdfMarginTop":4,"PdfMarginOuter":51})", "A4", 5, 50},
+        {R"({"PdfPaperSize":"A4","PdfMarginTop":"12","PdfMarginOuter":33})", "A4", 20, 33},
+    };
+    for (const Case& c : cases) {
+        const TProjectSettings s = Applied(c.json);
+        EXPECT_EQ(s.PdfPaperSize, c.paper) << c.json;
+        EXPECT_EQ(s.PdfMarginTop, c.top) << c.json;
+        EXPECT_EQ(s.PdfMarginOuter, c.outer) << c.json;
+    }
 }
 
 TEST(ProjectSettings, IntegerWithFractionFailsAfterTheMembersBeforeIt) {

@@ -97,6 +97,11 @@ TManualDocument::TManualDocument(const TDocProject& project, const TProjectSetti
         }
     }
 
+    std::unordered_set<const TTopic*> printed;
+    for (const TSectionEntry& entry : order)
+        printed.insert(entry.Topic);
+    index_ = BuildTopicIndex(project, [&](const TTopic& topic) { return printed.count(&topic) != 0; });
+
     TTopicExpander expander(project);
     head_ = {
         "<!doctype html>",
@@ -131,6 +136,7 @@ std::vector<std::string> TManualDocument::Lines(const TTopicPages& pages) const 
     std::vector<std::string> lines = head_;
     AppendLines(lines, ContentsLines(contents_, pages));
     AppendLines(lines, sections_);
+    AppendLines(lines, IndexLines(index_, pages));
     AppendLines(lines, {"</body>", "</html>"});
     return lines;
 }

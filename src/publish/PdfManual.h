@@ -1,5 +1,7 @@
 #pragma once
 
+#include "publish/TopicIndex.h"
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,10 +26,13 @@ struct TContentsEntry {
 
 // The manual document "manual.html" as a book: the cover, the contents, every
 // printed topic in contents order (each root topic a chapter that starts a
-// page and names the running head), and the index. The topics are read and
-// prepared once; the contents and the index are written with the page
-// numbers of a printed copy, or without numbers before the first print (the
-// number boxes keep their width, so the numbers never move a page break).
+// page and names the running head), and the index of the printed topics'
+// index entries and keywords. The topics are read and prepared once; the
+// contents and the index are written with the page numbers of a printed
+// copy, or without numbers before the first print (the number boxes of the
+// contents keep their width, so the numbers never move a topic to another
+// page; the index comes after every topic). The document refers to the
+// project's topics and lives no longer than the project.
 class TManualDocument {
 public:
     TManualDocument(const TDocProject& project, const TProjectSettings& settings);
@@ -44,6 +49,7 @@ private:
     std::vector<std::string> head_; // from "<!doctype html>" to the cover
     std::vector<TContentsEntry> contents_;
     std::vector<std::string> sections_;
+    std::vector<TTopicIndexEntry> index_;
 };
 
 // The manual's text without page numbers (as written before printing).
@@ -73,5 +79,11 @@ std::string CoverPictureAddress(const TDocProject& project, const std::string& s
 // title, dot leaders and the start page (an empty number box without one).
 std::vector<std::string> ContentsLines(const std::vector<TContentsEntry>& contents,
                                        const TTopicPages& pages);
+
+// "Index": the entries under their initial letters, each with links to the
+// pages where its topics start (one link per page), or to the topics by
+// title where no page is known.
+std::vector<std::string> IndexLines(const std::vector<TTopicIndexEntry>& index,
+                                    const TTopicPages& pages);
 
 } // namespace quillmark

@@ -7,6 +7,7 @@
 #include "settings/ProjectSettings.h"
 
 #include <algorithm>
+#include <map>
 
 namespace quillmark {
 
@@ -24,6 +25,14 @@ std::string ExpandedLine(const std::string& setting, TTopicExpander& expander) {
 
 std::string Paragraph(const char* cssClass, const std::string& html) {
     return "<p class=\"" + std::string(cssClass) + "\">" + html + "</p>";
+}
+
+// The heading of an index group: "A" for the group "a"; letters beyond
+// ASCII as the folded group gives them.
+std::string GroupHeading(std::string group) {
+    if (group.size() == 1 && group[0] >= 'a' && group[0] <= 'z')
+        group[0] = static_cast<char>(group[0] - 'a' + 'A');
+    return group;
 }
 
 } // namespace
@@ -78,6 +87,43 @@ std::vector<std::string> ContentsLines(const std::vector<TContentsEntry>& conten
                         number + "</span></a>");
     }
     lines.push_back("</nav>");
+    return lines;
+}
+
+std::vector<std::string> IndexLines(const std::vector<TTopicIndexEntry>& index,
+                                    const TTopicPages& pages) {
+    if (index.empty())
+        return {};
+    std::vector<std::string> lines = {"<section class=\"manual-index\">",
+                                      "<h1 class=\"manual-part-title\">Index</h1>",
+                                      "<div class=\"index-columns\">"};
+    std::string group;
+    for (const TTopicIndexEntry& entry : index) {
+        if (const std::string initial = TopicIndexGroup(entry); initial != group) {
+            group = initial;
+            lines.push_back("<p class=\"index-letter\">" + EncodeHtml(GroupHeading(group)) + "</p>");
+        }
+        // One link per page, in page order; topics without a known page by title.
+        std::map<int, const TTopic*> byPage;
+        std::vector<const TTopic*> unnumbered;
+        for (const TTopic* topic : entry.Topics) {
+            if (const auto page = pages.find(topic->FID); page != pages.end())
+                byPage.emplace(page->second, topic);
+            else
+                unnumbered.push_back(topic);
+        }
+        std::string line = "<p class=\"index-entry\">" + EncodeHtml(entry.Term);
+        const auto link = [&](const TTopic& topic, const std::string& text) {
+            line += ", <a href=\"#" + EscapeHtml(topic.FID) + "\">" + text + "</a>";
+        };
+        for (const auto& [page, topic] : byPage)
+            link(*topic, std::to_string(page));
+        for (const TTopic* topic : unnumbered)
+            link(*topic, EncodeHtml(topic->FTitle));
+        lines.push_back(line + "</p>");
+    }
+    lines.push_back("</div>");
+    lines.push_back("</section>");
     return lines;
 }
 

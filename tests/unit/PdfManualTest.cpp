@@ -178,6 +178,41 @@ TEST_F(PdfManualTest, CoverLinesFromTheSettings) {
     }
 }
 
+TEST_F(PdfManualTest, IndexOfThePrintedTopicsWithTheirStartPages) {
+    TTopic& lamp = Add("Lamp", "", "");
+    lamp.FIndexEntries = {"Écran", "dimmer"};
+    TTopic& night = Add("Night", lamp.FID, "");
+    night.FKeywords = {"Dimmer", "ecran"};
+    TTopic& sheet = Add("Spec <sheet>", night.FID, ""); // no page known
+    sheet.FKeywords = {"2.4 GHz"};
+    TTopic& same = Add("Same page", lamp.FID, "");
+    same.FIndexEntries = {"dimmer"};
+    TTopic& hidden = Add("Hidden", "", "");
+    hidden.FIndexEntries = {"Zebra", "dimmer"};
+    hidden.FExcludePdf = true;
+
+    const auto link = [](const TTopic& topic, const std::string& text) {
+        return ", <a href=\"#" + topic.FID + "\">" + text + "</a>";
+    };
+    const std::vector<std::string> expected = {
+        "<section class=\"manual-index\">",
+        "<h1 class=\"manual-part-title\">Index</h1>",
+        "<div class=\"index-columns\">",
+        "<p class=\"index-letter\">#</p>",
+        "<p class=\"index-entry\">2.4 GHz" + link(sheet, "Spec &lt;sheet&gt;") + "</p>",
+        "<p class=\"index-letter\">D</p>",
+        "<p class=\"index-entry\">dimmer" + link(lamp, "3") + link(night, "5") + "</p>",
+        "<p class=\"index-letter\">E</p>",
+        "<p class=\"index-entry\">Écran" + link(lamp, "3") + link(night, "5") + "</p>",
+        "</div>",
+        "</section>",
+        "</body>",
+        "</html>",
+    };
+    const std::vector<std::string> body = Body({{lamp.FID, 3}, {same.FID, 3}, {night.FID, 5}});
+    EXPECT_EQ(std::vector<std::string>(body.end() - expected.size(), body.end()), expected);
+}
+
 TEST_F(PdfManualTest, HostileTopicIdentifiersStayInsideTheirAttributes) {
     const std::string hostile = "x\"><img src=x onerror=alert(1)>";
     auto topic = std::make_unique<TTopic>();

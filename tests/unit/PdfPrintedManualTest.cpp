@@ -89,9 +89,13 @@ TEST_F(PdfPrintedManualTest, EveryListedPageBeginsItsTopicInA300PageManual) {
             std::string html = "<h1>" + title + "</h1>";
             for (int p = 0; p < (n * 37) % 53 + 3; ++p)
                 html += Filler(n + p);
-            const std::string id = Add(title, t == 0 ? "" : parent, html).FID;
+            TTopic& topic = Add(title, t == 0 ? "" : parent, html);
+            if (n % 7 == 0)
+                topic.FIndexEntries = {"Entry " + std::to_string(n)};
+            if (n % 20 == 3)
+                topic.FKeywords = {"Shared keyword"};
             if (t == 0)
-                parent = id;
+                parent = topic.FID;
             titles.push_back(title);
         }
     }
@@ -117,6 +121,20 @@ TEST_F(PdfPrintedManualTest, EveryListedPageBeginsItsTopicInA300PageManual) {
     }
     for (const std::string& title : titles)
         EXPECT_EQ(contents.at(title), starts[title]) << title;
+    // The index lists the start pages of its entries' topics.
+    std::string index;
+    for (int page = 1; page <= pdf.Pages(); ++page)
+        if (const std::string text = pdf.PageText(page); StartsWith(Trim(text), "Index"))
+            index += text;
+    const auto listed = [&](const std::string& entry) {
+        return Regex(entry + R"(\b)").IsMatch(index);
+    };
+    for (int n = 0; n < 60; n += 7)
+        EXPECT_TRUE(listed("Entry " + std::to_string(n) + ", " + std::to_string(starts[titles[n]])))
+            << n;
+    EXPECT_TRUE(listed("Shared keyword, " + std::to_string(starts[titles[3]]) + ", " +
+                       std::to_string(starts[titles[23]]) + ", " +
+                       std::to_string(starts[titles[43]])));
     for (int page = 1; page <= pdf.Pages(); page += 50) {
         const auto [width, height] = pdf.PageSize(page);
         EXPECT_NEAR(width, 612, 1) << page;

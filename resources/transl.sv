@@ -707,6 +707,42 @@ Border color:
 Rahmenfarbe:
 Couleur de bordure :
 Color del borde:
+PDF manual
+PDF-Handbuch
+Manuel PDF
+Manual PDF
+Paper size:
+Papierformat:
+Format du papier :
+Tamaño del papel:
+Top margin (mm):
+Rand oben (mm):
+Marge haute (mm) :
+Margen superior (mm):
+Bottom margin (mm):
+Rand unten (mm):
+Marge basse (mm) :
+Margen inferior (mm):
+Inner margin (mm):
+Innenrand (mm):
+Marge intérieure (mm) :
+Margen interior (mm):
+Outer margin (mm):
+Außenrand (mm):
+Marge extérieure (mm) :
+Margen exterior (mm):
+Cover subtitle:
+Untertitel auf dem Titelblatt:
+Sous-titre de la couverture :
+Subtítulo de la portada:
+Cover version line:
+Versionszeile auf dem Titelblatt:
+Ligne de version de la couverture :
+Línea de versión de la portada:
+Cover picture (in the project):
+Titelbild (im Projekt):
+Image de couverture (dans le projet) :
+Imagen de portada (en el proyecto):
 Custom...
 Benutzerdefiniert...
 Personnalisée...

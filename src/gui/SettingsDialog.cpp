@@ -118,6 +118,15 @@ void TfrmProjectSettings::BuildControls() {
     cmbTableBorderStyle = PickList(nullptr, TableBorderStyleItems());
     edTableBorderWidth = new QLineEdit;
     cbTableBorderColor = new TColorSelector;
+    cmbPdfPaperSize = PickList(nullptr, PdfPaperSizeItems());
+    edPdfMarginTop = new QLineEdit;
+    edPdfMarginBottom = new QLineEdit;
+    edPdfMarginInner = new QLineEdit;
+    edPdfMarginOuter = new QLineEdit;
+    edPdfCoverSubtitle = new QLineEdit;
+    edPdfCoverVersion = new QLineEdit;
+    edPdfCoverPicture = new QLineEdit;
+    edPdfCoverPicture->setPlaceholderText(QStringLiteral("assets/images/cover.png"));
 
     FTop = Scaled(kFirstRowTop);
     AddSection("Project Title");
@@ -143,6 +152,15 @@ void TfrmProjectSettings::BuildControls() {
     AddRow("Border style:", cmbTableBorderStyle, 140);
     AddRow("Border width (px):", edTableBorderWidth, 90);
     AddRow("Border color:", cbTableBorderColor, 220);
+    AddSection("PDF manual");
+    AddRow("Paper size:", cmbPdfPaperSize, 140);
+    AddRow("Top margin (mm):", edPdfMarginTop, 90);
+    AddRow("Bottom margin (mm):", edPdfMarginBottom, 90);
+    AddRow("Inner margin (mm):", edPdfMarginInner, 90);
+    AddRow("Outer margin (mm):", edPdfMarginOuter, 90);
+    AddRow("Cover subtitle:", edPdfCoverSubtitle, 260);
+    AddRow("Cover version line:", edPdfCoverVersion, 260);
+    AddRow("Cover picture (in the project):", edPdfCoverPicture, 260);
     FTop += Scaled(20);
     FRows->setMinimumSize(Scaled(kControlLeft + 260 + kLeft), FTop);
     scroll->setWidget(FRows);
@@ -207,6 +225,14 @@ void TfrmProjectSettings::LoadControls() {
     cbTableBorderColor->SetSelected(c.cbTableBorderColor);
     cmbTableBorderStyle->setCurrentIndex(c.cmbTableBorderStyle);
     edTableBorderWidth->setText(ToQString(c.edTableBorderWidth));
+    cmbPdfPaperSize->setCurrentIndex(c.cmbPdfPaperSize);
+    edPdfMarginTop->setText(ToQString(c.edPdfMarginTop));
+    edPdfMarginBottom->setText(ToQString(c.edPdfMarginBottom));
+    edPdfMarginInner->setText(ToQString(c.edPdfMarginInner));
+    edPdfMarginOuter->setText(ToQString(c.edPdfMarginOuter));
+    edPdfCoverSubtitle->setText(ToQString(c.edPdfCoverSubtitle));
+    edPdfCoverVersion->setText(ToQString(c.edPdfCoverVersion));
+    edPdfCoverPicture->setText(ToQString(c.edPdfCoverPicture));
 }
 
 bool TfrmProjectSettings::StoreControls() {
@@ -228,6 +254,14 @@ bool TfrmProjectSettings::StoreControls() {
     c.cbTableBorderColor = cbTableBorderColor->Selected();
     c.cmbTableBorderStyle = cmbTableBorderStyle->currentIndex();
     c.edTableBorderWidth = ToStdString(edTableBorderWidth->text());
+    c.cmbPdfPaperSize = cmbPdfPaperSize->currentIndex();
+    c.edPdfMarginTop = ToStdString(edPdfMarginTop->text());
+    c.edPdfMarginBottom = ToStdString(edPdfMarginBottom->text());
+    c.edPdfMarginInner = ToStdString(edPdfMarginInner->text());
+    c.edPdfMarginOuter = ToStdString(edPdfMarginOuter->text());
+    c.edPdfCoverSubtitle = ToStdString(edPdfCoverSubtitle->text());
+    c.edPdfCoverVersion = ToStdString(edPdfCoverVersion->text());
+    c.edPdfCoverPicture = ToStdString(edPdfCoverPicture->text());
 
     QWidget* invalid = nullptr;
     switch (quillmark::StoreControls(c, FSettings)) {
@@ -246,6 +280,9 @@ bool TfrmProjectSettings::StoreControls() {
     case TInvalidSettingsField::TableBorderWidth:
         invalid = edTableBorderWidth;
         break;
+    case TInvalidSettingsField::PdfMargins:
+        invalid = FirstInvalidMargin();
+        break;
     }
     QMessageBox box(QMessageBox::Critical, ToQString(kApplicationTitle),
                     Tr("Some values are invalid. Please fix them."), QMessageBox::Ok, this);
@@ -259,6 +296,13 @@ bool TfrmProjectSettings::StoreControls() {
     else if (auto* box = qobject_cast<QComboBox*>(invalid); box && box->lineEdit())
         box->lineEdit()->selectAll();
     return false;
+}
+
+QLineEdit* TfrmProjectSettings::FirstInvalidMargin() const {
+    for (QLineEdit* box : {edPdfMarginTop, edPdfMarginBottom, edPdfMarginInner, edPdfMarginOuter})
+        if (!ParseWholeNumber(ToStdString(box->text())))
+            return box;
+    return edPdfMarginTop;
 }
 
 void TfrmProjectSettings::accept() {

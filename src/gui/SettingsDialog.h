@@ -18,7 +18,8 @@ namespace quillmark::gui {
 class TColorSelector;
 
 // The "Project Settings" dialog: the project's title, default font, colours,
-// contents-tree appearance, copyright footer, link and table styles. OK is
+// contents-tree appearance, copyright footer, link and table styles, and the
+// paper, margins and cover of the printed manual. OK is
 // taken only when every value is valid; otherwise the dialog says so and
 // stays open with the first invalid box focused, the author's entries kept.
 class TfrmProjectSettings final : public QDialog {
@@ -48,6 +49,14 @@ public:
     QComboBox* cmbTableBorderStyle = nullptr;
     QLineEdit* edTableBorderWidth = nullptr;
     TColorSelector* cbTableBorderColor = nullptr;
+    QComboBox* cmbPdfPaperSize = nullptr;
+    QLineEdit* edPdfMarginTop = nullptr;
+    QLineEdit* edPdfMarginBottom = nullptr;
+    QLineEdit* edPdfMarginInner = nullptr;
+    QLineEdit* edPdfMarginOuter = nullptr;
+    QLineEdit* edPdfCoverSubtitle = nullptr;
+    QLineEdit* edPdfCoverVersion = nullptr;
+    QLineEdit* edPdfCoverPicture = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
 
@@ -59,6 +68,7 @@ private:
     // Validates the controls into the settings; false (settings untouched)
     // at the first invalid value, which is then focused.
     bool StoreControls();
+    QLineEdit* FirstInvalidMargin() const;
     int Scaled(int pixels) const;
     QLabel* AddSection(const char* heading);
     void AddRow(const char* label, QWidget* control, int width);

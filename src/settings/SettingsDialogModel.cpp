@@ -49,6 +49,11 @@ const std::vector<std::string>& TableBorderStyleItems() {
     return items;
 }
 
+const std::vector<std::string>& PdfPaperSizeItems() {
+    static const std::vector<std::string> items = {"A4", "Letter"};
+    return items;
+}
+
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families) {
     std::stable_sort(
         families.begin(), families.end(),
@@ -137,6 +142,14 @@ TProjectSettingsControls LoadControls(const TProjectSettings& settings,
     c.cmbTableBorderStyle =
         std::max(IndexOfItem(TableBorderStyleItems(), settings.TableBorderStyle), 0);
     c.edTableBorderWidth = std::to_string(settings.TableBorderWidth);
+    c.cmbPdfPaperSize = std::max(IndexOfItem(PdfPaperSizeItems(), settings.PdfPaperSize), 0);
+    c.edPdfMarginTop = std::to_string(settings.PdfMarginTop);
+    c.edPdfMarginBottom = std::to_string(settings.PdfMarginBottom);
+    c.edPdfMarginInner = std::to_string(settings.PdfMarginInner);
+    c.edPdfMarginOuter = std::to_string(settings.PdfMarginOuter);
+    c.edPdfCoverSubtitle = settings.PdfCoverSubtitle;
+    c.edPdfCoverVersion = settings.PdfCoverVersion;
+    c.edPdfCoverPicture = settings.PdfCoverPicture;
     return c;
 }
 
@@ -192,6 +205,23 @@ TInvalidSettingsField StoreControls(const TProjectSettingsControls& c, TProjectS
         return TInvalidSettingsField::TableBorderWidth;
     s.TableBorderWidth = std::clamp(*borderWidth, 1, 12);
     s.TableBorderColor = c.cbTableBorderColor;
+
+    s.PdfPaperSize = ItemOr(PdfPaperSizeItems(), c.cmbPdfPaperSize, "A4");
+    const std::pair<const std::string*, int32_t*> margins[] = {
+        {&c.edPdfMarginTop, &s.PdfMarginTop},
+        {&c.edPdfMarginBottom, &s.PdfMarginBottom},
+        {&c.edPdfMarginInner, &s.PdfMarginInner},
+        {&c.edPdfMarginOuter, &s.PdfMarginOuter},
+    };
+    for (const auto& [text, field] : margins) {
+        const auto margin = ParseWholeNumber(*text);
+        if (!margin)
+            return TInvalidSettingsField::PdfMargins;
+        *field = std::clamp(*margin, kMinPdfMargin, kMaxPdfMargin);
+    }
+    s.PdfCoverSubtitle = Trim(c.edPdfCoverSubtitle);
+    s.PdfCoverVersion = Trim(c.edPdfCoverVersion);
+    s.PdfCoverPicture = Trim(c.edPdfCoverPicture);
 
     settings = s;
     return TInvalidSettingsField::None;

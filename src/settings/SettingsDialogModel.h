@@ -38,6 +38,15 @@ struct TProjectSettingsControls {
     TColor cbTableBorderColor = 0;
     int cmbTableBorderStyle = -1; // index into TableBorderStyleItems(); -1 none
     std::string edTableBorderWidth;
+    // The printed manual.
+    int cmbPdfPaperSize = 0; // index into PdfPaperSizeItems()
+    std::string edPdfMarginTop;
+    std::string edPdfMarginBottom;
+    std::string edPdfMarginInner;
+    std::string edPdfMarginOuter;
+    std::string edPdfCoverSubtitle;
+    std::string edPdfCoverVersion;
+    std::string edPdfCoverPicture;
 };
 
 // The control whose text was not a valid number.
@@ -48,12 +57,15 @@ enum class TInvalidSettingsField {
     LineSpacing,
     TocTextSize,
     TableBorderWidth,
+    PdfMargins,
 };
 
-// The 19 body sizes, the link styles and the table border styles offered.
+// The 19 body sizes, the link styles, the table border styles and the paper
+// sizes of the printed manual offered.
 const std::vector<std::string>& BodyFontSizeItems();
 const std::vector<std::string>& LinkStyleItems();
 const std::vector<std::string>& TableBorderStyleItems();
+const std::vector<std::string>& PdfPaperSizeItems();
 
 // The font list: sorted without regard to case, each name once.
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families);

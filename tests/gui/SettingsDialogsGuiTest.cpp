@@ -153,6 +153,8 @@ void SettingsDialogsGuiTest::invalidValueKeepsTheDialogOpenThenSettingsApply() {
         dialog.edLineSpacing->setText(QStringLiteral("1,25"));
         dialog.edTocTextSize->setText(QStringLiteral("50"));
         dialog.cbHeaderBg->SetSelected(MakeColor(0x12, 0x34, 0x56));
+        dialog.cmbPdfPaperSize->setCurrentIndex(1);
+        dialog.edPdfMarginInner->setText(QStringLiteral("30"));
         dialog.btnOk->click();
     });
     FComposition->Window().ActionNamed("ProjectSettings1")->trigger();
@@ -170,6 +172,8 @@ void SettingsDialogsGuiTest::invalidValueKeepsTheDialogOpenThenSettingsApply() {
     TProjectSettings saved;
     QVERIFY(saved.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(root)));
     QCOMPARE(saved.DefaultLineSpacing, 1.25);
+    QCOMPARE(saved.PdfPaperSize, std::string("Letter"));
+    QCOMPARE(saved.PdfMarginInner, 30);
     // The window shows the new values.
     gui::TfrmMain& window = FComposition->Window();
     QCOMPARE(window.FormattingToolbar().cmbLineSpacing->currentText(), QStringLiteral("1.25"));

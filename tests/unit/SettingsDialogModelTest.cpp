@@ -91,6 +91,29 @@ const TStoreCase kStoreCases[] = {
      [](auto& c) { Titled(c).edTableBorderWidth = "thin"; },
      TInvalidSettingsField::TableBorderWidth,
      {}},
+    {"PrintedManual",
+     [](auto& c) {
+         c.cmbPdfPaperSize = 1;
+         c.edPdfMarginTop = "3";
+         c.edPdfMarginBottom = " 60 ";
+         c.edPdfMarginInner = "25";
+         c.edPdfCoverSubtitle = "  User Guide ";
+         c.edPdfCoverPicture = " assets/images/cover.png ";
+     },
+     TInvalidSettingsField::None,
+     [](const auto& s) {
+         EXPECT_EQ(s.PdfPaperSize, "Letter");
+         EXPECT_EQ(s.PdfMarginTop, 5);
+         EXPECT_EQ(s.PdfMarginBottom, 50);
+         EXPECT_EQ(s.PdfMarginInner, 25);
+         EXPECT_EQ(s.PdfMarginOuter, 20);
+         EXPECT_EQ(s.PdfCoverSubtitle, "User Guide");
+         EXPECT_EQ(s.PdfCoverPicture, "assets/images/cover.png");
+     }},
+    {"PdfMarginText",
+     [](auto& c) { Titled(c).edPdfMarginOuter = "2 cm"; },
+     TInvalidSettingsField::PdfMargins,
+     {}},
     {"BodySizeNotInList", [](auto& c) { c.cmbBodyFontSize = "15"; }, TInvalidSettingsField::None,
      [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 15); }},
     {"BodySizeLarge", [](auto& c) { c.cmbBodyFontSize = "500"; }, TInvalidSettingsField::None,

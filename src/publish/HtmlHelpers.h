@@ -1,5 +1,8 @@
 #pragma once
 
+// Publishing's HTML helpers build on the text escaping of base.
+#include "base/HtmlEscaping.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,21 +23,9 @@ enum class TWhiteBackgroundList { Page, Chm };
 // spaces, six common entities are decoded, white space is collapsed.
 std::string ExtractPlainText(std::string_view html);
 
-// & < > " and ' as references; safe inside element text and attribute values.
-std::string EscapeHtml(std::string_view text);
-
-// & < > and " as references; the apostrophe stays as it is.
-std::string EncodeHtml(std::string_view text);
-
 // A path as a URL path: every byte but ASCII letters, digits, "-._~" and "/"
 // percent-encoded with upper-case digits.
 std::string PercentEncodePath(std::string_view path);
-
-// Decodes &amp; &apos; &gt; &lt; &quot; and numeric references (decimal, or
-// hexadecimal after x/X) to UTF-8. Any other "&" is copied unchanged, as is a
-// numeric reference naming no valid character (zero, a surrogate, or beyond
-// U+10FFFF).
-std::string DecodeHtml(std::string_view text);
 
 // The identifiers of every href="doc:<32 hex digits>" link, in order of
 // appearance, duplicates and letter case kept.

@@ -5,6 +5,7 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <charconv>
 #include <cstdio>
@@ -26,9 +27,8 @@ bool IsControlByte(char c) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-std::string CssFontName(const std::string& setting) {
-    const std::string font = Trim(setting);
-    return EscapeCssString(font.empty() ? "Segoe UI" : font);
+std::string CssFontName(const TProjectSettings& settings) {
+    return EscapeCssString(SettingTextOrDefault(settings, "DefaultFontName"));
 }
 
 // General form with up to 15 significant digits and no trailing zeros; the
@@ -61,9 +61,7 @@ TBlockValues FormatValues(const TProjectSettings& s) {
     v.TextColor = ColorToHtml(s.DefaultTextColor);
     v.LineHeight = CssLineHeight(s.DefaultLineSpacing);
     v.LinkColor = ColorToHtml(s.LinkColor);
-    v.LinkStyle = AsciiLower(Trim(s.LinkStyle));
-    if (v.LinkStyle.empty())
-        v.LinkStyle = "solid";
+    v.LinkStyle = AsciiLower(SettingTextOrDefault(s, "LinkStyle"));
     v.LinkNone = v.LinkStyle == "none";
     v.BorderStyle = AsciiLower(Trim(s.TableBorderStyle));
     v.BorderWidth = std::to_string(s.TableBorderWidth);
@@ -223,7 +221,7 @@ std::string EscapeCssString(std::string_view text) {
 }
 
 std::string CssFontFamily(const TProjectSettings& settings) {
-    return "\"" + CssFontName(settings.DefaultFontName) + "\", Arial, sans-serif";
+    return "\"" + CssFontName(settings) + "\", Arial, sans-serif";
 }
 
 std::string BuildSettingsCss(const TProjectSettings* settings, TStylesheetTarget target) {

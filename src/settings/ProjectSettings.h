@@ -8,11 +8,9 @@
 
 namespace quillmark {
 
-// The range of the printed manual's page margins, in millimetres.
-inline constexpr int32_t kMinPdfMargin = 5;
-inline constexpr int32_t kMaxPdfMargin = 50;
-
 // The style settings of one project, stored in meta/project_settings.json.
+// Each field has its row in ProjectSettingFields (settings/SettingsTable.h):
+// its member name in the file, default, limits and caption.
 class TProjectSettings {
 public:
     std::string ProjTitle;
@@ -51,14 +49,14 @@ public:
 
     void SetDefaults();
 
-    // One object with the members in their file order: the twenty style
-    // settings, then the eight of the printed manual.
+    // One object with a member for each row of ProjectSettingFields, in its
+    // order.
     JsonValue ToJson() const;
 
     // Applies the members of `object` over the current values: a missing or
-    // unusable member leaves its field as it is (but a file without
-    // "PdfPaperSize" predates it and gets "Letter"); the values are clamped
-    // to their ranges at the end. An integer member holding a number with a
+    // unusable member leaves its field as it is (unless its setting gives a
+    // value for files that predate it); the values are clamped to their
+    // ranges at the end. An integer member holding a number with a
     // fraction or exponent fails with QuillError after the members before it
     // were applied.
     void FromJson(const JsonValue& object);

@@ -3,7 +3,9 @@
 #include "base/Json.h"
 #include "base/QuillError.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -23,12 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const QuillError&) {
         return 0; // an integer member holding a fraction
     }
-    for (const int32_t margin : {settings.PdfMarginTop, settings.PdfMarginBottom,
-                                 settings.PdfMarginInner, settings.PdfMarginOuter})
-        if (margin < kMinPdfMargin || margin > kMaxPdfMargin)
-            std::abort();
-    if (settings.PdfPaperSize != "A4" && settings.PdfPaperSize != "Letter")
-        std::abort();
+    for (const TSettingField& field : ProjectSettingFields()) {
+        if (field.Kind == TSettingKind::Integer) {
+            const int32_t value = SettingValue<int32_t>(settings, field);
+            if ((field.Min && value < *field.Min) || (field.Max && value > *field.Max))
+                std::abort();
+        } else if (field.Kind == TSettingKind::Word) {
+            const std::string& word = SettingValue<std::string>(settings, field);
+            if (std::find(field.Words.begin(), field.Words.end(), word) == field.Words.end())
+                std::abort();
+        }
+    }
     settings.SaveToFile(path);
     TProjectSettings back;
     if (!back.LoadFromFile(path) || WriteJson(back.ToJson()) != WriteJson(settings.ToJson()))

@@ -228,7 +228,7 @@ TEST(ProjectSettings, PaperSizeAndMarginsOfThePrintedManual) {
     const Case cases[] = {
         {R"({"ProjTitle":"Older file"})", "Letter", 20, 20},
         {R"({"PdfPaperSize":"A4"})", "A4", 20, 20},
-        {R"({"PdfPaperSize":" letter "})", "Letter", 20, 20},
+        {R"({"PdfPaperSize":"letter"})", "Letter", 20, 20},
         {R"({"PdfPaperSize":"B5"})", "A4", 20, 20},
         {R"({"PdfPaperSize":"A4","PdfMarginTop":4,"PdfMarginOuter":51})", "A4", 5, 50},
         {R"({"PdfPaperSize":"A4","PdfMarginTop":"12","PdfMarginOuter":33})", "A4", 20, 33},

@@ -65,8 +65,8 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
         "--disable-extensions",
         "--host-resolver-rules=MAP * ~NOTFOUND",
     };
-    // Bookmarks from the headings (which makes the browser tag the whole
-    // document, a fifth of the printing time).
+    // Bookmarks from the headings: the browser then tags the whole document,
+    // work that a print made only to find the pages can do without.
     if (outline)
         arguments.push_back("--generate-pdf-document-outline");
     // The browser refuses to run as root inside its sandbox.

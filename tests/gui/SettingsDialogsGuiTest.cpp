@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -131,6 +132,12 @@ void SettingsDialogsGuiTest::invalidValueKeepsTheDialogOpenThenSettingsApply() {
     bool reopened = false;
     WhenShown<gui::TfrmProjectSettings>([&](gui::TfrmProjectSettings& dialog) {
         dialog.grab().save(ScreenshotFolder() + QStringLiteral("/project-settings-dialog.png"));
+        // The last section, the printed manual's, scrolled into view.
+        if (auto* scroll = dialog.findChild<QScrollArea*>()) {
+            scroll->ensureWidgetVisible(dialog.Control<QLineEdit>("edPdfCoverPicture"));
+            dialog.grab().save(ScreenshotFolder() +
+                               QStringLiteral("/project-settings-dialog-pdf.png"));
+        }
         if (const QStringList clipped = ClippedLabels(dialog); !clipped.isEmpty())
             FFailures << QStringLiteral("clipped: ") + clipped.join(QLatin1Char('|'));
         if (dialog.Control<QComboBox>("cmbLinkStyle")->currentText() != QStringLiteral("solid") ||

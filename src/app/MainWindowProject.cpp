@@ -6,7 +6,9 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "editor/DefaultContent.h"
+#include "model/ProjectLinks.h"
 #include "model/ProjectStorage.h"
+#include "model/TopicCreation.h"
 #include "platform/Shell.h"
 
 namespace quillmark {
@@ -92,6 +94,7 @@ void TMainWindow::WritePendingFiles() {
 }
 
 void TMainWindow::SaveProjectContent() {
+    RequireProjectFoldersInside(FState.FProject.FRootPath);
     FEditor->WaitForEditorHeader(kHeaderWaitMs);
     FEditor->CommitCurrentTopic();
     WritePendingFiles();
@@ -189,9 +192,8 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     if (!HasShownRootTopic(project)) {
         if (project.FTitle.empty())
             project.FTitle = FileNameWithoutExt(name);
-        const TTopic& welcome = project.AddTopic(Translate("Welcome"), "");
-        WriteTopicPage(welcome.FID, DefaultParagraphHtml(SettingsOfFolder(folder)));
-        SaveProjectFolder(project);
+        AddTopicWithPage(project, Translate("Welcome"), "",
+                         DefaultParagraphHtml(SettingsOfFolder(folder)));
     }
     LoadProjectSettings();
     FillStyleProfiles();

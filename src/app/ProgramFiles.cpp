@@ -2,12 +2,14 @@
 
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
+#include "model/ProjectLinks.h"
 
 #include <filesystem>
 
 namespace quillmark {
 
 void CopyProgramFiles(const std::string& programFolder, const std::string& rootPath) {
+    RequireProjectFoldersInside(rootPath);
     const std::string editorFolder = EnsureDir(JoinPath(rootPath, "internal/editor"));
     const std::string editorPage = JoinPath(programFolder, "AppFiles/editor/editor.html");
     if (FileExists(editorPage))

@@ -6,10 +6,12 @@
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
+#include "model/ProjectLinks.h"
 #include "model/TopicId.h"
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <optional>
 
 namespace quillmark {
@@ -106,6 +108,7 @@ void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& 
 }
 
 void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) {
+    RequireProjectFoldersInside(folder);
     EnsureDir(folder);
     EnsureDir(JoinPath(folder, "meta"));
 
@@ -120,7 +123,7 @@ void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) 
 std::optional<JsonValue> ReadJsonFile(const std::string& path) {
     if (!FileExists(path))
         return std::nullopt;
-    return ParseJson(ReadTextFileUtf8(path));
+    return ParseJsonFileText(path, ReadTextFileUtf8(path));
 }
 
 QuillError TreeFileError(const std::string& path, const std::string& problem) {
@@ -197,8 +200,9 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
     if (!FileExists(path))
         return;
     std::exception_ptr entryError;
-    const std::optional<JsonValue> tree = ParseJsonStreamingMember(
-        ReadTextFileUtf8(path), "topics", [&](JsonValue&& entry) {
+    std::optional<JsonValue> tree;
+    try {
+        tree = ParseJsonStreamingMember(ReadTextFileUtf8(path), "topics", [&](JsonValue&& entry) {
             if (entryError)
                 return;
             try {
@@ -207,6 +211,9 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
                 entryError = std::current_exception();
             }
         });
+    } catch (const JsonTooDeepError& e) {
+        throw TreeFileError(path, e.what());
+    }
     if (!tree) {
         project.FTopics.Clear();
         return;
@@ -224,6 +231,7 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
 } // namespace
 
 void EnsureProjectFolders(const std::string& rootPath) {
+    RequireProjectFoldersInside(rootPath);
     EnsureDir(rootPath);
     for (const char* sub : {"topics", "meta", "assets/images", "build", "styles", "internal/editor",
                             "internal/webhelp"})
@@ -260,9 +268,29 @@ std::string ProjectFolderForFile(const std::string& fileName) {
     return JoinPath(dir.empty() ? "." : dir, name);
 }
 
+namespace {
+
+// "root" as stored: relative to the project file's folder when the project
+// folder lies inside it, so that the two can be copied or moved together;
+// the absolute path otherwise.
+std::string StoredRoot(const std::string& fileName, const std::string& folder) {
+    const std::filesystem::path relative =
+        std::filesystem::path(folder).lexically_relative(ExtractFileDir(fileName));
+    if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".")
+        return folder;
+    return relative.generic_string();
+}
+
+bool IsProjectFolder(const std::string& folder) {
+    return FileExists(JoinPath(folder, kProjectJson));
+}
+
+} // namespace
+
 void WriteProjectFile(const std::string& givenName, const TDocProject& project,
                       const std::string& givenFolder) {
-    // "root" holds an absolute path, so relative names are resolved first.
+    // Relative names are resolved first, so that "root" is right for the
+    // file wherever it is read from.
     const std::string fileName = AbsolutePath(givenName);
     EnsureDir(ExtractFileDir(fileName));
     const std::string folder = givenFolder.empty()
@@ -273,7 +301,7 @@ void WriteProjectFile(const std::string& givenName, const TDocProject& project,
     JsonValue file = JsonValue::Object();
     file.Add("version", JsonValue::String("1.0"));
     file.Add("title", JsonValue::String(project.FTitle));
-    file.Add("root", JsonValue::String(ExcludeTrailingPathDelimiter(folder)));
+    file.Add("root", JsonValue::String(StoredRoot(fileName, ExcludeTrailingPathDelimiter(folder))));
     WriteTextFileUtf8Bom(fileName, WriteJson(file));
 
     SaveProjectFolderTo(IncludeTrailingPathDelimiter(folder), project);
@@ -282,7 +310,7 @@ void WriteProjectFile(const std::string& givenName, const TDocProject& project,
 TProjectFileInfo ReadProjectFile(const std::string& fileName) {
     if (!FileExists(fileName))
         throw QuillError("Project file not found: " + fileName);
-    const auto json = ParseJson(ReadTextFileUtf8(fileName));
+    const auto json = ParseJsonFileText(fileName, ReadTextFileUtf8(fileName));
     if (!json || !json->IsObject())
         throw QuillError("Invalid project file: " + fileName);
     for (const char* member : {"title", "root"})
@@ -293,12 +321,17 @@ TProjectFileInfo ReadProjectFile(const std::string& fileName) {
     TProjectFileInfo info;
     info.Title = ReadJsonText(&*json, "title", "");
     std::string folder = ReadJsonText(&*json, "root", "");
-    const std::string fallback = ProjectFolderForFile(fileName);
-    if (folder.empty())
+    const std::string fallback = ProjectFolderForFile(AbsolutePath(fileName));
+    if (folder.empty()) {
         folder = fallback;
-    else if (folder.front() != kPathDelim)
-        folder = JoinPath(ExtractFileDir(AbsolutePath(fileName)), folder);
-    if (!FileExists(JoinPath(folder, kProjectJson)) && FileExists(JoinPath(fallback, kProjectJson)))
+    } else if (folder.front() != kPathDelim) {
+        folder = AbsolutePath(JoinPath(ExtractFileDir(AbsolutePath(fileName)), folder));
+    } else if (IsProjectFolder(fallback)) {
+        // A project file copied or moved together with its folder opens the
+        // folder beside it, not the one it was saved with.
+        folder = fallback;
+    }
+    if (!IsProjectFolder(folder) && IsProjectFolder(fallback))
         folder = fallback;
     info.Folder = ExcludeTrailingPathDelimiter(folder);
     return info;

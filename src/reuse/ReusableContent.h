@@ -6,6 +6,7 @@
 
 namespace quillmark {
 
+class JsonValue;
 class TDocProject;
 
 struct TReusableVariable {
@@ -37,12 +38,17 @@ public:
 
     void Clear();
 
-    // Replaces the lists with the file's content. An empty root path, a
-    // missing file and text that is not JSON leave the lists empty. A
-    // top level that is not an object, or a list member that is not an
-    // array, fails with "Invalid class typecast"; the lists read before it
-    // stay filled.
-    void LoadFromProject(const TDocProject& P);
+    // What LoadFromProject does with a file that holds no JSON text: the
+    // dialog reads it as empty, publishing fails on it, so that a damaged
+    // file never publishes as a project without variables and snippets.
+    enum class TDamagedFile { ReadAsEmpty, Fail };
+
+    // Replaces the lists with the file's content. An empty root path and a
+    // missing file leave the lists empty. A top level that is not an object,
+    // or a list member that is not an array, fails with "Invalid class
+    // typecast" (after the file's name and the member's); the lists read
+    // before it stay filled.
+    void LoadFromProject(const TDocProject& P, TDamagedFile damaged = TDamagedFile::ReadAsEmpty);
 
     // Replaces the file (creating meta/ when needed) with the compact JSON
     // of the lists, entries with an empty trimmed name left out. Nothing
@@ -58,6 +64,9 @@ public:
 
     // The first snippet of that name, or null.
     const TReusableSnippet* FindSnippet(std::string_view AName) const;
+
+private:
+    void ReadLists(const JsonValue& root);
 };
 
 } // namespace quillmark

@@ -2,6 +2,7 @@
 
 #include "base/FileHelpers.h"
 #include "base/JsonRead.h"
+#include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Utf.h"
 
@@ -29,10 +30,20 @@ void ReadText(const JsonValue& object, std::string_view name, std::string& field
         field = JsonValueText(*member);
 }
 
+// A conversion error names the member it is about.
+template <typename Convert>
+auto ReadMember(std::string_view name, const Convert& convert) {
+    try {
+        return convert();
+    } catch (const QuillError& e) {
+        throw QuillError("\"" + std::string(name) + "\": " + e.what());
+    }
+}
+
 void ReadInteger(const JsonValue& object, std::string_view name, int32_t& field) {
     const JsonValue* member = object.Find(name);
     if (member != nullptr && member->IsNumber())
-        field = JsonNumberToInt32(*member);
+        field = ReadMember(name, [&] { return JsonNumberToInt32(*member); });
 }
 
 void ReadColor(const JsonValue& object, std::string_view name, TColor& field) {
@@ -114,7 +125,8 @@ void TProjectSettings::FromJson(const JsonValue& object) {
     ReadColor(object, "DefaultTextBackColor", DefaultTextBackColor);
     if (const JsonValue* spacing = object.Find("DefaultLineSpacing");
         spacing && spacing->IsNumber())
-        DefaultLineSpacing = JsonNumberToDouble(*spacing);
+        DefaultLineSpacing =
+            ReadMember("DefaultLineSpacing", [&] { return JsonNumberToDouble(*spacing); });
     ReadColor(object, "DefaultPageBgColor", DefaultPageBgColor);
     ReadColor(object, "DefaultHeaderBgColor", DefaultHeaderBgColor);
     ReadColor(object, "TocTextColor", TocTextColor);
@@ -156,10 +168,14 @@ void TProjectSettings::SaveToFile(const std::string& fileName) const {
 bool TProjectSettings::LoadFromFile(const std::string& fileName) {
     if (!FileExists(fileName))
         return false;
-    const auto value = ParseJson(DecodeTextWithBom(ReadFileBytes(fileName)));
+    const auto value = ParseJsonFileText(fileName, DecodeTextWithBom(ReadFileBytes(fileName)));
     if (!value || !value->IsObject())
         return false;
-    FromJson(*value);
+    try {
+        FromJson(*value);
+    } catch (const QuillError& e) {
+        throw FileProblem(fileName, e.what());
+    }
     return true;
 }
 

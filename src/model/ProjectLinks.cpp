@@ -48,20 +48,18 @@ bool IsLink(const std::string& path) {
 void RequireProjectFoldersInside(const std::string& rootPath) {
     if (rootPath.empty())
         return;
-    const fs::path root = RealPath(rootPath);
-    for (const char* name : kWrittenFolders) {
-        const std::string folder = JoinPath(rootPath, name);
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(folder, ec)))
-            continue;
-        const fs::path real = RealPath(folder);
-        if (!IsSameOrInsideFolder(real.string(), root.string()))
-            throw QuillError(FormatText(
-                Translate("The folder %s leads to %s, outside the project folder. Quillmark "
-                          "writes only inside the project folder: put a real folder in the "
-                          "place of the link."),
-                {ExcludeTrailingPathDelimiter(folder), real.string()}));
-    }
+    for (const char* name : kWrittenFolders)
+        RequireFolderInsideProject(rootPath, JoinPath(rootPath, name));
+}
+
+void RequireFolderInsideProject(const std::string& rootPath, const std::string& folder) {
+    const fs::path real = RealPath(folder);
+    if (!IsSameOrInsideFolder(real.string(), RealPath(rootPath).string()))
+        throw QuillError(FormatText(
+            Translate("The folder %s leads to %s, outside the project folder. Quillmark "
+                      "writes only inside the project folder: put a real folder in the "
+                      "place of the link."),
+            {ExcludeTrailingPathDelimiter(folder), real.string()}));
 }
 
 bool IsInsideProjectFolder(const std::string& rootPath, const std::string& path) {

@@ -18,6 +18,9 @@ namespace quillmark {
 // emptied nor deleted. Links that stay inside are fine, and folders that do
 // not exist yet are made as real folders when needed.
 void RequireProjectFoldersInside(const std::string& rootPath);
+// The same for one folder below the project folder, whether it exists yet
+// or not.
+void RequireFolderInsideProject(const std::string& rootPath, const std::string& folder);
 
 // Whether `path`, below the project folder, leads to a place inside it once
 // every symbolic link on the way is followed.

@@ -190,6 +190,28 @@ check "expand names the damaged reusable-content file" grep -qF "$store" <<< "$e
 rm "$store"
 check "a missing reusable-content file keeps the defaults"   "$cli" expand "$work/damaged/AuroraLamp.hff" "$first" > /dev/null
 
+# Runaway snippets stop at the cap with an error naming the topic and the
+# snippet; a long block inside a nested condition block publishes.
+python3 - "$store" <<'PY'
+import json, sys
+snippets = [{"name": "S%d" % i, "html": "<b>%d</b>" % i + "{snip:S%d}" % (i + 1) * (10 if i < 15 else 0)}
+            for i in range(16)]
+json.dump({"variables": [], "snippets": snippets,
+           "conditions": [{"name": "Outer", "enabled": True}, {"name": "Inner", "enabled": True}]},
+          open(sys.argv[1], "w"))
+PY
+printf '{snip:S0}' > "$work/damaged/AuroraLamp/topics/$first.html"
+err=$(timeout 60 "$cli" publish "$work/damaged/AuroraLamp.hff" --format webhelp 2>&1 >/dev/null); rc=$?
+check "runaway snippets fail the publish" test "$rc" -eq 1
+check "the error names the topic and the snippet"   grep -q "The topic \"$title\" ($first) cannot be published: The expanded text grows past 64 MB at the snippet \"S" <<< "$err"
+{ printf '{begincond:Outer}<p>a</p>{begincond:Inner}'
+  for _ in $(seq 4000); do printf '<p>An ordinary paragraph of a long block.</p>'; done
+  printf '{endcond}<p>b</p>{endcond}'; } > "$work/damaged/AuroraLamp/topics/$first.html"
+expanded=$("$cli" expand "$work/damaged/AuroraLamp.hff" "$first"); rc=$?
+check "a long block in a nested block expands" test "$rc" -eq 0
+check "the long block is published whole"   test "$(grep -o 'An ordinary paragraph' <<< "$expanded" | wc -l)" -eq 4000
+rm "$store"
+
 # Links planted in a project never lead a command to write outside it.
 victim="$work/victim.txt"
 printf 'precious' > "$victim"

@@ -8,7 +8,7 @@ build="$1"; seconds="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 total=0
 failed=0
-for target in "$build"/tests/fuzz/fuzz_*; do
+for target in "$build"/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target"); name=${name#fuzz_}
   report=$(bash "$here/run.sh" "$target" "$here/corpus/$name" "$seconds" "$build/corpus/$name")

@@ -7,7 +7,7 @@
 # the seeds. An input that breaks the target is kept beside CORPUS as
 # artifacts-<target>-crash-*|timeout-*|oom-* and the run exits non-zero.
 # libFuzzer's last lines give the executions done
-# (stat::number_of_executed_units).
+# (stat::number_of_executed_units). FUZZ_MAX_LEN bounds the input size (4096).
 set -uo pipefail
 target="$1"; seeds="$2"; seconds="$3"
 if [ $# -ge 4 ]; then
@@ -23,7 +23,7 @@ if [ -f "$seeds.seeds" ]; then
   done < "$seeds.seeds"
 fi
 artifacts="$(dirname "$corpus")/artifacts-$(basename "$target")-"
-"$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len=16384 \
+"$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len="${FUZZ_MAX_LEN:-4096}" \
   -print_final_stats=1 -artifact_prefix="$artifacts" ${listed:+-seed_inputs="$listed"} \
   "$corpus" "$seeds" > "$corpus.log" 2>&1
 status=$?

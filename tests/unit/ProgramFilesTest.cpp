@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -62,12 +63,24 @@ TEST_F(ProgramFilesTest, AFolderLeadingOutsideIsRefused) {
     EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
-// A copy that cannot be finished leaves the file that was there.
-TEST_F(ProgramFilesTest, AFailedCopyKeepsTheOldFile) {
-    WriteTextFileUtf8(project + "internal/editor/editor.html", "old");
+// A copy that cannot be finished leaves the file that was there; a file
+// that is up to date is not written again.
+TEST_F(ProgramFilesTest, AFailedCopyKeepsTheOldFileAndUnchangedFilesStay) {
+    const std::string page = project + "internal/editor/editor.html";
+    WriteTextFileUtf8(page, "old");
     WriteTextFileUtf8(program + "AppFiles/editor/editor.html", std::string(8192, 'e'));
     EXPECT_NE(ErrorUnderFileSizeLimit(1024, [&] { CopyProgramFiles(program, project); }), "");
-    EXPECT_EQ(ReadFileBytes(project + "internal/editor/editor.html"), "old");
+    EXPECT_EQ(ReadFileBytes(page), "old");
+
+    CopyProgramFiles(program, project);
+    const auto inode = [&] {
+        struct stat status {};
+        ::stat(page.c_str(), &status);
+        return status.st_ino;
+    };
+    const auto before = inode();
+    EXPECT_EQ(ErrorUnderFileSizeLimit(1024, [&] { CopyProgramFiles(program, project); }), "");
+    EXPECT_EQ(inode(), before);
 }
 
 } // namespace

@@ -95,6 +95,8 @@ void KeepUnreadableFile(const std::string& path, std::string_view currentText) {
                                     {path}));
 }
 
+} // namespace
+
 // A file that holds exactly the text already is not written again, so saving
 // an unchanged project rewrites nothing.
 void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& text) {
@@ -106,6 +108,8 @@ void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& 
     }
     WriteTextFileUtf8(path, text);
 }
+
+namespace {
 
 void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) {
     RequireProjectFoldersInside(folder);

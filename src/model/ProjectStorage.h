@@ -9,6 +9,12 @@ namespace quillmark {
 // Creates the project folder and its standard sub-folders when missing.
 void EnsureProjectFolders(const std::string& rootPath);
 
+// Writes a JSON file of the project (creating its folder) unless it holds
+// exactly `text` already. A file there that is not JSON is first moved aside
+// as "<name>.unreadable" (".unreadable.2", ... when taken), so that a
+// hand-editing mistake never costs the author its content.
+void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& text);
+
 // Writes project.json and meta/topics.json below the project's FRootPath.
 void SaveProjectFolder(const TDocProject& project);
 // Clears the project and fills it from the folder (given with a trailing

@@ -7,6 +7,7 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "model/DocProject.h"
+#include "model/ProjectStorage.h"
 
 namespace quillmark {
 
@@ -117,7 +118,9 @@ void TReusableProjectContent::SaveToProject(const TDocProject& P) const {
     document.Add("variables", std::move(variables));
     document.Add("snippets", std::move(snippets));
     document.Add("conditions", std::move(conditions));
-    WriteTextFileUtf8(ReusableContentFilePath(P), WriteJson(document));
+    // A damaged file, read as empty by the dialog, is kept aside instead of
+    // being written over.
+    WriteJsonFileKeepingUnreadable(ReusableContentFilePath(P), WriteJson(document));
 }
 
 std::string TReusableProjectContent::VariableValue(std::string_view AName,

@@ -51,9 +51,10 @@ public:
     void LoadFromProject(const TDocProject& P, TDamagedFile damaged = TDamagedFile::ReadAsEmpty);
 
     // Replaces the file (creating meta/ when needed) with the compact JSON
-    // of the lists, entries with an empty trimmed name left out. Nothing
-    // happens for an empty root path. A failed write raises an
-    // error and leaves the previous file as it was.
+    // of the lists, entries with an empty trimmed name left out; a file there
+    // that is not JSON is kept aside as "reusable_content.json.unreadable"
+    // first. Nothing happens for an empty root path. A failed write raises
+    // an error and leaves the previous file as it was.
     void SaveToProject(const TDocProject& P) const;
 
     // Lookups by name, letters A to Z compared without regard to case and

@@ -149,6 +149,11 @@ TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyOrFailsForPublishing) {
                   store.LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail);
               }),
               FilePath() + ": the file is damaged: it holds no valid JSON text.");
+
+    // Saved over from the dialog, the damaged text is kept aside first.
+    store.SaveToProject(project_);
+    EXPECT_EQ(ReadFileBytes(FilePath() + ".unreadable"), R"({"variables":[{"name":"A","value":"1"}],)");
+    EXPECT_NO_THROW(store.LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail));
 }
 
 TEST_F(ReusableContentFile, SavesExactCompactTextAndReadsItBack) {

@@ -47,7 +47,8 @@ private:
 
     std::string Snippet(std::string_view tokenName) {
         const TReusableSnippet* snippet = store_.FindSnippet(Trim(DecodeHtml(tokenName)));
-        if (snippet == nullptr || snippet->Html.empty() || open_.size() >= static_cast<size_t>(kMaxSnippetNesting) ||
+        if (snippet == nullptr || snippet->Html.empty() ||
+            open_.size() >= static_cast<size_t>(kMaxSnippetNesting) ||
             std::find(open_.begin(), open_.end(), snippet) != open_.end())
             return {};
         open_.push_back(snippet);
@@ -75,9 +76,9 @@ private:
 };
 
 // The innermost condition blocks as the regular expression finds them.
-inline std::string ReferenceInnermostBlocks(
-    std::string_view html, bool namedEnd,
-    const std::function<std::string(const TConditionBlock&)>& replace) {
+inline std::string
+ReferenceInnermostBlocks(std::string_view html, bool namedEnd,
+                         const std::function<std::string(const TConditionBlock&)>& replace) {
     const std::string begin = R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\})"
                               R"((?<body>(?:(?!\{\s*begincond\s*:\s*[^\}]+?\s*\}).)*?))";
     static const Regex named(begin + R"(\{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\})",

@@ -56,8 +56,7 @@ void TInsertCommands::btnImportHTMLClick() {
             },
             [&](const std::string& question) {
                 return FPrompts.Ask(TMessageKind::Confirmation, kApplicationTitle, question,
-                                    {TPromptButton::Yes, TPromptButton::No}) ==
-                       TPromptButton::Yes;
+                                    {TPromptButton::Yes, TPromptButton::No}) == TPromptButton::Yes;
             });
         switch (outcome.Action) {
         case THtmlImportOutcome::TAction::None:

@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -143,8 +143,8 @@ bool ReadTextFileIfRegular(const std::string& path, std::string& text, bool foll
     text.clear();
     // Without blocking, so that a named pipe in a file's place cannot stall
     // the reader; only a regular file counts (a device would never end).
-    const int fd = ::open(path.c_str(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (followLink ? 0 : O_NOFOLLOW));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                            (followLink ? 0 : O_NOFOLLOW));
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR || (errno == ELOOP && !followLink))
             return false;

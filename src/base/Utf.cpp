@@ -106,7 +106,9 @@ size_t FindInvalidUtf8(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
-bool IsValidUtf8(std::string_view text) { return FindInvalidUtf8(text) == std::string_view::npos; }
+bool IsValidUtf8(std::string_view text) {
+    return FindInvalidUtf8(text) == std::string_view::npos;
+}
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     std::string out;

@@ -14,10 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kWrittenFolders[] = {
-    "topics",        "meta",          "assets",       "assets/images", "assets/css",
-    "assets/fonts",  "assets/media",  "assets/files", "build",         "build/webhelp",
-    "build/chm",     "build/pdf",     "styles",       "internal",      "internal/editor",
-    "internal/webhelp"};
+    "topics",     "meta",          "assets",          "assets/images",
+    "assets/css", "assets/fonts",  "assets/media",    "assets/files",
+    "build",      "build/webhelp", "build/chm",       "build/pdf",
+    "styles",     "internal",      "internal/editor", "internal/webhelp"};
 
 // Where the path leads with every link on the way followed, also a link
 // whose target does not exist (yet).
@@ -33,7 +33,8 @@ fs::path RealPath(const std::string& path) {
         const fs::path target = fs::read_symlink(current, ec);
         if (ec)
             break;
-        current = (target.is_absolute() ? target : current.parent_path() / target).lexically_normal();
+        current =
+            (target.is_absolute() ? target : current.parent_path() / target).lexically_normal();
     }
     return current;
 }
@@ -43,23 +44,28 @@ bool IsLink(const std::string& path) {
     return fs::is_symlink(fs::symlink_status(path, ec));
 }
 
+void RequireInside(const fs::path& realRoot, const std::string& folder) {
+    const fs::path real = RealPath(folder);
+    if (!IsSameOrInsideFolder(real.string(), realRoot.string()))
+        throw QuillError(
+            FormatText(Translate("The folder %s leads to %s, outside the project folder. Quillmark "
+                                 "writes only inside the project folder: put a real folder in the "
+                                 "place of the link."),
+                       {ExcludeTrailingPathDelimiter(folder), real.string()}));
+}
+
 } // namespace
 
 void RequireProjectFoldersInside(const std::string& rootPath) {
     if (rootPath.empty())
         return;
+    const fs::path realRoot = RealPath(rootPath);
     for (const char* name : kWrittenFolders)
-        RequireFolderInsideProject(rootPath, JoinPath(rootPath, name));
+        RequireInside(realRoot, JoinPath(rootPath, name));
 }
 
 void RequireFolderInsideProject(const std::string& rootPath, const std::string& folder) {
-    const fs::path real = RealPath(folder);
-    if (!IsSameOrInsideFolder(real.string(), RealPath(rootPath).string()))
-        throw QuillError(FormatText(
-            Translate("The folder %s leads to %s, outside the project folder. Quillmark "
-                      "writes only inside the project folder: put a real folder in the "
-                      "place of the link."),
-            {ExcludeTrailingPathDelimiter(folder), real.string()}));
+    RequireInside(RealPath(rootPath), folder);
 }
 
 bool IsInsideProjectFolder(const std::string& rootPath, const std::string& path) {

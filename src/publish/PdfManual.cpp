@@ -57,8 +57,8 @@ TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entr
     const TTopic& topic = *entry.Topic;
     // The page is read first: that refuses an identifier that is no safe
     // file name before it names a header file.
-    const std::string html = RewriteDocLinks(expander.Expand(topic, ReadTopicSource(project, topic.FID)),
-                                             SectionLinkResolver(project));
+    const std::string html = RewriteDocLinks(
+        expander.Expand(topic, ReadTopicSource(project, topic.FID)), SectionLinkResolver(project));
     const std::string tag = HeadingTag(entry.Depth);
     const std::string heading = ReadHeaderText(project, topic.FID, topic.FTitle);
     return {"<section id=\"" + topic.FID + "\">",

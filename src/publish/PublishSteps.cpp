@@ -10,13 +10,7 @@
 #include "reuse/TokenExpansion.h"
 #include "settings/ProjectSettings.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

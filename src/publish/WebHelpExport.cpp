@@ -41,13 +41,14 @@ std::vector<std::string> WriteWebHelpPages(const TDocProject& project,
         std::string source;
         ReadProjectTextFile(project.FRootPath, sourcePath, source);
         const bool blank = Trim(source).empty();
-        const std::string expanded = expander.Expand(topic, WebHelpPageSource(source, topic.FTitle));
+        const std::string expanded =
+            expander.Expand(topic, WebHelpPageSource(source, topic.FTitle));
         // The index holds the text of the page the topic names, which is
         // nearly always the one just read.
-        const std::string text =
-            topic.FHtmlPath != sourcePath ? StoredPageSearchText(project, topic, expander)
-            : blank                       ? ExtractPlainText(expander.Expand(topic, source))
-                                          : ExtractPlainText(expanded);
+        const std::string text = topic.FHtmlPath != sourcePath
+                                     ? StoredPageSearchText(project, topic, expander)
+                                 : blank ? ExtractPlainText(expander.Expand(topic, source))
+                                         : ExtractPlainText(expanded);
         searchEntries[i] = WebHelpSearchEntry(topic, text);
         const TPageHeader header = headers.Resolve(topic.FID);
         // The folder exists already.

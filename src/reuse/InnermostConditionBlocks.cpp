@@ -32,9 +32,9 @@ std::optional<TTokenAt> EndMarkerAt(std::string_view text, size_t brace, bool na
 
 } // namespace
 
-std::string ReplaceInnermostConditionBlocks(
-    std::string_view html, bool namedEnd,
-    const std::function<std::string(const TConditionBlock&)>& replace) {
+std::string
+ReplaceInnermostConditionBlocks(std::string_view html, bool namedEnd,
+                                const std::function<std::string(const TConditionBlock&)>& replace) {
     std::string out;
     size_t copied = 0;
     size_t invalid = FindInvalidUtf8(html); // the first malformed byte not yet passed

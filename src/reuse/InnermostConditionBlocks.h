@@ -24,8 +24,8 @@ struct TConditionBlock {
 // named end marker \{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\} when
 // `namedEnd`, else the bare one \{\s*endcond\s*\}. The text is scanned once,
 // so the size of a body is no limit.
-std::string ReplaceInnermostConditionBlocks(
-    std::string_view html, bool namedEnd,
-    const std::function<std::string(const TConditionBlock&)>& replace);
+std::string
+ReplaceInnermostConditionBlocks(std::string_view html, bool namedEnd,
+                                const std::function<std::string(const TConditionBlock&)>& replace);
 
 } // namespace quillmark

@@ -1,7 +1,7 @@
 #include "reuse/TokenExpansion.h"
 
-#include "base/Regex.h"
 #include "base/QuillError.h"
+#include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "model/DocProject.h"
@@ -260,10 +260,10 @@ private:
     // A snippet's expansion with what it depended on.
     struct TKnownExpansion {
         std::string Text;
-        TSnippetSet LookedUp;      // every snippet looked up inside it
-        TSnippetSet OpenLookedUp;  // those of them that were open around it
-        size_t Depth = 0;          // deepest lookup, in levels below it
-        size_t Around = 0;         // snippets open around it
+        TSnippetSet LookedUp;     // every snippet looked up inside it
+        TSnippetSet OpenLookedUp; // those of them that were open around it
+        size_t Depth = 0;         // deepest lookup, in levels below it
+        size_t Around = 0;        // snippets open around it
     };
     // A snippet being expanded, collecting what its expansion depends on.
     struct TFrame {
@@ -385,9 +385,8 @@ std::string ExpandReusableContent(const TReusableProjectContent& store, std::str
 
 std::string ExpandNamingTopic(const TTopic& topic, const std::function<std::string()>& expand) {
     const auto fail = [&](const std::string& problem) {
-        return QuillError(
-            FormatText(Translate("The topic \"%s\" (%s) cannot be published: %s"),
-                       {topic.FTitle, topic.FID, problem}));
+        return QuillError(FormatText(Translate("The topic \"%s\" (%s) cannot be published: %s"),
+                                     {topic.FTitle, topic.FID, problem}));
     };
     try {
         return expand();
@@ -455,10 +454,11 @@ std::string ReplaceConditionTokens(std::string_view html, const TReusableProject
         for (const bool namedEnd : {true, false}) {
             if (!(namedEnd ? NamedEndPattern() : AnonymousEndPattern()).IsMatch(result))
                 continue;
-            result = ReplaceInnermostConditionBlocks(result, namedEnd, [&](const TConditionBlock& block) {
-                return resolve(block.Whole, block.Name, block.Body,
-                               namedEnd ? std::optional(block.EndName) : std::nullopt);
-            });
+            result = ReplaceInnermostConditionBlocks(
+                result, namedEnd, [&](const TConditionBlock& block) {
+                    return resolve(block.Whole, block.Name, block.Body,
+                                   namedEnd ? std::optional(block.EndName) : std::nullopt);
+                });
         }
         return result;
     };

@@ -23,7 +23,7 @@ std::string ApplyOutsideTags(std::string_view html,
 // else is there; a token holding malformed UTF-8 is no token. `keyword` is
 // ASCII.
 struct TTokenAt {
-    size_t End;            // just after the closing "}"
+    size_t End; // just after the closing "}"
     std::string_view Name;
 };
 // The token starting at `open`, or nothing when none starts there.

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -44,9 +44,8 @@ inline const std::string& ScratchFolder() {
         const std::filesystem::path base = std::filesystem::exists("/dev/shm")
                                                ? "/dev/shm"
                                                : std::filesystem::temp_directory_path();
-        const std::filesystem::path path =
-            base / ("quillmark-fuzz-" + std::to_string(getpid()) + "-" +
-                    std::to_string(std::random_device{}()));
+        const std::filesystem::path path = base / ("quillmark-fuzz-" + std::to_string(getpid()) +
+                                                   "-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(path);
         std::atexit([] {
             std::error_code ec;
@@ -66,7 +65,8 @@ inline void ClearScratchFolder() {
 inline std::string PutFile(const std::string& relative, std::string_view bytes) {
     const std::filesystem::path path = ScratchFolder() + relative;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 
@@ -75,7 +75,7 @@ inline std::string PutFile(const std::string& relative, std::string_view bytes) 
 #define QM_FUZZ_CHECK(condition)                                                                   \
     do {                                                                                           \
         if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);  \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);    \
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)

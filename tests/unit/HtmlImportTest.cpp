@@ -290,8 +290,8 @@ TEST_F(HtmlImportTest, CommandOutcomes) {
 TEST_F(HtmlImportTest, CommandAsksBeforeCopyingFilesOutsideThePagesFolder) {
     const THtmlImportRequest ready{FProject, "0123456789ABCDEF0123456789ABCDEF", true};
     WriteTextFileUtf8(FTemp.Path("outside/x.png"), "x");
-    const std::string page = WriteSource(
-        "page.html", "<img src=\"../outside/x.png\"><img src=\"/proc/self/environ\">");
+    const std::string page =
+        WriteSource("page.html", "<img src=\"../outside/x.png\"><img src=\"/proc/self/environ\">");
     for (const bool answer : {false, true}) {
         fs::remove_all(FProject + "assets");
         std::vector<std::string> questions;
@@ -308,8 +308,9 @@ TEST_F(HtmlImportTest, CommandAsksBeforeCopyingFilesOutsideThePagesFolder) {
                                 "references stay as they are."));
         EXPECT_EQ(outcome.Action, THtmlImportOutcome::TAction::InsertHtml);
         EXPECT_EQ(Assets().size(), answer ? 1u : 0u);
-        EXPECT_EQ(outcome.Warning, "These files are not copied: they are no regular files or belong "
-                                   "to the system. Their references stay as they are:\r\n"
-                                   "/proc/self/environ");
+        EXPECT_EQ(outcome.Warning,
+                  "These files are not copied: they are no regular files or belong "
+                  "to the system. Their references stay as they are:\r\n"
+                  "/proc/self/environ");
     }
 }

@@ -128,9 +128,9 @@ TEST(JsonReader, NestingIsBoundedAndNeverExhaustsTheStack) {
         bool tooDeep = false;
         EXPECT_FALSE(IsJsonText(nested(depth), &tooDeep)) << depth;
         EXPECT_TRUE(tooDeep) << depth;
-        EXPECT_THROW(ParseJsonStreamingMember("{\"t\":[" + nested(depth) + "]}", "t",
-                                              [](JsonValue&&) {}),
-                     JsonTooDeepError)
+        EXPECT_THROW(
+            ParseJsonStreamingMember("{\"t\":[" + nested(depth) + "]}", "t", [](JsonValue&&) {}),
+            JsonTooDeepError)
             << depth;
     }
     bool tooDeep = true;

@@ -46,8 +46,9 @@ TEST(ProjectLinksTest, FoldersLeadingOutsideAreRefusedAndLeftAlone) {
     const struct {
         const char* folder;
         bool dangling;
-    } cases[] = {{"meta", false},          {"build", false},         {"build/webhelp", false},
-                 {"internal/webhelp", false}, {"assets/images", true}, {"styles", true}};
+    } cases[] = {{"meta", false},          {"build", false},
+                 {"build/webhelp", false}, {"internal/webhelp", false},
+                 {"assets/images", true},  {"styles", true}};
     for (const auto& c : cases) {
         TempFolder temp;
         const std::string root = temp.Path("project/");

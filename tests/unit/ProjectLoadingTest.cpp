@@ -20,8 +20,8 @@ namespace quillmark {
 namespace {
 
 using testing::ErrorOf;
-using testing::TempFolder;
 using ::testing::HasSubstr;
+using testing::TempFolder;
 
 // Every file below the folder with its bytes, to show that nothing changed.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
@@ -32,14 +32,17 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     return files;
 }
 
-std::string Nested(size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+std::string Nested(size_t depth) {
+    return std::string(depth, '[') + std::string(depth, ']');
+}
 
 class ProjectLoadingTest : public ::testing::Test {
 protected:
     ProjectLoadingTest() {
         CreateProjectFile(hff, "Guide", QUILLMARK_RESOURCES_DIR);
-        WriteTextFileUtf8(folder + "meta/reusable_content.json",
-                          R"({"variables":[{"name":"V","value":"1"}],"snippets":[],"conditions":[]})");
+        WriteTextFileUtf8(
+            folder + "meta/reusable_content.json",
+            R"({"variables":[{"name":"V","value":"1"}],"snippets":[],"conditions":[]})");
     }
 
     TempFolder temp;
@@ -56,8 +59,16 @@ const char* const kFiles[] = {"Guide.hff", "Guide/project.json", "Guide/meta/top
 TEST_F(ProjectLoadingTest, DeepDocumentsFailEveryReaderNamingTheFile) {
     const std::map<std::string, std::function<void()>> readers = {
         {"Guide.hff", [&] { ReadProjectFile(hff); }},
-        {"Guide/project.json", [&] { TDocProject p; LoadProjectFolder(folder, p); }},
-        {"Guide/meta/topics.json", [&] { TDocProject p; LoadProjectFolder(folder, p); }},
+        {"Guide/project.json",
+         [&] {
+             TDocProject p;
+             LoadProjectFolder(folder, p);
+         }},
+        {"Guide/meta/topics.json",
+         [&] {
+             TDocProject p;
+             LoadProjectFolder(folder, p);
+         }},
         {"Guide/meta/project_settings.json",
          [&] { TProjectSettings().LoadFromFile(folder + "meta/project_settings.json"); }},
         {"Guide/meta/reusable_content.json", [&] {

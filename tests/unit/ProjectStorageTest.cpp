@@ -1,14 +1,14 @@
+#include "model/ProjectStorage.h"
+
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/Json.h"
 #include "base/QuillError.h"
-#include "model/ProjectStorage.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace quillmark;
@@ -187,7 +187,8 @@ TEST_F(ProjectStorageTest, ProjectFileFormat) {
     const std::string bytes = ReadFileBytes(hff);
     const std::string root = folder.Path("docs/a");
     // The folder beside the file is stored relative to it.
-    EXPECT_EQ(bytes, "\xEF\xBB\xBF{\"version\":\"1.0\",\"title\":\"Caf\\u00E9 Guide\",\"root\":\"a\"}");
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF{\"version\":\"1.0\",\"title\":\"Caf\\u00E9 Guide\",\"root\":\"a\"}");
     EXPECT_TRUE(FileExists(root + "/project.json"));
     EXPECT_TRUE(FileExists(root + "/meta/topics.json"));
     EXPECT_EQ(ReadFileBytes(root + "/project.json").front(), '{');

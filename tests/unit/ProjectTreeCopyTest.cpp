@@ -26,10 +26,10 @@ TEST(ProjectTreeCopyTest, LinksInTheTargetAreRefused) {
         fs::create_directories(temp.Path("elsewhere"));
         fs::create_directories(temp.Path("new"));
         fs::create_symlink(temp.Path("elsewhere"), temp.Path("new/") + linked);
-        EXPECT_THAT(ErrorOf([&] { CopyProjectTree(temp.Path("old"), temp.Path("new")); }),
-                    ::testing::AllOf(
-                        ::testing::StartsWith("The folder " + temp.Path("new/") + linked),
-                        ::testing::HasSubstr(" leads to " + temp.Path("elsewhere"))))
+        EXPECT_THAT(
+            ErrorOf([&] { CopyProjectTree(temp.Path("old"), temp.Path("new")); }),
+            ::testing::AllOf(::testing::StartsWith("The folder " + temp.Path("new/") + linked),
+                             ::testing::HasSubstr(" leads to " + temp.Path("elsewhere"))))
             << linked;
         EXPECT_TRUE(fs::is_empty(temp.Path("elsewhere"))) << linked;
     }

@@ -152,7 +152,8 @@ TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyOrFailsForPublishing) {
 
     // Saved over from the dialog, the damaged text is kept aside first.
     store.SaveToProject(project_);
-    EXPECT_EQ(ReadFileBytes(FilePath() + ".unreadable"), R"({"variables":[{"name":"A","value":"1"}],)");
+    EXPECT_EQ(ReadFileBytes(FilePath() + ".unreadable"),
+              R"({"variables":[{"name":"A","value":"1"}],)");
     EXPECT_NO_THROW(store.LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail));
 }
 

@@ -305,10 +305,21 @@ TEST(TokenExpansion, LongBlocksInNestedBlocksExpand) {
 // Random nested blocks, malformed bytes included: the scanner finds the
 // innermost blocks where the pattern does.
 TEST(TokenExpansion, InnermostBlocksAsThePatternFindsThem) {
-    const std::vector<std::string> pieces = {
-        "{begincond:A}", "{ BEGINCOND : b }", "{begincond:}", "{endcond}", "{ endcond }",
-        "{endcond:A}",   "{endcond: b}",      "{endcond:}",   "x",         "<p>",
-        "\xFF",          "{",                 "}",            "{begincond:\xC3}", "\xC3\xA9"};
+    const std::vector<std::string> pieces = {"{begincond:A}",
+                                             "{ BEGINCOND : b }",
+                                             "{begincond:}",
+                                             "{endcond}",
+                                             "{ endcond }",
+                                             "{endcond:A}",
+                                             "{endcond: b}",
+                                             "{endcond:}",
+                                             "x",
+                                             "<p>",
+                                             "\xFF",
+                                             "{",
+                                             "}",
+                                             "{begincond:\xC3}",
+                                             "\xC3\xA9"};
     std::mt19937 random(20250101);
     const auto mark = [](const TConditionBlock& block) {
         return "[" + std::string(block.Name) + "|" + std::string(block.Body) + "|" +
@@ -336,12 +347,14 @@ TEST(TokenExpansion, SnippetsUsingEachOtherAreExpandedOnce) {
         store.FSnippets.push_back({"S" + std::to_string(i), html});
     }
     const std::string error = ErrorOf([&] { ExpandReusableContent(store, "{snip:S0}"); });
-    EXPECT_THAT(error, ::testing::StartsWith("The expanded text grows past 64 MB at the snippet \"S"));
+    EXPECT_THAT(error,
+                ::testing::StartsWith("The expanded text grows past 64 MB at the snippet \"S"));
 
     // Below the cap the text is what expanding every use anew gives.
     const std::string expanded = ExpandReusableContent(store, "{snip:S10}");
     std::string reference;
-    ASSERT_TRUE(quillmark::testing::ReferenceExpansion(store, size_t{1} << 30).Expand("{snip:S10}", reference));
+    ASSERT_TRUE(quillmark::testing::ReferenceExpansion(store, size_t{1} << 30)
+                    .Expand("{snip:S10}", reference));
     EXPECT_EQ(expanded, reference);
     EXPECT_EQ(expanded.size(), 999999u); // 111111 pieces such as <b>15</b>
 }
@@ -350,8 +363,14 @@ TEST(TokenExpansion, SnippetsUsingEachOtherAreExpandedOnce) {
 // reusing expansions changes no byte of the result.
 TEST(TokenExpansion, ReusedExpansionsMatchExpandingEveryUseAnew) {
     std::mt19937 random(20250102);
-    const std::vector<std::string> texts = {"a", "<p>", "</p>", "{var:V}", "{begincond:C}",
-                                            "{endcond}", "{snip:}", "<i title=\"{snip:S0}\">"};
+    const std::vector<std::string> texts = {"a",
+                                            "<p>",
+                                            "</p>",
+                                            "{var:V}",
+                                            "{begincond:C}",
+                                            "{endcond}",
+                                            "{snip:}",
+                                            "<i title=\"{snip:S0}\">"};
     size_t compared = 0;
     for (int round = 0; round < 3000; ++round) {
         TReusableProjectContent store;
@@ -365,7 +384,8 @@ TEST(TokenExpansion, ReusedExpansionsMatchExpandingEveryUseAnew) {
                                      : texts[random() % texts.size()];
             store.FSnippets.push_back({"S" + std::to_string(i), html});
         }
-        const std::string topic = "<p>{snip:S0}|{snip:S" + std::to_string(random() % count) + "}</p>";
+        const std::string topic =
+            "<p>{snip:S0}|{snip:S" + std::to_string(random() % count) + "}</p>";
         std::string reference;
         if (!quillmark::testing::ReferenceExpansion(store, 1 << 20).Expand(topic, reference))
             continue;

@@ -26,8 +26,8 @@ protected:
         SaveProjectFolder(project);
     }
     size_t PagesOnDisk() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(temp.Path("topics")),
-                                                 fs::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(temp.Path("topics")), fs::directory_iterator()));
     }
 
     TempFolder temp;
@@ -56,9 +56,8 @@ TEST_F(TopicCreationTest, AFailedWriteLeavesNoPageBehind) {
     WriteTextFileUtf8(treeFile, tree);
 
     // The page itself cannot be written.
-    EXPECT_NE(ErrorUnderFileSizeLimit(16, [&] {
-                  AddTopicWithPage(project, "Intro", "", std::string(64, 'p'));
-              }),
+    EXPECT_NE(ErrorUnderFileSizeLimit(
+                  16, [&] { AddTopicWithPage(project, "Intro", "", std::string(64, 'p')); }),
               "");
     EXPECT_EQ(PagesOnDisk(), 0u);
     EXPECT_EQ(project.FTopics.Size(), 0u);

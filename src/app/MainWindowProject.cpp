@@ -173,14 +173,14 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     const std::string name = NormalizePath(fileName);
     const TProjectFileInfo info = ReadProjectFile(name);
     const std::string folder = IncludeTrailingPathDelimiter(info.Folder);
-    EnsureProjectFolders(folder);
-    ::quillmark::CopyProgramFiles(FPlaces.ProgramFolder, folder);
     const std::vector<TUnreadableFile> unreadable = FindUnreadableProjectFiles(folder);
 
     // The project is loaded aside first: a folder that cannot be loaded
-    // leaves the current project as it was.
+    // leaves the current project as it was, and nothing is written into it.
     TDocProject loaded;
     LoadProjectFolder(folder, loaded);
+    EnsureProjectFolders(folder);
+    ::quillmark::CopyProgramFiles(FPlaces.ProgramFolder, folder);
 
     DiscardUnsavedState();
     FState.FProjectFileName = name;

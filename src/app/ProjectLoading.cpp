@@ -16,8 +16,8 @@ namespace quillmark {
 
 namespace {
 
-// A file of the project that is there must be readable JSON text; a missing
-// one keeps its defaults.
+// A settings or reusable-content file that is there must be readable JSON
+// text; a missing one keeps its defaults.
 void RequireJsonTextIfPresent(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
@@ -32,17 +32,13 @@ void RequireJsonTextIfPresent(const std::string& path) {
 void LoadProjectFromFile(const std::string& projectFile, TDocProject& project) {
     const TProjectFileInfo info = ReadProjectFile(projectFile);
     const std::string folder = IncludeTrailingPathDelimiter(info.Folder);
-    TDocProject probe;
-    probe.FRootPath = folder;
-    for (const std::string& path :
-         {JoinPath(folder, "project.json"), JoinPath(folder, "meta/topics.json"),
-          TProjectSettings::DefaultSettingsPathForProject(folder), ReusableContentFilePath(probe)})
-        RequireJsonTextIfPresent(path);
+    const std::string settingsPath = TProjectSettings::DefaultSettingsPathForProject(folder);
+    LoadProjectFolder(folder, project, TDamagedFile::Fail);
+    RequireJsonTextIfPresent(settingsPath);
+    RequireJsonTextIfPresent(ReusableContentFilePath(project));
 
-    LoadProjectFolder(folder, project);
     if (!info.Title.empty())
         project.FTitle = info.Title;
-    const std::string settingsPath = TProjectSettings::DefaultSettingsPathForProject(folder);
     if (FileExists(settingsPath)) {
         // As when opening: the title shown is the settings' one, which stays
         // the default when the file holds no object.

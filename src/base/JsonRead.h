@@ -8,8 +8,11 @@
 
 namespace quillmark {
 
-// The problem of a file that is there but holds no JSON text, for a reader
-// that cannot go on without it (translated when shown).
+// What a reader does with a file that is there but holds no JSON text: the
+// window reads it as missing (and warns, or keeps it aside before writing
+// over it); the command-line tool and publishing refuse it, with
+// kNotJsonText (translated when shown) after the file's name.
+enum class TDamagedFile { ReadAsMissing, Fail };
 inline constexpr const char* kNotJsonText = "the file is damaged: it holds no valid JSON text.";
 
 // ParseJson of the text read from the file `path`: nothing when it is not

@@ -123,11 +123,32 @@ void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) 
     WriteJsonFileKeepingUnreadable(JoinPath(folder, kTopicsJson), TopicsFileText(project));
 }
 
+// A tree file that is there but cannot be used: read as missing, or refused
+// as `damaged` says.
+void TreatAsMissing(const std::string& path, TDamagedFile damaged) {
+    if (damaged == TDamagedFile::Fail)
+        throw FileProblem(path, Translate(kNotJsonText));
+}
+
+// The text of a tree file, or nothing when it is missing (or no file).
+std::optional<std::string> ReadTreeFile(const std::string& path, TDamagedFile damaged) {
+    if (FileExists(path))
+        return ReadTextFileUtf8(path);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec))
+        TreatAsMissing(path, damaged);
+    return std::nullopt;
+}
+
 // Parsed JSON of a file, or nothing when the file is missing or not JSON.
-std::optional<JsonValue> ReadJsonFile(const std::string& path) {
-    if (!FileExists(path))
+std::optional<JsonValue> ReadJsonFile(const std::string& path, TDamagedFile damaged) {
+    const std::optional<std::string> text = ReadTreeFile(path, damaged);
+    if (!text)
         return std::nullopt;
-    return ParseJsonFileText(path, ReadTextFileUtf8(path));
+    std::optional<JsonValue> json = ParseJsonFileText(path, *text);
+    if (!json)
+        TreatAsMissing(path, damaged);
+    return json;
 }
 
 QuillError TreeFileError(const std::string& path, const std::string& problem) {
@@ -200,13 +221,15 @@ void LoadTopicEntry(const JsonValue& entry, const std::string& folder, const std
 // all at once. The outcome is that of checking the whole file first: a file
 // that is not JSON counts as missing, and then "rootTopicIds", "topics" and
 // the entries in their order are checked, the first problem failing the load.
-void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProject& project) {
-    if (!FileExists(path))
+void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProject& project,
+                    TDamagedFile damaged) {
+    const std::optional<std::string> text = ReadTreeFile(path, damaged);
+    if (!text)
         return;
     std::exception_ptr entryError;
     std::optional<JsonValue> tree;
     try {
-        tree = ParseJsonStreamingMember(ReadTextFileUtf8(path), "topics", [&](JsonValue&& entry) {
+        tree = ParseJsonStreamingMember(*text, "topics", [&](JsonValue&& entry) {
             if (entryError)
                 return;
             try {
@@ -220,6 +243,7 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
     }
     if (!tree) {
         project.FTopics.Clear();
+        TreatAsMissing(path, damaged);
         return;
     }
     if (!tree->IsObject())
@@ -246,7 +270,7 @@ void SaveProjectFolder(const TDocProject& project) {
     SaveProjectFolderTo(project.FRootPath, project);
 }
 
-void LoadProjectFolder(const std::string& folder, TDocProject& project) {
+void LoadProjectFolder(const std::string& folder, TDocProject& project, TDamagedFile damaged) {
     project.Clear();
     project.FRootPath = folder;
     // Fill a fresh project and take it over only when the whole load succeeded.
@@ -254,13 +278,14 @@ void LoadProjectFolder(const std::string& folder, TDocProject& project) {
     loaded.Clear();
     loaded.FRootPath = folder;
 
-    if (const auto json = ReadJsonFile(JoinPath(folder, kProjectJson)); json && json->IsObject()) {
+    if (const auto json = ReadJsonFile(JoinPath(folder, kProjectJson), damaged);
+        json && json->IsObject()) {
         loaded.FTitle = ReadJsonText(&*json, "title", loaded.FTitle);
         loaded.FStyleProfile = ReadJsonText(&*json, "styleProfile", "default");
         if (loaded.FStyleProfile.empty())
             loaded.FStyleProfile = "default";
     }
-    LoadTopicsFile(JoinPath(folder, kTopicsJson), folder, loaded);
+    LoadTopicsFile(JoinPath(folder, kTopicsJson), folder, loaded, damaged);
     project = std::move(loaded);
 }
 

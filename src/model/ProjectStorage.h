@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/JsonRead.h"
 #include "model/DocProject.h"
 
 #include <string>
@@ -20,8 +21,10 @@ void SaveProjectFolder(const TDocProject& project);
 // Clears the project and fills it from the folder (given with a trailing
 // delimiter). Fails, leaving the project cleared, on wrong JSON types, on a
 // duplicate identifier and on an identifier that could name a file outside
-// the project folder.
-void LoadProjectFolder(const std::string& folder, TDocProject& project);
+// the project folder. A project.json or meta/topics.json that holds no JSON
+// text reads as missing, or fails the load as `damaged` says.
+void LoadProjectFolder(const std::string& folder, TDocProject& project,
+                       TDamagedFile damaged = TDamagedFile::ReadAsMissing);
 
 // Writes the ".hff" project file (UTF-8 with byte-order mark) and the two
 // tree files into the project folder: `folder` when given, else the folder

@@ -139,7 +139,7 @@ std::string TTopicExpander::Expand(const TTopic& topic, std::string_view html) {
     return ExpandNamingTopic(topic, [&] {
         std::call_once(loaded_, [this] {
             auto store = std::make_unique<TReusableProjectContent>();
-            store->LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail);
+            store->LoadFromProject(project_, TDamagedFile::Fail);
             store_ = std::move(store);
         });
         return ExpandReusableContent(*store_, html);

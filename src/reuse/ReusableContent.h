@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/JsonRead.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillmark {
 
-class JsonValue;
 class TDocProject;
 
 struct TReusableVariable {
@@ -38,17 +39,16 @@ public:
 
     void Clear();
 
-    // What LoadFromProject does with a file that holds no JSON text: the
-    // dialog reads it as empty, publishing fails on it, so that a damaged
-    // file never publishes as a project without variables and snippets.
-    enum class TDamagedFile { ReadAsEmpty, Fail };
-
     // Replaces the lists with the file's content. An empty root path and a
-    // missing file leave the lists empty. A top level that is not an object,
+    // missing file leave the lists empty; so does a file that holds no JSON
+    // text when `damaged` allows it (the dialog), while publishing fails on
+    // it, so that a damaged file never publishes as a project without
+    // variables and snippets. A top level that is not an object,
     // or a list member that is not an array, fails with "Invalid class
     // typecast" (after the file's name and the member's); the lists read
     // before it stay filled.
-    void LoadFromProject(const TDocProject& P, TDamagedFile damaged = TDamagedFile::ReadAsEmpty);
+    void LoadFromProject(const TDocProject& P,
+                         TDamagedFile damaged = TDamagedFile::ReadAsMissing);
 
     // Replaces the file (creating meta/ when needed) with the compact JSON
     // of the lists, entries with an empty trimmed name left out; a file there

@@ -374,7 +374,7 @@ std::string ExpandReusableContent(const TDocProject& P, std::string_view Html) {
     if (P.FRootPath.empty() || Html.empty())
         return std::string(Html);
     TReusableProjectContent store;
-    store.LoadFromProject(P, TReusableProjectContent::TDamagedFile::Fail);
+    store.LoadFromProject(P, TDamagedFile::Fail);
     return ExpandReusableContent(store, Html);
 }
 

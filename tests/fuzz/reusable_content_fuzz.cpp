@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     project.FRootPath = ScratchFolder() + "project/";
     TReusableProjectContent store;
     try {
-        store.LoadFromProject(project, TReusableProjectContent::TDamagedFile::Fail);
+        store.LoadFromProject(project, TDamagedFile::Fail);
     } catch (const QuillError& e) {
         QM_FUZZ_CHECK(std::string_view(e.what()).find("reusable_content.json") !=
                       std::string_view::npos);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     copy.FRootPath = ScratchFolder() + "copy/";
     store.SaveToProject(copy);
     TReusableProjectContent back;
-    back.LoadFromProject(copy, TReusableProjectContent::TDamagedFile::Fail);
+    back.LoadFromProject(copy, TDamagedFile::Fail);
     QM_FUZZ_CHECK(SameLists(store.FVariables, back.FVariables, &TReusableVariable::Value));
     QM_FUZZ_CHECK(SameLists(store.FSnippets, back.FSnippets, &TReusableSnippet::Html));
     QM_FUZZ_CHECK(SameLists(store.FConditions, back.FConditions, &TReusableCondition::Enabled));

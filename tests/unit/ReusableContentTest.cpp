@@ -146,7 +146,7 @@ TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyOrFailsForPublishing) {
     EXPECT_TRUE(store.FVariables.empty());
     EXPECT_TRUE(store.FConditions.empty());
     EXPECT_EQ(quillmark::testing::ErrorOf([&] {
-                  store.LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail);
+                  store.LoadFromProject(project_, TDamagedFile::Fail);
               }),
               FilePath() + ": the file is damaged: it holds no valid JSON text.");
 
@@ -154,7 +154,7 @@ TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyOrFailsForPublishing) {
     store.SaveToProject(project_);
     EXPECT_EQ(ReadFileBytes(FilePath() + ".unreadable"),
               R"({"variables":[{"name":"A","value":"1"}],)");
-    EXPECT_NO_THROW(store.LoadFromProject(project_, TReusableProjectContent::TDamagedFile::Fail));
+    EXPECT_NO_THROW(store.LoadFromProject(project_, TDamagedFile::Fail));
 }
 
 TEST_F(ReusableContentFile, SavesExactCompactTextAndReadsItBack) {

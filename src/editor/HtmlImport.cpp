@@ -163,9 +163,10 @@ std::optional<std::string> THtmlImport::ImportStyleSheet(const std::string& path
     if (const auto known = FStyleSheetMap.find(path); known != FStyleSheetMap.end())
         return known->second;
     if (FRules.ListOnly) {
-        // A sheet the import would read is read for the files it names.
+        // A sheet the import could copy is read for the files it names.
+        const bool readable = PlaceOf(path) != TPlace::Never;
         MayCopy(path);
-        if (PlaceOf(path) != TPlace::Never && FListedStyleSheets.insert(path).second)
+        if (readable && FListedStyleSheets.insert(path).second)
             ImportCssFile(path, "");
         return std::nullopt;
     }

@@ -27,7 +27,6 @@ struct THtmlImportRules {
 struct THtmlImportSkipped {
     std::vector<std::string> OutsideFiles; // outside the page's folder, not allowed
     std::vector<std::string> NeverCopied;  // devices, pipes, system files
-    bool Empty() const { return OutsideFiles.empty() && NeverCopied.empty(); }
 };
 
 // One import of an HTML file into a project: the document is cleaned and

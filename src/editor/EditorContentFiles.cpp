@@ -4,7 +4,7 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
 #include "editor/DefaultContent.h"
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 #include "model/ProjectLinks.h"
 
 namespace quillmark {
@@ -15,7 +15,7 @@ constexpr char kDefaultHeaderBg[] = "#fafafa";
 
 } // namespace
 
-TTopicHeader ReadTopicHeader(const TMainWindowState& state, const std::string& topicId) {
+TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topicId) {
     const std::string& root = state.FProject.FRootPath;
     TTopicHeader header;
     if (!ReadProjectTextFile(root, HeaderHtmlPath(root, topicId), header.Html)) {
@@ -36,7 +36,7 @@ TTopicHeader DefaultTopicHeader(const TProjectSettings& settings, const std::str
     return {DefaultHeaderHtml(settings, title), ColorToHtml(settings.DefaultHeaderBgColor)};
 }
 
-std::string ReadOrCreateTopicPage(TMainWindowState& state, const std::string& topicId,
+std::string ReadOrCreateTopicPage(TEditingState& state, const std::string& topicId,
                                   TTopicHeader& header) {
     const TTopic& topic = state.FProject.GetTopic(topicId);
     const std::string path = state.FProject.TopicPagePath(topic.FID);
@@ -52,7 +52,7 @@ std::string ReadOrCreateTopicPage(TMainWindowState& state, const std::string& to
     return html;
 }
 
-std::string KnownCurrentTopicHtml(const TMainWindowState& state, const std::string& loadedHtml) {
+std::string KnownCurrentTopicHtml(const TEditingState& state, const std::string& loadedHtml) {
     const std::string& id = state.FCurrentTopicID;
     if (id.empty())
         return "";
@@ -66,7 +66,7 @@ std::string KnownCurrentTopicHtml(const TMainWindowState& state, const std::stri
     return stored;
 }
 
-bool IsUntouchedHeader(const TMainWindowState& state, const std::string& headerHtml) {
+bool IsUntouchedHeader(const TEditingState& state, const std::string& headerHtml) {
     const std::string& id = state.FCurrentTopicID;
     if (id.empty() || !state.FProject.HasTopic(id))
         return false;
@@ -74,7 +74,7 @@ bool IsUntouchedHeader(const TMainWindowState& state, const std::string& headerH
            IsDefaultHeader(headerHtml, state.FProject.GetTopic(id).FTitle, state.FProject.FTitle);
 }
 
-bool RenewUntouchedHeader(const TMainWindowState& state,
+bool RenewUntouchedHeader(const TEditingState& state,
                           const std::function<std::string()>& currentHtml, TTopicHeader& header) {
     if (!IsUntouchedHeader(state, header.Html) || !IsTopicContentEmpty(currentHtml()))
         return false;

@@ -5,7 +5,7 @@
 #include "base/QuillError.h"
 #include "editor/HtmlImportText.h"
 #include "editor/ImportPathResolution.h"
-#include "editor/PercentDecoding.h"
+#include "base/PercentDecoding.h"
 
 using namespace quillmark;
 using namespace quillmark::fuzz;

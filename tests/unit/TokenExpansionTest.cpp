@@ -8,7 +8,7 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
-#include "publish/HtmlHelpers.h"
+#include "base/HtmlEscaping.h"
 #include "reuse/InnermostConditionBlocks.h"
 #include "reuse/ReusableContent.h"
 #include "reuse/TokenText.h"

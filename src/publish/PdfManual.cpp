@@ -61,7 +61,7 @@ using TSectionLines = std::array<std::string, 4>;
 TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entry, int chapter,
                            TTopicExpander& expander) {
     const TTopic& topic = *entry.Topic;
-    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
+    const std::string html = RewriteDocLinks(expander.Expand(topic, ReadTopicSource(project, topic.FID)),
                                              SectionLinkResolver(project));
     const TPrintedTopic printed = PrepareTopicForManual(html, topic.FTitle, entry.Depth);
     const std::string tag = "h" + std::to_string(TopicHeadingLevel(entry.Depth));

@@ -20,7 +20,7 @@ constexpr int kDeepestContentsIndent = 5;
 // expanded (variable values arrive encoded); empty when the setting is.
 std::string ExpandedLine(const std::string& setting, TTopicExpander& expander) {
     const std::string text = Trim(setting);
-    return text.empty() ? "" : expander.Expand(EncodeHtml(text));
+    return text.empty() ? "" : expander.ExpandOutsideTopics(EncodeHtml(text));
 }
 
 std::string Paragraph(const char* cssClass, const std::string& html) {

@@ -56,9 +56,9 @@ public:
     // Applies the members of `object` over the current values: a missing or
     // unusable member leaves its field as it is (unless its setting gives a
     // value for files that predate it); the values are clamped to their
-    // ranges at the end. An integer member holding a number with a
-    // fraction or exponent fails with QuillError after the members before it
-    // were applied.
+    // ranges at the end. An integer member holding a number with a fraction
+    // or exponent, or beyond 32 bits, fails with a QuillError naming the
+    // member after the members before it were applied.
     void FromJson(const JsonValue& object);
 
     // Creates the folder, then replaces the file with the compact JSON text
@@ -66,7 +66,8 @@ public:
     void SaveToFile(const std::string& fileName) const;
 
     // True when the file exists and holds a JSON object, which is applied
-    // with FromJson; false, with nothing changed, otherwise.
+    // with FromJson; false, with nothing changed, otherwise. Errors name the
+    // file.
     bool LoadFromFile(const std::string& fileName);
 
     static std::string DefaultSettingsPathForProject(const std::string& projectRoot);

@@ -1,15 +1,13 @@
-// libFuzzer target: a topic page prepared for the printed manual. The first
-// byte picks the depth, the text up to the first line feed is the title, the
-// rest the page. Whatever the page holds, no heading goes below h6 (no
-// "<h7" to "<h9" appears that the page did not have), and the topic's
-// heading text is the title or was on the page.
+// A topic page prepared for the printed manual. The first byte picks the
+// depth, the text up to the first line feed is the title, the rest the page.
+// Whatever the page holds, no heading goes below h6 (no "<h7" to "<h9"
+// appears that the page did not have), and the topic's heading text is the
+// title or was on the page.
+#include "FuzzInput.h"
 #include "publish/PdfTopicHeading.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
 using namespace quillmark;
+using namespace quillmark::fuzz;
 
 namespace {
 
@@ -28,15 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     const int depth = data[0] % 12;
-    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string_view rest = AsText(data + 1, size - 1);
     const size_t lineEnd = rest.find('\n');
     const std::string title(rest.substr(0, lineEnd));
     const std::string_view page = lineEnd == std::string_view::npos ? "" : rest.substr(lineEnd + 1);
 
     const TPrintedTopic printed = PrepareTopicForManual(page, title, depth);
-    if (TooDeepHeadings(printed.Html) > TooDeepHeadings(page))
-        std::abort();
-    if (printed.HeadingText != title && printed.HeadingText.size() > page.size())
-        std::abort();
+    QM_FUZZ_CHECK(TooDeepHeadings(printed.Html) <= TooDeepHeadings(page));
+    QM_FUZZ_CHECK(printed.HeadingText == title || printed.HeadingText.size() <= page.size());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
+#include "publish/OutputRecord.h"
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
 #include "settings/ProjectSettings.h"
@@ -18,8 +19,8 @@ std::string TPdfOutputFormat::Publish(const TPublishContext& context) const {
     return ExportPdf(context, OutputFolder(context.Project));
 }
 
-void CopyFolderTree(const std::string& source, const std::string& target) {
-    CopyFolderFiles(source, target);
+std::vector<std::string> CopyFolderTree(const std::string& source, const std::string& target) {
+    return CopyFolderFiles(source, target);
 }
 
 std::string ExportPdf(const TPublishContext& context, const std::string& outputFolder) {
@@ -35,14 +36,22 @@ std::string ExportPdf(const TPublishContext& context, const std::string& outputF
     const TProjectSettings settings = ReadSettingsAfresh(project);
     WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
                       ComposeTargetCss(project, &settings, TStylesheetTarget::stPdf));
+    TOutputRecord record(outputFolder);
+    record.AddAll({"manual.html", "style.css"});
     const std::string assets = JoinPath(project.FRootPath, "assets");
     if (DirectoryExists(assets))
-        CopyFolderTree(assets, EnsureOutputSubfolder(outputFolder, "assets"));
-    if (!context.RunOutsideProgram)
+        for (const std::string& file :
+             CopyFolderTree(assets, EnsureOutputSubfolder(outputFolder, "assets")))
+            record.Add("assets/" + file);
+    if (!context.RunOutsideProgram) {
+        record.Finish();
         return manual;
+    }
     if (context.Progress)
         context.Progress("Printing manual.pdf");
     PrintHtmlToPdf(context.Runner, manual, pdf, context.ProgramPath);
+    record.Add("manual.pdf");
+    record.Finish();
     return pdf;
 }
 

@@ -71,6 +71,8 @@
   for (let i = 0; i < DIGITS.length; i++) DIGIT[DIGITS.charCodeAt(i)] = i;
 
   const MAX_PREFIX_TERMS = 60;
+  // How much a count of 1 … 15 in a section's text weighs.
+  const LOG_COUNT = Float64Array.from({ length: 16 }, (_, c) => (c ? 1 + Math.log2(c) : 0));
   const MAX_WORDS = 20;
   const MAX_TYPO_LENGTH = 5; // words of at least this many letters forgive a typo
 
@@ -185,17 +187,18 @@
       return { found, corrected };
     }
 
-    // The topics for a question, unsorted: { topic, all (every word that
-    // says something), count (of such words), score, section (the one to
-    // show, -1 for the top), textSection (the one whose text matched most) }.
+    // The topics for a question, unsorted: hits { topic, all (every word
+    // that says something), count (of such words), score }, and
+    // sectionsOf(hit) for the few hits shown: { section (the one to point
+    // at, -1 for the top), text (the one whose text matched most) }.
     search(question) {
       const words = [...new Set(SV.words(question))].slice(0, MAX_WORDS);
-      const result = { words, hits: [], terms: [], corrections: [] };
+      const result = { words, hits: [], terms: [], corrections: [], sectionsOf: null };
       if (!words.length) return result;
       const n = this.topics.length;
       const matched = new Int32Array(n); // bit per word
       const score = new Float64Array(n);
-      const sectionScore = new Map();
+      const sectionScore = new Float64Array(this.sectionTopic.length);
       const onlyStop = words.every((w) => STOP.has(w));
       let content = 0; // bits of the words that are no stop words
       words.forEach((word, i) => {
@@ -210,16 +213,17 @@
             const section = list[k];
             const weight = list[k + 1];
             const count = weight & 15;
-            const inText = (weight & 16 ? 4 : 0) + (count ? 1 + Math.log2(count) : 0);
+            const inText = (weight & 16 ? 4 : 0) + (count ? LOG_COUNT[count] : 0);
             const value = fit * ((weight & 32 ? 10 : 0) + inText);
             const topic = this.sectionTopic[section];
             if (value > best[topic]) best[topic] = value;
-            if (inText) sectionScore.set(section, (sectionScore.get(section) || 0) + fit * inText);
+            sectionScore[section] += fit * inText;
           }
         }
+        const bit = 1 << i;
         for (let topic = 0; topic < n; topic++) {
           if (best[topic] > 0) {
-            matched[topic] |= 1 << i;
+            matched[topic] |= bit;
             score[topic] += best[topic];
           }
         }
@@ -229,10 +233,13 @@
         if (!bits) continue;
         let count = 0;
         for (let rest = bits; rest; rest &= rest - 1) count++;
-        const best = this.bestSection(topic, sectionScore);
-        const pointed = best > this.firstSection[topic] && this.sectionLevel[best] > 1;
-        result.hits.push({ topic, all: bits === content, count, score: score[topic], section: pointed ? best : -1, textSection: best });
+        result.hits.push({ topic, all: bits === content, count, score: score[topic] });
       }
+      result.sectionsOf = (hit) => {
+        const best = this.bestSection(hit.topic, sectionScore);
+        const pointed = best > this.firstSection[hit.topic] && this.sectionLevel[best] > 1;
+        return { section: pointed ? best : -1, text: best };
+      };
       return result;
     }
 
@@ -242,10 +249,9 @@
       let best = this.firstSection[topic];
       let bestScore = 0;
       for (let s = this.firstSection[topic]; s < this.firstSection[topic + 1]; s++) {
-        const value = sectionScore.get(s) || 0;
-        if (value > bestScore) {
+        if (sectionScore[s] > bestScore) {
           best = s;
-          bestScore = value;
+          bestScore = sectionScore[s];
         }
       }
       return best;

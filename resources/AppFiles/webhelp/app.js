@@ -20,7 +20,7 @@
   };
   const PHONE = window.matchMedia('(max-width: 760px)');
   const WIDE = window.matchMedia('(min-width: 1200px)');
-  const MAX_RESULTS = 100;
+  const RESULTS_PAGE = 20; // results shown at once; more as the list scrolls
   const SNIPPET_LENGTH = 170;
 
   // ---- Data -------------------------------------------------------------
@@ -480,7 +480,6 @@
     let text = full ? topicsText(full) : 'No topic contains every word';
     if (partial) text += full ? ', ' + partial + ' more with some of the words' : '; ' + topicsText(partial) + ' with some of them';
     if (found.corrections.length) text += ' (searched for ' + found.corrections.map(([, terms]) => terms.slice(0, 3).join(' / ')).join(', ') + ')';
-    if (full + partial > MAX_RESULTS) text += '; first ' + MAX_RESULTS + ' shown';
     return text + '.';
   }
 
@@ -505,24 +504,60 @@
     }
     lastQuery = q;
     const found = searchIndex.search(q);
-    const order = (h) => rank(topics.get(searchIndex.topics[h.topic].id));
-    found.hits.sort((a, b) => b.all - a.all || b.count - a.count || b.score - a.score || order(a) - order(b));
+    for (const h of found.hits) h.order = rank(topics.get(searchIndex.topics[h.topic].id));
+    found.hits.sort((a, b) => b.all - a.all || b.count - a.count || b.score - a.score || a.order - b.order);
     const full = found.hits.filter((h) => h.all).length;
     $('sv-count').textContent = describe(found, full, found.hits.length - full);
-    const matches = SV.wordMatcher(found.terms, []);
+    listed = { found, full, matches: SV.wordMatcher(found.terms, []), finder: termFinder(found.terms), next: 0 };
+    hitList.replaceChildren();
+    results.scrollTop = 0;
+    showMoreResults();
+  }
+
+  // The results of the last search, shown a page at a time.
+  let listed = null;
+  const moreResults = new IntersectionObserver((entries) => {
+    if (entries.some((e) => e.isIntersecting)) showMoreResults();
+  }, { root: results, rootMargin: '200px' });
+
+  function showMoreResults() {
+    const { found, full } = listed;
+    const more = hitList.querySelector('.sv-hits-more');
+    if (more) {
+      moreResults.unobserve(more);
+      more.remove();
+    }
     const frag = document.createDocumentFragment();
-    found.hits.slice(0, MAX_RESULTS).forEach((h, i) => {
+    const end = Math.min(found.hits.length, listed.next + RESULTS_PAGE);
+    for (let i = listed.next; i < end; i++) {
       if (i === full && i > 0) frag.append(el('li', 'sv-hits-divider', 'With some of the words'));
-      frag.append(resultItem(h, found, matches));
-    });
-    hitList.replaceChildren(frag);
+      frag.append(resultItem(found.hits[i], found));
+    }
+    listed.next = end;
+    if (end < found.hits.length) {
+      const li = el('li', 'sv-hits-more');
+      const button = el('button', 'sv-pagebtn', 'Show more results');
+      button.type = 'button';
+      button.addEventListener('click', () => {
+        const first = end;
+        showMoreResults();
+        const link = hitList.querySelectorAll('.sv-hit')[first];
+        if (link) link.focus();
+      });
+      li.append(button);
+      frag.append(li);
+      moreResults.observe(li);
+    }
+    hitList.append(frag);
     markCurrentResult();
   }
 
-  function resultItem(hit, found, matches) {
+  function resultItem(hit, found) {
+    const { matches } = listed;
     const entry = searchIndex.topics[hit.topic];
     const t = topics.get(entry.id);
-    const section = hit.section >= 0 ? searchIndex.sectionAnchor[hit.section] : '';
+    const place = found.sectionsOf(hit);
+    const section = place.section >= 0 ? searchIndex.sectionAnchor[place.section] : '';
     const li = el('li');
     const a = el('a', 'sv-hit');
     a.href = hashFor(t.id, found.words.join(' '), section);
@@ -531,7 +566,7 @@
     appendMarked(title, t.title, SV.matchingRanges(t.title, matches, 50));
     a.append(title);
     if (section) {
-      const heading = searchIndex.sectionHeading[hit.section];
+      const heading = searchIndex.sectionHeading[place.section];
       const sub = el('span', 'sv-hit-section');
       appendMarked(sub, heading, SV.matchingRanges(heading, matches, 50));
       a.append(sub);
@@ -541,31 +576,43 @@
     if (path.length) a.append(el('span', 'sv-hit-path', path.join(' › ')));
     const snippet = el('span', 'sv-hit-snippet');
     a.append(snippet);
-    const sectionIndex = hit.textSection - searchIndex.firstSection[hit.topic];
+    const first = searchIndex.firstSection[hit.topic];
+    const count = searchIndex.firstSection[hit.topic + 1] - first;
     // The matching section's text, or the first text after it (a match in
     // the title of a topic that opens with its heading).
-    const fill = () => {
-      const count = searchIndex.firstSection[hit.topic + 1] - searchIndex.firstSection[hit.topic];
-      for (let s = sectionIndex; s < count; s++) {
+    const fill = (finder) => {
+      for (let s = place.text - first; s < count; s++) {
         const text = sectionText(hit.topic, s);
-        if (text) return appendSnippet(snippet, text, matches);
+        if (text) return appendSnippet(snippet, text, matches, finder);
       }
       snippet.remove();
     };
-    if (sectionText(hit.topic, sectionIndex) != null) fill();
-    else loadText(hit.topic).then(fill);
+    if (sectionText(hit.topic, place.text - first) != null) fill(listed.finder);
+    else {
+      const finder = listed.finder;
+      loadText(hit.topic).then(() => fill(finder));
+    }
     li.append(a);
     return li;
   }
 
+  // A pattern for the first of the terms as a word of folded text.
+  function termFinder(terms) {
+    if (!terms.length) return null;
+    const escaped = terms.slice(0, 100).map((t) => t.replace(/[.*+?^${}()|[\]\\]/g, '\\$&'));
+    return new RegExp('(?<![\\p{L}\\p{N}])(?:' + escaped.join('|') + ')(?![\\p{L}\\p{N}])', 'u');
+  }
+
   // About SNIPPET_LENGTH characters around the first match, cut at spaces.
-  function appendSnippet(parent, raw, matches) {
+  // The match is looked for in the folded text, which keeps nearly every
+  // character's place, and only a window around it is mapped character by
+  // character to mark the words.
+  function appendSnippet(parent, raw, matches, finder) {
     const text = raw.replace(/\s+/g, ' ').trim();
-    const window_ = 2000;
-    let ranges = [];
-    for (let from = 0; from < text.length && !ranges.length; from += window_) {
-      ranges = SV.matchingRanges(text.slice(from, from + window_ + 100), matches, 1).map(([x, y]) => [x + from, y + from]);
-    }
+    const near = finder ? SV.fold(text).search(finder) : -1;
+    const from = Math.max(0, near - 300);
+    const to = Math.min(text.length, Math.max(near, 0) + 500);
+    const ranges = SV.matchingRanges(text.slice(from, to), matches, 1).map(([x, y]) => [x + from, y + from]);
     const first = ranges.length ? ranges[0][0] : 0;
     let start = Math.max(0, first - 50);
     if (start > 0) {
@@ -606,11 +653,12 @@
     runSearch();
   }
 
-  let searchTimer = 0;
+  // A search runs once per frame at most, on what was typed last.
+  let searchFrame = 0;
   input.addEventListener('focus', () => loadSearch(), { once: true });
   input.addEventListener('input', () => {
-    clearTimeout(searchTimer);
-    searchTimer = setTimeout(runSearch, 30);
+    cancelAnimationFrame(searchFrame);
+    searchFrame = requestAnimationFrame(runSearch);
   });
   input.addEventListener('keydown', (e) => {
     if (e.key !== 'ArrowDown' && e.key !== 'Enter') return;

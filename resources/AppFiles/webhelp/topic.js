@@ -40,13 +40,15 @@
     return list;
   }
 
-  // The heading the reader is at: the last one near the top of the view.
+  // The heading the reader is at: the last one near the top of the view,
+  // or, scrolled to the end, the last one in view.
   function watchSections(list) {
     if (!list.length) return;
     const elements = list.map((h) => document.getElementById(h.id));
     let current = null;
     const update = () => {
-      const line = Math.min(120, window.innerHeight / 4);
+      const atEnd = window.scrollY > 0 && window.scrollY + window.innerHeight >= document.documentElement.scrollHeight - 2;
+      const line = atEnd ? window.innerHeight : Math.min(120, window.innerHeight / 4);
       let at = elements[0];
       for (const e of elements) if (e.getBoundingClientRect().top <= line) at = e;
       if (at !== current) {

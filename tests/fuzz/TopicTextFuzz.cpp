@@ -1,0 +1,43 @@
+// libFuzzer target: a topic page's text on its way into the outputs. The
+// page is split at its headings (ids added), its words are taken for the
+// search, and it is written in Windows-1251 with character references; none
+// of it may crash, and the references must give back every character.
+#include "base/CodePage.h"
+#include "base/TextFold.h"
+#include "base/Utf.h"
+#include "publish/HtmlHelpers.h"
+#include "publish/TopicSections.h"
+#include "publish/WebHelpSearchData.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <unordered_set>
+
+using namespace quillmark;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view html(reinterpret_cast<const char*>(data), size);
+
+    const TSectionedPage page = SplitIntoSections(html);
+    if (page.Sections.empty() || page.Html.size() < html.size())
+        std::abort();
+    for (size_t i = 1; i < page.Sections.size(); ++i)
+        if (page.Sections[i].Level < 1 || page.Sections[i].Level > 6)
+            std::abort();
+
+    ForEachSearchWord(html, [](std::string_view word) {
+        if (word.empty() || word.size() > 64)
+            std::abort();
+    });
+    FoldText(html);
+
+    // Text without "&" comes back whole from Windows-1251 and references.
+    if (IsValidUtf8(html) && html.find('&') == std::string_view::npos &&
+        html.find('\0') == std::string_view::npos) {
+        const std::string bytes = Utf8ToCodePageWithCharRefs(html, "WINDOWS-1251");
+        if (DecodeHtml(CodePageToUtf8(bytes, "WINDOWS-1251")) != html)
+            std::abort();
+    }
+    return 0;
+}

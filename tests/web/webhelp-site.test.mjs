@@ -19,6 +19,7 @@ let browser;
 let work;
 let siteDir; // the published site
 let fileIndex; // file:// address of its index.html
+let plainIndex; // the same project with the colours of a new project
 let server;
 
 before(async () => {
@@ -26,6 +27,7 @@ before(async () => {
   const index = buildSite(join(work, 'site'));
   siteDir = dirname(index);
   fileIndex = pathToFileURL(index).href;
+  plainIndex = pathToFileURL(buildSite(join(work, 'plain'), { settings: DEFAULT_COLOURS })).href;
   server = await serveFolder(siteDir);
   mkdirSync(SHOTS, { recursive: true });
   browser = await launchBrowser();
@@ -458,7 +460,8 @@ describe('from disk (file://)', () => {
       [{ tocColor: '#000000', tocSize: 0, leftBg: '#FFFFFF' }, 'light', 'rgb(255, 255, 255)', '9.33333px'],
     ];
     for (const [i, [settings, scheme, bg, size]] of rows.entries()) {
-      const index = pathToFileURL(buildSite(join(work, 'look' + i), { settings })).href;
+      const index =
+        settings === DEFAULT_COLOURS ? plainIndex : pathToFileURL(buildSite(join(work, 'look' + i), { settings })).href;
       const page = await open(index, { colorScheme: scheme });
       await waitForTopic(page, ID.welcome);
       const cs = await page.evaluate(() => {
@@ -481,8 +484,7 @@ describe('appearance and printing', () => {
   const DARK = { bg: 'rgb(20, 23, 28)', fg: 'rgb(227, 232, 238)' };
 
   test('topics of a project with the default colours turn dark with the site, by choice or with the system', async () => {
-    const index = pathToFileURL(buildSite(join(work, 'dark'), { settings: DEFAULT_COLOURS })).href;
-    const page = await open(index + '#t=' + ID.install, { colorScheme: 'dark' });
+    const page = await open(plainIndex + '#t=' + ID.install, { colorScheme: 'dark' });
     let frame = await expectTopic(page, 'install');
     assert.deepEqual(await frameLook(frame), DARK);
     await page.screenshot({ path: join(SHOTS, 'desktop-dark.png') });
@@ -542,14 +544,13 @@ describe('accessibility (axe-core)', () => {
   ];
   for (const [name, options] of views) {
     test(`the site and a topic page have no serious violation (${name})`, async () => {
-      const index = pathToFileURL(buildSite(join(work, 'axe-' + name), { settings: DEFAULT_COLOURS })).href;
-      const page = await open(index + '#t=' + ID.install, options);
+      const page = await open(plainIndex + '#t=' + ID.install, options);
       const frame = await expectTopic(page, 'install');
       if (name === 'phone') await page.click('#sv-menu');
       await search(page, 'lamp');
       assert.deepEqual(await seriousViolations(page.mainFrame()), [], 'site');
       assert.deepEqual(await seriousViolations(frame), [], 'topic page');
-      await page.goto(index + '#index');
+      await page.goto(plainIndex + '#index');
       await page.waitForSelector('#sv-indexpage:not([hidden]) .sv-index-entry');
       assert.deepEqual(await seriousViolations(page.mainFrame()), [], 'index page');
       await closePage(page);

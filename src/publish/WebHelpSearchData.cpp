@@ -54,27 +54,90 @@ bool Utf16Less(std::string_view a, std::string_view b) {
     return i == a.size() && j < b.size();
 }
 
+// ForEachSearchWord without a function object per word.
+template <typename TVisit> void ScanSearchWords(std::string_view text, TVisit&& word) {
+    // A word anchored where it starts: one Chinese or Japanese character, or
+    // a run of other letters and digits.
+    static const Regex wordHere(
+        R"([\p{sc:Han}\p{sc:Hiragana}\p{sc:Katakana}]|(?:(?![\p{sc:Han}\p{sc:Hiragana}\p{sc:Katakana}])[\p{L}\p{N}])+)",
+        Regex::Anchored);
+    const auto isAsciiWordByte = [](unsigned char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    };
+    const auto emit = [&](std::string_view found) {
+        if (found.size() <= kMaxWordBytes)
+            word(found);
+    };
+    // Folded text has no upper-case ASCII. Runs of ASCII letters and digits
+    // are found byte by byte; the pattern decides only where a character
+    // outside ASCII begins or continues a word.
+    const std::string folded = FoldText(text);
+    const std::string_view all(folded);
+    size_t pos = 0;
+    while (pos < all.size()) {
+        const auto byte = static_cast<unsigned char>(all[pos]);
+        if (byte < 0x80 && !isAsciiWordByte(byte)) {
+            ++pos;
+            continue;
+        }
+        size_t end = pos;
+        while (end < all.size() && isAsciiWordByte(static_cast<unsigned char>(all[end])))
+            ++end;
+        if (end > pos && (end == all.size() || static_cast<unsigned char>(all[end]) < 0x80)) {
+            emit(all.substr(pos, end - pos));
+            pos = end;
+        } else if (const auto match = wordHere.Match(all, pos)) {
+            emit(match->Group());
+            pos = match->End();
+        } else {
+            DecodeUtf8(all, pos); // a character that is no part of a word
+        }
+    }
+}
+
+// Hashes strings and string views alike, so that looking a word up makes
+// no copy of it.
+struct TWordHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 class TWordCollector {
 public:
     void Add(std::string_view text, uint32_t section, uint8_t weight, bool counted) {
-        ForEachSearchWord(text, [&](std::string_view word) {
-            auto [at, isNew] = places_.try_emplace(std::string(word), words_.size());
-            if (isNew)
-                words_.push_back({std::string(word), {}});
-            auto& sections = words_[at->second].second;
-            if (sections.empty() || sections.back().first != section)
-                sections.push_back({section, 0});
-            uint8_t& value = sections.back().second;
-            value |= weight;
-            if (counted && (value & search_weight::kMaxCount) < search_weight::kMaxCount)
-                ++value;
+        ScanSearchWords(text, [&](std::string_view word) {
+            auto at = places_.find(word);
+            if (at == places_.end()) {
+                at = places_.emplace(std::string(word), order_.size()).first;
+                order_.push_back(&at->first);
+                placesOf_.emplace_back();
+            }
+            std::vector<uint32_t>& places = placesOf_[at->second];
+            if (places.empty() || places.back() / 64 != section)
+                places.push_back(section * 64);
+            uint32_t& place = places.back();
+            place |= weight;
+            if (counted && (place % 64 & search_weight::kMaxCount) < search_weight::kMaxCount)
+                ++place;
         });
     }
-    TTopicSearchWords Take() { return std::move(words_); }
+
+    // The words in the order first met, packed.
+    TTopicSearchWords Take() {
+        TTopicSearchWords words;
+        for (size_t i = 0; i < order_.size(); ++i) {
+            words.Text += *order_[i];
+            words.Text += '\0';
+            words.Places.insert(words.Places.end(), placesOf_[i].begin(), placesOf_[i].end());
+            words.PlacesEnd.push_back(static_cast<uint32_t>(words.Places.size()));
+        }
+        return words;
+    }
 
 private:
-    std::unordered_map<std::string, size_t> places_;
-    TTopicSearchWords words_;
+    std::unordered_map<std::string, size_t, TWordHash, std::equal_to<>> places_;
+    std::vector<const std::string*> order_; // keys of places_, in the order first met
+    std::vector<std::vector<uint32_t>> placesOf_; // by the word's place in order_
 };
 
 struct TPostings {
@@ -87,7 +150,7 @@ std::string TextFileName(size_t k) {
 }
 
 std::string BuildIndexScript(const std::vector<TSearchTopic>& topics) {
-    std::unordered_map<std::string, TPostings> postings;
+    std::unordered_map<std::string, TPostings, TWordHash, std::equal_to<>> postings;
     std::string out = "window.__SV_INDEX = {\"version\":1,\"chunk\":";
     out += std::to_string(kTopicsPerTextFile);
     out += ",\"topics\":[";
@@ -108,15 +171,16 @@ std::string BuildIndexScript(const std::vector<TSearchTopic>& topics) {
             AppendJsonString(sections, section.Heading);
             sections += ',' + std::to_string(section.Level) + ']';
         }
-        for (const auto& [word, places] : topic.Words) {
-            TPostings& list = postings[word];
-            for (const auto& [section, weight] : places) {
-                const uint32_t global = firstSection + section;
-                AppendNumber(list.Code, global - list.LastSection);
-                list.Code += kDigits[weight & 63];
-                list.LastSection = global;
-            }
-        }
+        topic.Words.ForEachPlace([&](std::string_view word, uint32_t section, uint8_t weight) {
+            auto at = postings.find(word);
+            if (at == postings.end())
+                at = postings.emplace(std::string(word), TPostings{}).first;
+            TPostings& list = at->second;
+            const uint32_t global = firstSection + section;
+            AppendNumber(list.Code, global - list.LastSection);
+            list.Code += kDigits[weight & 63];
+            list.LastSection = global;
+        });
         firstSection += static_cast<uint32_t>(topic.Sections.size());
     }
     out += ']';
@@ -166,15 +230,7 @@ std::string BuildTextScript(const std::vector<TSearchTopic>& topics, size_t k) {
 } // namespace
 
 void ForEachSearchWord(std::string_view text, const std::function<void(std::string_view)>& word) {
-    static const Regex words(
-        R"([\p{sc:Han}\p{sc:Hiragana}\p{sc:Katakana}]|(?:(?![\p{sc:Han}\p{sc:Hiragana}\p{sc:Katakana}])[\p{L}\p{N}])+)");
-    const std::string folded = FoldText(text);
-    size_t start = 0;
-    while (const auto match = words.Match(folded, start)) {
-        if (match->Length() <= kMaxWordBytes)
-            word(match->Group());
-        start = match->End();
-    }
+    ScanSearchWords(text, word);
 }
 
 TTopicSearchWords CollectTopicSearchWords(const TTopic& topic,

@@ -30,9 +30,29 @@ inline constexpr uint8_t kTitle = 32;
 } // namespace search_weight
 
 // The words of one topic, each with the sections (by their place in the
-// topic) it occurs in, in section order, and its weight there.
-using TTopicSearchWords =
-    std::vector<std::pair<std::string, std::vector<std::pair<uint32_t, uint8_t>>>>;
+// topic) it occurs in, in section order, and its weight there. Kept compact,
+// as a site holds the words of all its topics at once: every word in `Text`
+// ended by a zero byte, its places (section * 64 + weight) in `Places` up to
+// the word's `PlacesEnd`.
+struct TTopicSearchWords {
+    std::string Text;
+    std::vector<uint32_t> PlacesEnd;
+    std::vector<uint32_t> Places;
+
+    // Calls visit(word, section, weight) for every place of every word, the
+    // words in the order they were first met.
+    template <typename TVisit> void ForEachPlace(TVisit&& visit) const {
+        size_t wordStart = 0;
+        size_t place = 0;
+        for (const uint32_t end : PlacesEnd) {
+            const size_t wordEnd = Text.find('\0', wordStart);
+            const std::string_view word(Text.data() + wordStart, wordEnd - wordStart);
+            for (; place < end; ++place)
+                visit(word, Places[place] / 64, static_cast<uint8_t>(Places[place] % 64));
+            wordStart = wordEnd + 1;
+        }
+    }
+};
 
 // Collects the words of a topic; runs for each topic on its own, on any thread.
 TTopicSearchWords CollectTopicSearchWords(const TTopic& topic,

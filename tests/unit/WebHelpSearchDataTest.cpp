@@ -35,13 +35,15 @@ TEST(WebHelpSearchDataTest, WeightsTellTitleHeadingAndHowOftenInTheText) {
     const std::vector<TTopicSection> sections = {{"", "", 0, "lamp lamp"},
                                                  {"mounting", "Mounting", 2, busy}};
     const TTopicSearchWords words = CollectTopicSearchWords(topic, sections);
-    const auto places = [&](const std::string& word) {
-        for (const auto& [w, p] : words)
-            if (w == word)
-                return p;
-        return std::vector<std::pair<uint32_t, uint8_t>>{};
-    };
     using P = std::vector<std::pair<uint32_t, uint8_t>>;
+    const auto places = [&](const std::string& wanted) {
+        P found;
+        words.ForEachPlace([&](std::string_view word, uint32_t section, uint8_t weight) {
+            if (word == wanted)
+                found.push_back({section, weight});
+        });
+        return found;
+    };
     EXPECT_EQ(places("lamp"), (P{{0, 32 + 2}}));
     EXPECT_EQ(places("guide"), (P{{0, 32}}));
     EXPECT_EQ(places("setup"), (P{{0, 32}}));

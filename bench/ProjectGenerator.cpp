@@ -2,8 +2,8 @@
 
 #include "app/ProgramFiles.h"
 #include "base/FileHelpers.h"
-#include "editor/HeaderFiles.h"
 #include "model/DocProject.h"
+#include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 #include "platform/AppFolders.h"
 #include "reuse/ReusableContent.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/WindowPorts.h"
+#include "editor/EditorContentPorts.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Shell.h"
 #include "settings/ProjectSettings.h"

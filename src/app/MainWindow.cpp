@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "app/DetachedEditorContent.h"
 #include "app/WindowTitle.h"
 #include "base/FileHelpers.h"
+#include "editor/DetachedEditorContent.h"
 #include "platform/AppFolders.h"
 #include "platform/IniStore.h"
 

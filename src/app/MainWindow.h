@@ -3,6 +3,7 @@
 #include "app/MainWindowState.h"
 #include "app/TocDropZones.h"
 #include "app/WindowPorts.h"
+#include "editor/EditorContentPorts.h"
 #include "publish/HelpCompiler.h"
 
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/DocProject.h"
-#include "settings/ProjectSettings.h"
+#include "editor/EditingState.h"
 
 #include <map>
 #include <string>
@@ -12,24 +11,16 @@ namespace quillmark {
 // message box.
 inline constexpr char kApplicationTitle[] = "Quillmark";
 
-// What the main window holds for its whole life. The window logic owns one;
-// the editor content reads and changes it through a reference (the current
-// topic, the unsaved-page cache).
-struct TMainWindowState {
-    // The open project; re-filled by every new or opened project.
-    TDocProject FProject;
-    // Style settings of the open project.
-    TProjectSettings FSettings;
+// What the main window holds for its whole life: the editing state it shares
+// with the editor content (project, settings, unsaved pages, current topic)
+// and what only the window logic uses. The window logic owns one.
+struct TMainWindowState : TEditingState {
     // Full path of the ".hff" file; empty for the workspace project.
     std::string FProjectFileName;
     // Changes that Save has not yet confirmed.
     bool FProjectDirty = false;
-    // Topic identifier to edited page HTML not yet written.
-    std::map<std::string, std::string> FUnsavedTopicHtml;
     // Full file path to text, written by the next save.
     std::map<std::string, std::string> FPendingTextFiles;
-    // The topic shown in the editor; empty when none.
-    std::string FCurrentTopicID;
 };
 
 } // namespace quillmark

@@ -7,8 +7,8 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "editor/DefaultContent.h"
-#include "editor/HeaderFiles.h"
 #include "model/DocProject.h"
+#include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 #include "settings/ProjectSettings.h"
 

@@ -1,6 +1,7 @@
 #include "editor/DefaultContent.h"
 
 #include "base/TextUtils.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
 #include <array>
@@ -12,10 +13,7 @@ namespace quillmark {
 namespace {
 
 std::string DefaultFontForHtml(const TProjectSettings& settings) {
-    std::string font = Trim(settings.DefaultFontName);
-    if (font.empty())
-        font = "Segoe UI";
-    return ReplaceAll(font, "\"", "&quot;");
+    return ReplaceAll(SettingTextOrDefault(settings, "DefaultFontName"), "\"", "&quot;");
 }
 
 bool ContainsAny(std::string_view text, std::initializer_list<std::string_view> parts) {

@@ -7,11 +7,11 @@
 #include "editor/DefaultContent.h"
 #include "editor/EditorBridge.h"
 #include "editor/EditorContentFiles.h"
+#include "editor/EditorEffectiveCss.h"
 #include "editor/EditorMessageTap.h"
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
-#include "publish/EditorEffectiveCss.h"
 
 #include <algorithm>
 #include <exception>
@@ -191,7 +191,7 @@ void TEditorContent::CommitCurrentTopic() {
 }
 
 void TEditorContent::FileDirtyHtml() {
-    TMainWindowState& state = FHost.State();
+    TEditingState& state = FHost.State();
     if (!state.FCurrentTopicID.empty() && !FDirtyHtml.empty()) {
         state.FUnsavedTopicHtml[state.FCurrentTopicID] = FDirtyHtml;
         FDirtyHtml.clear();
@@ -199,7 +199,7 @@ void TEditorContent::FileDirtyHtml() {
 }
 
 std::string TEditorContent::GetCurrentTopicHtml() {
-    const TMainWindowState& state = FHost.State();
+    const TEditingState& state = FHost.State();
     if (state.FCurrentTopicID.empty())
         return "";
     WaitForEditorHtml(kHtmlWaitMs);
@@ -220,7 +220,7 @@ void TEditorContent::SwitchToTopic(const std::string& topicId) {
         return;
     // An edit reported during the header wait belongs to the topic left.
     FileDirtyHtml();
-    TMainWindowState& state = FHost.State();
+    TEditingState& state = FHost.State();
     if (!state.FCurrentTopicID.empty()) {
         try {
             SaveHeaderForTopic(state.FCurrentTopicID);
@@ -243,7 +243,7 @@ void TEditorContent::SwitchToTopic(const std::string& topicId) {
 }
 
 void TEditorContent::LoadTopicIntoEditor(const std::string& topicId) {
-    TMainWindowState& state = FHost.State();
+    TEditingState& state = FHost.State();
     TTopicHeader header{FHeaderHtml, FHeaderBg};
     const std::string html = ReadOrCreateTopicPage(state, topicId, header);
     FHeaderHtml = std::move(header.Html);
@@ -304,7 +304,7 @@ void TEditorContent::PushHeaderToEditor() {
 }
 
 std::string TEditorContent::HeaderOwner() const {
-    const TMainWindowState& state = FHost.State();
+    const TEditingState& state = FHost.State();
     return state.FProject.FRootPath + '\n' + state.FCurrentTopicID;
 }
 
@@ -335,7 +335,7 @@ void TEditorContent::ApplyEditorBaseHref() {
 void TEditorContent::ApplyEditorCss() {
     if (!FEditorReady)
         return;
-    const TMainWindowState& state = FHost.State();
+    const TEditingState& state = FHost.State();
     const std::string path = WriteEditorEffectiveCss(state.FProject, &state.FSettings);
     // The page reloads the stylesheet and lays the whole topic out again for
     // each "setCssFile"; a stylesheet it already shows is not sent again.

@@ -4,7 +4,7 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
 #include "editor/DefaultContent.h"
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 
 namespace quillmark {
 
@@ -14,7 +14,7 @@ constexpr char kDefaultHeaderBg[] = "#fafafa";
 
 } // namespace
 
-TTopicHeader ReadTopicHeader(const TMainWindowState& state, const std::string& topicId) {
+TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topicId) {
     const std::string& root = state.FProject.FRootPath;
     TTopicHeader header;
     const std::string htmlPath = HeaderHtmlPath(root, topicId);
@@ -35,7 +35,7 @@ TTopicHeader DefaultTopicHeader(const TProjectSettings& settings, const std::str
     return {DefaultHeaderHtml(settings, title), ColorToHtml(settings.DefaultHeaderBgColor)};
 }
 
-std::string ReadOrCreateTopicPage(TMainWindowState& state, const std::string& topicId,
+std::string ReadOrCreateTopicPage(TEditingState& state, const std::string& topicId,
                                   TTopicHeader& header) {
     const TTopic& topic = state.FProject.GetTopic(topicId);
     const std::string path = state.FProject.TopicPagePath(topic.FID);
@@ -50,7 +50,7 @@ std::string ReadOrCreateTopicPage(TMainWindowState& state, const std::string& to
     return html;
 }
 
-std::string KnownCurrentTopicHtml(const TMainWindowState& state, const std::string& loadedHtml) {
+std::string KnownCurrentTopicHtml(const TEditingState& state, const std::string& loadedHtml) {
     const std::string& id = state.FCurrentTopicID;
     if (id.empty())
         return "";
@@ -63,7 +63,7 @@ std::string KnownCurrentTopicHtml(const TMainWindowState& state, const std::stri
     return FileExists(path) ? ReadTextFileUtf8(path) : "";
 }
 
-bool IsUntouchedHeader(const TMainWindowState& state, const std::string& headerHtml) {
+bool IsUntouchedHeader(const TEditingState& state, const std::string& headerHtml) {
     const std::string& id = state.FCurrentTopicID;
     if (id.empty() || !state.FProject.HasTopic(id))
         return false;
@@ -71,7 +71,7 @@ bool IsUntouchedHeader(const TMainWindowState& state, const std::string& headerH
            IsDefaultHeader(headerHtml, state.FProject.GetTopic(id).FTitle, state.FProject.FTitle);
 }
 
-bool RenewUntouchedHeader(const TMainWindowState& state,
+bool RenewUntouchedHeader(const TEditingState& state,
                           const std::function<std::string()>& currentHtml, TTopicHeader& header) {
     if (!IsUntouchedHeader(state, header.Html) || !IsTopicContentEmpty(currentHtml()))
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainWindowState.h"
+#include "editor/EditingState.h"
 
 #include <functional>
 #include <string>
@@ -17,7 +17,7 @@ struct TTopicHeader {
 // identifier). A missing header file gives the default header of the topic's
 // title, or of the project title for an identifier the project does not
 // know; a missing or blank background file gives "#fafafa".
-TTopicHeader ReadTopicHeader(const TMainWindowState& state, const std::string& topicId);
+TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topicId);
 
 // The header a topic starts with: its title in the settings' default font
 // and the default header background.
@@ -28,24 +28,24 @@ TTopicHeader DefaultTopicHeader(const TProjectSettings& settings, const std::str
 // page file gets the default paragraph and the default header, written to
 // their files at once (`header` receives that header). An unknown identifier
 // raises "Topic not found: <id>".
-std::string ReadOrCreateTopicPage(TMainWindowState& state, const std::string& topicId,
+std::string ReadOrCreateTopicPage(TEditingState& state, const std::string& topicId,
                                   TTopicHeader& header);
 
 // The best known page HTML of the current topic when the editor holds no
 // newer text: the cache entry (even an empty one), else the HTML it was
 // loaded with, else its page file; empty without a current topic.
-std::string KnownCurrentTopicHtml(const TMainWindowState& state, const std::string& loadedHtml);
+std::string KnownCurrentTopicHtml(const TEditingState& state, const std::string& loadedHtml);
 
 // Whether the header of the current topic is one the program made and the
 // author left alone (blank, or only the topic or project title), so that it
 // may follow changed settings.
-bool IsUntouchedHeader(const TMainWindowState& state, const std::string& headerHtml);
+bool IsUntouchedHeader(const TEditingState& state, const std::string& headerHtml);
 
 // RefreshDefaultHeader's files: when the current topic's page is empty
 // (`currentHtml` is asked only after the header passed) and its header is
 // untouched, `header` becomes the default header of the current settings and
 // is written to the topic's header files. Returns whether it did.
-bool RenewUntouchedHeader(const TMainWindowState& state,
+bool RenewUntouchedHeader(const TEditingState& state,
                           const std::function<std::string()>& currentHtml, TTopicHeader& header);
 
 } // namespace quillmark

@@ -1,8 +1,8 @@
 #include "editor/HtmlImportText.h"
 
+#include "base/HtmlEscaping.h"
 #include "base/Regex.h"
 #include "base/TextUtils.h"
-#include "publish/HtmlHelpers.h"
 
 #include <algorithm>
 #include <initializer_list>

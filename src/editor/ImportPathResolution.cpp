@@ -1,11 +1,11 @@
 #include "editor/ImportPathResolution.h"
 
 #include "base/FileHelpers.h"
+#include "base/PercentDecoding.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "editor/HtmlImportText.h"
-#include "editor/PercentDecoding.h"
 
 namespace quillmark {
 

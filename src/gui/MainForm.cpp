@@ -2,7 +2,6 @@
 
 #include "app/MainWindow.h"
 #include "base/Color.h"
-#include "base/TextUtils.h"
 #include "gui/FormattingToolbar.h"
 #include "gui/HomepageLabel.h"
 #include "gui/Icons.h"
@@ -11,6 +10,7 @@
 #include "gui/QtUserPrompts.h"
 #include "gui/TopicPropertiesPanel.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsDialogModel.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -424,8 +424,7 @@ void TfrmMain::ApplySettingsToControls(const TProjectSettings& settings) {
     toolbar.cmbFontSize->setCurrentIndex(toolbar.cmbFontSize->findText(size, Qt::MatchExactly));
     toolbar.cmbFontSize->setEditText(size);
 
-    const QString spacing =
-        ToQString(ReplaceAll(FormatShortestDouble(settings.DefaultLineSpacing), ",", "."));
+    const QString spacing = ToQString(LineSpacingText(settings.DefaultLineSpacing));
     const int spacingItem = FindCaption(toolbar.cmbLineSpacing, spacing);
     if (spacingItem >= 0) {
         toolbar.cmbLineSpacing->setCurrentIndex(spacingItem);

@@ -3,6 +3,7 @@
 #include "app/MainWindowState.h"
 #include "gui/ColorSelector.h"
 #include "gui/DialogMetrics.h"
+#include "settings/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,10 +30,10 @@ constexpr int kFirstRowTop = 12;
 constexpr int kButtonPanelHeight = 56;
 constexpr int kButtonWidth = 90;
 
-QComboBox* PickList(QWidget* parent, const std::vector<std::string>& items) {
-    auto* box = new QComboBox(parent);
-    for (const std::string& item : items)
-        box->addItem(ToQString(item));
+template <typename Items> QComboBox* PickList(const Items& items) {
+    auto* box = new QComboBox;
+    for (const auto& item : items)
+        box->addItem(ToQString(std::string(item)));
     return box;
 }
 
@@ -81,6 +82,32 @@ void TfrmProjectSettings::AddRow(const char* label, QWidget* control, int width)
     FTop += std::max(Scaled(30), FLineHeight + Scaled(12));
 }
 
+QWidget* TfrmProjectSettings::MakeControl(const TSettingsDialogRow& row) {
+    switch (row.Kind) {
+    case TSettingControl::Edit:
+    case TSettingControl::Hidden:
+        break;
+    case TSettingControl::FontList: {
+        QComboBox* box = PickList(FFontItems);
+        box->setMaxVisibleItems(20);
+        return box;
+    }
+    case TSettingControl::EditableList: {
+        QComboBox* box = PickList(row.Items);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        return box;
+    }
+    case TSettingControl::ColorBox:
+        return new TColorSelector;
+    case TSettingControl::CheckBox:
+        return new QCheckBox(Tr(ProjectSettingField(row.Setting).Caption));
+    case TSettingControl::WordList:
+        return PickList(ProjectSettingField(row.Setting).Words);
+    }
+    return new QLineEdit;
+}
+
 void TfrmProjectSettings::BuildControls() {
     setWindowTitle(Tr("Project Settings"));
     setSizeGripEnabled(true);
@@ -99,50 +126,20 @@ void TfrmProjectSettings::BuildControls() {
         FFontItems.push_back(ToStdString(family));
     FFontItems = SortedFontFamilies(std::move(FFontItems));
 
-    edProjTitle = new QLineEdit;
-    cmbFontName = PickList(nullptr, FFontItems);
-    cmbFontName->setMaxVisibleItems(20);
-    cmbBodyFontSize = PickList(nullptr, BodyFontSizeItems());
-    cmbBodyFontSize->setEditable(true);
-    cmbBodyFontSize->setInsertPolicy(QComboBox::NoInsert);
-    cbTextColor = new TColorSelector;
-    edLineSpacing = new QLineEdit;
-    cbPageBg = new TColorSelector;
-    cbHeaderBg = new TColorSelector;
-    cbTocTextColor = new TColorSelector;
-    edTocTextSize = new QLineEdit;
-    chkCopyright = new QCheckBox(Tr("Enable copyright footer"));
-    edCopyrightText = new QLineEdit;
-    cbLinkColor = new TColorSelector;
-    cmbLinkStyle = PickList(nullptr, LinkStyleItems());
-    cmbTableBorderStyle = PickList(nullptr, TableBorderStyleItems());
-    edTableBorderWidth = new QLineEdit;
-    cbTableBorderColor = new TColorSelector;
-
     FTop = Scaled(kFirstRowTop);
-    AddSection("Project Title");
-    AddRow("Title:", edProjTitle, 260);
-    AddSection("Default Font");
-    AddRow("Font title:", cmbFontName, 260);
-    AddRow("Font size:", cmbBodyFontSize, 90);
-    AddRow("Font Color:", cbTextColor, 220);
-    AddRow("Default line interval (e.g. 1.5):", edLineSpacing, 90);
-    AddSection("Background Colors (WebHelp, CHM)");
-    AddRow("Page background color:", cbPageBg, 220);
-    AddRow("Header background color:", cbHeaderBg, 220);
-    AddSection("Content tree appearance");
-    AddRow("Tree text color:", cbTocTextColor, 220);
-    AddRow("Tree text size:", edTocTextSize, 90);
-    AddSection("WebHelp footer");
-    AddRow(nullptr, chkCopyright, 320);
-    AddRow("Footer text:", edCopyrightText, 260);
-    AddSection("Link style");
-    AddRow("Link color:", cbLinkColor, 220);
-    AddRow("Link style:", cmbLinkStyle, 140);
-    AddSection("Table style");
-    AddRow("Border style:", cmbTableBorderStyle, 140);
-    AddRow("Border width (px):", edTableBorderWidth, 90);
-    AddRow("Border color:", cbTableBorderColor, 220);
+    for (const TSettingsDialogRow& row : SettingsDialogRows()) {
+        if (row.Kind == TSettingControl::Hidden)
+            continue;
+        if (row.Section != nullptr)
+            AddSection(row.Section);
+        QWidget* control = MakeControl(row);
+        control->setObjectName(QString::fromLatin1(row.Control));
+        // A check box carries its caption itself and starts at the label column.
+        AddRow(row.Kind == TSettingControl::CheckBox ? nullptr
+                                                     : ProjectSettingField(row.Setting).Caption,
+               control, row.Width);
+        FShown.push_back({&row, control});
+    }
     FTop += Scaled(20);
     FRows->setMinimumSize(Scaled(kControlLeft + 260 + kLeft), FTop);
     scroll->setWidget(FRows);
@@ -186,79 +183,88 @@ void TfrmProjectSettings::resizeEvent(QResizeEvent* event) {
 
 void TfrmProjectSettings::LoadControls() {
     FLoaded = quillmark::LoadControls(FSettings, FFontItems);
-    const TProjectSettingsControls& c = FLoaded;
-    cmbFontName->setCurrentIndex(cmbFontName->findText(ToQString(c.cmbFontName), Qt::MatchExactly));
-    if (c.cmbFontName.empty())
-        cmbFontName->setCurrentIndex(-1);
-    cmbBodyFontSize->setCurrentIndex(
-        cmbBodyFontSize->findText(ToQString(c.cmbBodyFontSize), Qt::MatchExactly));
-    cmbBodyFontSize->setEditText(ToQString(c.cmbBodyFontSize));
-    cbTextColor->SetSelected(c.cbTextColor);
-    edLineSpacing->setText(ToQString(c.edLineSpacing));
-    cbPageBg->SetSelected(c.cbPageBg);
-    cbHeaderBg->SetSelected(c.cbHeaderBg);
-    cbTocTextColor->SetSelected(c.cbTocTextColor);
-    edTocTextSize->setText(ToQString(c.edTocTextSize));
-    edProjTitle->setText(ToQString(c.edProjTitle));
-    chkCopyright->setChecked(c.chkCopyright);
-    edCopyrightText->setText(ToQString(c.edCopyrightText));
-    cbLinkColor->SetSelected(c.cbLinkColor);
-    cmbLinkStyle->setCurrentIndex(c.cmbLinkStyle);
-    cbTableBorderColor->SetSelected(c.cbTableBorderColor);
-    cmbTableBorderStyle->setCurrentIndex(c.cmbTableBorderStyle);
-    edTableBorderWidth->setText(ToQString(c.edTableBorderWidth));
+    for (const auto& [row, widget] : FShown) {
+        const TSettingControlValue& value = FLoaded[row->Control];
+        const QString text = ToQString(value.Text);
+        switch (row->Kind) {
+        case TSettingControl::Edit:
+        case TSettingControl::Hidden:
+            static_cast<QLineEdit*>(widget)->setText(text);
+            break;
+        case TSettingControl::FontList: {
+            auto* box = static_cast<QComboBox*>(widget);
+            box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchExactly));
+            break;
+        }
+        case TSettingControl::EditableList: {
+            auto* box = static_cast<QComboBox*>(widget);
+            box->setCurrentIndex(box->findText(text, Qt::MatchExactly));
+            box->setEditText(text);
+            break;
+        }
+        case TSettingControl::ColorBox:
+            static_cast<TColorSelector*>(widget)->SetSelected(value.Color);
+            break;
+        case TSettingControl::CheckBox:
+            static_cast<QCheckBox*>(widget)->setChecked(value.Checked);
+            break;
+        case TSettingControl::WordList:
+            static_cast<QComboBox*>(widget)->setCurrentIndex(value.Index);
+            break;
+        }
+    }
 }
 
 bool TfrmProjectSettings::StoreControls() {
-    TProjectSettingsControls c = FLoaded; // the hidden boxes as loaded
-    c.edProjTitle = ToStdString(edProjTitle->text());
-    c.cmbFontName =
-        ToStdString(cmbFontName->currentIndex() < 0 ? QString() : cmbFontName->currentText());
-    c.cmbBodyFontSize = ToStdString(cmbBodyFontSize->currentText());
-    c.cbTextColor = cbTextColor->Selected();
-    c.edLineSpacing = ToStdString(edLineSpacing->text());
-    c.cbPageBg = cbPageBg->Selected();
-    c.cbHeaderBg = cbHeaderBg->Selected();
-    c.cbTocTextColor = cbTocTextColor->Selected();
-    c.edTocTextSize = ToStdString(edTocTextSize->text());
-    c.chkCopyright = chkCopyright->isChecked();
-    c.edCopyrightText = ToStdString(edCopyrightText->text());
-    c.cbLinkColor = cbLinkColor->Selected();
-    c.cmbLinkStyle = cmbLinkStyle->currentIndex();
-    c.cbTableBorderColor = cbTableBorderColor->Selected();
-    c.cmbTableBorderStyle = cmbTableBorderStyle->currentIndex();
-    c.edTableBorderWidth = ToStdString(edTableBorderWidth->text());
-
-    QWidget* invalid = nullptr;
-    switch (quillmark::StoreControls(c, FSettings)) {
-    case TInvalidSettingsField::None:
-        return true;
-    case TInvalidSettingsField::HeadingSizes:
-    case TInvalidSettingsField::BodyFontSize:
-        invalid = cmbBodyFontSize;
-        break;
-    case TInvalidSettingsField::LineSpacing:
-        invalid = edLineSpacing;
-        break;
-    case TInvalidSettingsField::TocTextSize:
-        invalid = edTocTextSize;
-        break;
-    case TInvalidSettingsField::TableBorderWidth:
-        invalid = edTableBorderWidth;
-        break;
+    TProjectSettingsControls controls = FLoaded; // the hidden boxes as loaded
+    for (const auto& [row, widget] : FShown) {
+        TSettingControlValue& value = controls[row->Control];
+        switch (row->Kind) {
+        case TSettingControl::Edit:
+        case TSettingControl::Hidden:
+            value.Text = ToStdString(static_cast<QLineEdit*>(widget)->text());
+            break;
+        case TSettingControl::FontList: {
+            const auto* box = static_cast<QComboBox*>(widget);
+            value.Text = ToStdString(box->currentIndex() < 0 ? QString() : box->currentText());
+            break;
+        }
+        case TSettingControl::EditableList:
+            value.Text = ToStdString(static_cast<QComboBox*>(widget)->currentText());
+            break;
+        case TSettingControl::ColorBox:
+            value.Color = static_cast<TColorSelector*>(widget)->Selected();
+            break;
+        case TSettingControl::CheckBox:
+            value.Checked = static_cast<QCheckBox*>(widget)->isChecked();
+            break;
+        case TSettingControl::WordList:
+            value.Index = static_cast<QComboBox*>(widget)->currentIndex();
+            break;
+        }
     }
+    const std::optional<std::string> invalid = quillmark::StoreControls(controls, FSettings);
+    if (!invalid)
+        return true;
     QMessageBox box(QMessageBox::Critical, ToQString(kApplicationTitle),
                     Tr("Some values are invalid. Please fix them."), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(Tr("OK"));
     box.exec();
-    if (auto* scroll = findChild<QScrollArea*>())
-        scroll->ensureWidgetVisible(invalid);
-    invalid->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(invalid))
-        edit->selectAll();
-    else if (auto* box = qobject_cast<QComboBox*>(invalid); box && box->lineEdit())
-        box->lineEdit()->selectAll();
+    FocusInvalid(*invalid);
     return false;
+}
+
+void TfrmProjectSettings::FocusInvalid(const std::string& controlName) {
+    auto* control = findChild<QWidget*>(ToQString(controlName));
+    if (control == nullptr)
+        return; // a hidden box: nothing to show
+    if (auto* scroll = findChild<QScrollArea*>())
+        scroll->ensureWidgetVisible(control);
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+    else if (auto* box = qobject_cast<QComboBox*>(control); box && box->lineEdit())
+        box->lineEdit()->selectAll();
 }
 
 void TfrmProjectSettings::accept() {

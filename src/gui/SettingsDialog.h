@@ -3,24 +3,18 @@
 #include "settings/SettingsDialogModel.h"
 
 #include <QDialog>
+#include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QGridLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QScrollArea;
-class QVBoxLayout;
 
 namespace quillmark::gui {
 
-class TColorSelector;
-
 // The "Project Settings" dialog: the project's title, default font, colours,
-// contents-tree appearance, copyright footer, link and table styles. OK is
-// taken only when every value is valid; otherwise the dialog says so and
-// stays open with the first invalid box focused, the author's entries kept.
+// contents-tree appearance, copyright footer, link and table styles, one
+// control for each row of SettingsDialogRows. OK is taken only when every
+// value is valid; otherwise the dialog says so and stays open with the first
+// invalid box focused, the author's entries kept.
 class TfrmProjectSettings final : public QDialog {
     Q_OBJECT
 public:
@@ -31,34 +25,31 @@ public:
 
     TfrmProjectSettings(QWidget* AOwner, TProjectSettings& Settings);
 
-    // The controls, for the window tests.
-    QLineEdit* edProjTitle = nullptr;
-    QComboBox* cmbFontName = nullptr;
-    QComboBox* cmbBodyFontSize = nullptr;
-    TColorSelector* cbTextColor = nullptr;
-    QLineEdit* edLineSpacing = nullptr;
-    TColorSelector* cbPageBg = nullptr;
-    TColorSelector* cbHeaderBg = nullptr;
-    TColorSelector* cbTocTextColor = nullptr;
-    QLineEdit* edTocTextSize = nullptr;
-    QCheckBox* chkCopyright = nullptr;
-    QLineEdit* edCopyrightText = nullptr;
-    TColorSelector* cbLinkColor = nullptr;
-    QComboBox* cmbLinkStyle = nullptr;
-    QComboBox* cmbTableBorderStyle = nullptr;
-    QLineEdit* edTableBorderWidth = nullptr;
-    TColorSelector* cbTableBorderColor = nullptr;
+    // The control of that name (TSettingsDialogRow::Control); null when the
+    // dialog shows none of that name and type.
+    template <typename T> T* Control(const char* name) const {
+        return findChild<T*>(QString::fromLatin1(name));
+    }
+
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
 
     void accept() override;
 
 private:
+    // A control shown for a row of SettingsDialogRows.
+    struct TShownControl {
+        const TSettingsDialogRow* Row;
+        QWidget* Widget;
+    };
+
     void BuildControls();
+    QWidget* MakeControl(const TSettingsDialogRow& row);
     void LoadControls();
     // Validates the controls into the settings; false (settings untouched)
     // at the first invalid value, which is then focused.
     bool StoreControls();
+    void FocusInvalid(const std::string& controlName);
     int Scaled(int pixels) const;
     QLabel* AddSection(const char* heading);
     void AddRow(const char* label, QWidget* control, int width);
@@ -67,6 +58,7 @@ private:
     TProjectSettings& FSettings;
     // Every control as loaded, the hidden boxes included.
     TProjectSettingsControls FLoaded;
+    std::vector<TShownControl> FShown;
     std::vector<std::string> FFontItems;
     QWidget* FRows = nullptr;
     QWidget* FButtonPanel = nullptr;

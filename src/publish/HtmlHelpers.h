@@ -1,5 +1,8 @@
 #pragma once
 
+// Publishing's HTML helpers build on the text escaping of base.
+#include "base/HtmlEscaping.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,18 +22,6 @@ enum class TWhiteBackgroundList { Page, Chm };
 // Text of an HTML page for the search index: scripts, styles and tags become
 // spaces, six common entities are decoded, white space is collapsed.
 std::string ExtractPlainText(std::string_view html);
-
-// & < > " and ' as references; safe inside element text and attribute values.
-std::string EscapeHtml(std::string_view text);
-
-// & < > and " as references; the apostrophe stays as it is.
-std::string EncodeHtml(std::string_view text);
-
-// Decodes &amp; &apos; &gt; &lt; &quot; and numeric references (decimal, or
-// hexadecimal after x/X) to UTF-8. Any other "&" is copied unchanged, as is a
-// numeric reference naming no valid character (zero, a surrogate, or beyond
-// U+10FFFF).
-std::string DecodeHtml(std::string_view text);
 
 // The identifiers of every href="doc:<32 hex digits>" link, in order of
 // appearance, duplicates and letter case kept.

@@ -1,9 +1,9 @@
 #include "publish/LinkChecker.h"
 
 #include "base/FileHelpers.h"
+#include "base/PercentDecoding.h"
 #include "base/Regex.h"
 #include "base/TextUtils.h"
-#include "editor/PercentDecoding.h"
 #include "model/DocProject.h"
 #include "publish/HtmlHelpers.h"
 

@@ -5,6 +5,7 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <charconv>
 #include <cstdio>
@@ -35,10 +36,8 @@ bool IsControlByte(char c) {
 // The font goes inside a double-quoted CSS string. Besides the quote, a
 // backslash and control characters are escaped too, so that no font name can
 // end the string early and inject rules.
-std::string CssFontName(const std::string& setting) {
-    std::string font = Trim(setting);
-    if (font.empty())
-        font = "Segoe UI";
+std::string CssFontName(const TProjectSettings& settings) {
+    const std::string font = SettingTextOrDefault(settings, "DefaultFontName");
     std::string out;
     out.reserve(font.size());
     for (const char c : font) {
@@ -81,14 +80,12 @@ struct TBlockValues {
 
 TBlockValues FormatValues(const TProjectSettings& s) {
     TBlockValues v;
-    v.Font = CssFontName(s.DefaultFontName);
+    v.Font = CssFontName(s);
     v.Size = std::to_string(s.FontSizeBody);
     v.TextColor = ColorToHtml(s.DefaultTextColor);
     v.LineHeight = CssLineHeight(s.DefaultLineSpacing);
     v.LinkColor = ColorToHtml(s.LinkColor);
-    v.LinkStyle = AsciiLower(Trim(s.LinkStyle));
-    if (v.LinkStyle.empty())
-        v.LinkStyle = "solid";
+    v.LinkStyle = AsciiLower(SettingTextOrDefault(s, "LinkStyle"));
     v.LinkNone = v.LinkStyle == "none";
     v.BorderStyle = AsciiLower(Trim(s.TableBorderStyle));
     v.BorderWidth = std::to_string(s.TableBorderWidth);

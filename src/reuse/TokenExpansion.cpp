@@ -3,7 +3,7 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
-#include "publish/HtmlHelpers.h"
+#include "base/HtmlEscaping.h"
 #include "reuse/ReusableContent.h"
 #include "reuse/TokenText.h"
 

@@ -4,49 +4,103 @@
 #include "base/JsonRead.h"
 #include "base/TextUtils.h"
 #include "base/Utf.h"
-
-#include <algorithm>
-#include <array>
-#include <string_view>
+#include "settings/SettingsTable.h"
 
 namespace quillmark {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kLinkStyles = {"none", "solid", "dashed", "dotted",
-                                                         "double"};
-constexpr std::array<std::string_view, 4> kTableBorderStyles = {"solid", "dashed", "dotted",
-                                                                "double"};
-
-template <size_t N>
-bool IsOneOf(const std::string& text, const std::array<std::string_view, N>& words) {
-    return std::any_of(words.begin(), words.end(),
-                       [&](std::string_view word) { return AsciiSameText(text, word); });
+void SetDefault(TProjectSettings& settings, const TSettingField& field) {
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(settings.*member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                settings.*member = std::get<std::string_view>(field.Default);
+            else
+                settings.*member = std::get<T>(field.Default);
+        },
+        field.Member);
 }
 
-void ReadText(const JsonValue& object, std::string_view name, std::string& field) {
-    if (const JsonValue* member = object.Find(name))
-        field = JsonValueText(*member);
+JsonValue ToJsonValue(const TProjectSettings& settings, const TSettingField& field) {
+    switch (field.Kind) {
+    case TSettingKind::Text:
+    case TSettingKind::Word:
+        return JsonValue::String(SettingValue<std::string>(settings, field));
+    case TSettingKind::Integer:
+        return JsonValue::Integer(SettingValue<int32_t>(settings, field));
+    case TSettingKind::Decimal:
+        return JsonValue::Float(SettingValue<double>(settings, field));
+    case TSettingKind::Color:
+        return JsonValue::String(ColorToHtml(SettingValue<TColor>(settings, field)));
+    case TSettingKind::Flag:
+        return JsonValue::Boolean(SettingValue<bool>(settings, field));
+    }
+    return JsonValue();
 }
 
-void ReadInteger(const JsonValue& object, std::string_view name, int32_t& field) {
-    const JsonValue* member = object.Find(name);
-    if (member != nullptr && member->IsNumber())
-        field = JsonNumberToInt32(*member);
+// A flag is a JSON Boolean, or the text "true" or "false" (trimmed, ASCII
+// case ignored); anything else leaves it as it is.
+void ReadFlag(const JsonValue& member, bool& flag) {
+    if (member.IsBoolean()) {
+        flag = member.BooleanValue();
+        return;
+    }
+    const std::string text = Trim(JsonValueText(member));
+    if (AsciiSameText(text, "true"))
+        flag = true;
+    else if (AsciiSameText(text, "false"))
+        flag = false;
 }
 
-void ReadColor(const JsonValue& object, std::string_view name, TColor& field) {
-    if (const JsonValue* member = object.Find(name))
-        field = HtmlToColorOr(JsonValueText(*member), field);
+// Applies the member over the field: a member of the wrong JSON type, or a
+// colour that is no "#RRGGBB", leaves the field as it is.
+void ReadMember(const JsonValue& member, TProjectSettings& settings, const TSettingField& field) {
+    switch (field.Kind) {
+    case TSettingKind::Text:
+    case TSettingKind::Word:
+        SettingValue<std::string>(settings, field) = JsonValueText(member);
+        break;
+    case TSettingKind::Integer:
+        if (member.IsNumber())
+            SettingValue<int32_t>(settings, field) = JsonNumberToInt32(member);
+        break;
+    case TSettingKind::Decimal:
+        if (member.IsNumber())
+            SettingValue<double>(settings, field) = JsonNumberToDouble(member);
+        break;
+    case TSettingKind::Color: {
+        TColor& color = SettingValue<TColor>(settings, field);
+        color = HtmlToColorOr(JsonValueText(member), color);
+        break;
+    }
+    case TSettingKind::Flag:
+        ReadFlag(member, SettingValue<bool>(settings, field));
+        break;
+    }
 }
 
-void ReadStyleWord(const JsonValue& object, std::string_view name, std::string& field) {
-    ReadText(object, name, field);
-    field = AsciiLower(field);
-}
-
-void ClampBelow(int32_t& value, int32_t low) {
-    value = std::max(value, low);
+// Holds numbers to their ranges and words to their lists.
+void Limit(TProjectSettings& settings, const TSettingField& field) {
+    switch (field.Kind) {
+    case TSettingKind::Word: {
+        std::string& word = SettingValue<std::string>(settings, field);
+        word = NormalisedWord(field, word);
+        break;
+    }
+    case TSettingKind::Integer: {
+        int32_t& value = SettingValue<int32_t>(settings, field);
+        value = LimitedInteger(field, value);
+        break;
+    }
+    case TSettingKind::Decimal: {
+        double& value = SettingValue<double>(settings, field);
+        value = LimitedDecimal(field, value);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -56,96 +110,23 @@ TProjectSettings::TProjectSettings() {
 }
 
 void TProjectSettings::SetDefaults() {
-    ProjTitle = "Untitled Documentation";
-    FontSizeH1 = 32;
-    FontSizeH2 = 24;
-    FontSizeH3 = 18;
-    FontSizeBody = 16;
-    DefaultTextColor = MakeColor(0, 0, 0);
-    DefaultFontName = "Segoe UI";
-    DefaultTextBackColor = MakeColor(0xFF, 0xFF, 0xFF);
-    DefaultLineSpacing = 1.5;
-    DefaultPageBgColor = MakeColor(0xFF, 0xFF, 0xFF);
-    DefaultHeaderBgColor = MakeColor(0xE7, 0xEF, 0xF5);
-    TocTextColor = MakeColor(0, 0, 0);
-    TocTextSize = 12;
-    CopyrightEnabled = false;
-    CopyrightText.clear();
-    LinkColor = MakeColor(0, 0, 0xFF);
-    LinkStyle = "solid";
-    TableBorderStyle = "solid";
-    TableBorderWidth = 1;
-    TableBorderColor = MakeColor(0x99, 0x99, 0x99);
+    for (const TSettingField& field : ProjectSettingFields())
+        SetDefault(*this, field);
 }
 
 JsonValue TProjectSettings::ToJson() const {
     JsonValue o = JsonValue::Object();
-    o.Add("ProjTitle", JsonValue::String(ProjTitle));
-    o.Add("FontSizeH1", JsonValue::Integer(FontSizeH1));
-    o.Add("FontSizeH2", JsonValue::Integer(FontSizeH2));
-    o.Add("FontSizeH3", JsonValue::Integer(FontSizeH3));
-    o.Add("FontSizeBody", JsonValue::Integer(FontSizeBody));
-    o.Add("DefaultTextColor", JsonValue::String(ColorToHtml(DefaultTextColor)));
-    o.Add("DefaultFontName", JsonValue::String(DefaultFontName));
-    o.Add("DefaultTextBackColor", JsonValue::String(ColorToHtml(DefaultTextBackColor)));
-    o.Add("DefaultLineSpacing", JsonValue::Float(DefaultLineSpacing));
-    o.Add("DefaultPageBgColor", JsonValue::String(ColorToHtml(DefaultPageBgColor)));
-    o.Add("DefaultHeaderBgColor", JsonValue::String(ColorToHtml(DefaultHeaderBgColor)));
-    o.Add("TocTextColor", JsonValue::String(ColorToHtml(TocTextColor)));
-    o.Add("TocTextSize", JsonValue::Integer(TocTextSize));
-    o.Add("CopyrightEnabled", JsonValue::Boolean(CopyrightEnabled));
-    o.Add("CopyrightText", JsonValue::String(CopyrightText));
-    o.Add("LinkColor", JsonValue::String(ColorToHtml(LinkColor)));
-    o.Add("LinkStyle", JsonValue::String(LinkStyle));
-    o.Add("TableBorderStyle", JsonValue::String(TableBorderStyle));
-    o.Add("TableBorderWidth", JsonValue::Integer(TableBorderWidth));
-    o.Add("TableBorderColor", JsonValue::String(ColorToHtml(TableBorderColor)));
+    for (const TSettingField& field : ProjectSettingFields())
+        o.Add(std::string(field.Name), ToJsonValue(*this, field));
     return o;
 }
 
 void TProjectSettings::FromJson(const JsonValue& object) {
-    ReadText(object, "ProjTitle", ProjTitle);
-    ReadInteger(object, "FontSizeH1", FontSizeH1);
-    ReadInteger(object, "FontSizeH2", FontSizeH2);
-    ReadInteger(object, "FontSizeH3", FontSizeH3);
-    ReadInteger(object, "FontSizeBody", FontSizeBody);
-    ReadColor(object, "DefaultTextColor", DefaultTextColor);
-    ReadText(object, "DefaultFontName", DefaultFontName);
-    ReadColor(object, "DefaultTextBackColor", DefaultTextBackColor);
-    if (const JsonValue* spacing = object.Find("DefaultLineSpacing");
-        spacing && spacing->IsNumber())
-        DefaultLineSpacing = JsonNumberToDouble(*spacing);
-    ReadColor(object, "DefaultPageBgColor", DefaultPageBgColor);
-    ReadColor(object, "DefaultHeaderBgColor", DefaultHeaderBgColor);
-    ReadColor(object, "TocTextColor", TocTextColor);
-    ReadInteger(object, "TocTextSize", TocTextSize);
-    if (const JsonValue* enabled = object.Find("CopyrightEnabled")) {
-        if (enabled->IsBoolean()) {
-            CopyrightEnabled = enabled->BooleanValue();
-        } else {
-            const std::string text = Trim(JsonValueText(*enabled));
-            if (AsciiSameText(text, "true"))
-                CopyrightEnabled = true;
-            else if (AsciiSameText(text, "false"))
-                CopyrightEnabled = false;
-        }
-    }
-    ReadText(object, "CopyrightText", CopyrightText);
-    ReadColor(object, "LinkColor", LinkColor);
-    ReadStyleWord(object, "LinkStyle", LinkStyle);
-    ReadStyleWord(object, "TableBorderStyle", TableBorderStyle);
-    ReadInteger(object, "TableBorderWidth", TableBorderWidth);
-    ReadColor(object, "TableBorderColor", TableBorderColor);
-
-    for (int32_t* size : {&FontSizeBody, &FontSizeH1, &FontSizeH2, &FontSizeH3})
-        ClampBelow(*size, 8);
-    TocTextSize = std::clamp(TocTextSize, 6, 36);
-    DefaultLineSpacing = std::clamp(DefaultLineSpacing, 1.0, 5.0);
-    if (!IsOneOf(LinkStyle, kLinkStyles))
-        LinkStyle = "solid";
-    if (!IsOneOf(TableBorderStyle, kTableBorderStyles))
-        TableBorderStyle = "solid";
-    TableBorderWidth = std::clamp(TableBorderWidth, 1, 12);
+    for (const TSettingField& field : ProjectSettingFields())
+        if (const JsonValue* member = object.Find(field.Name))
+            ReadMember(*member, *this, field);
+    for (const TSettingField& field : ProjectSettingFields())
+        Limit(*this, field);
 }
 
 void TProjectSettings::SaveToFile(const std::string& fileName) const {

@@ -9,6 +9,8 @@
 namespace quillmark {
 
 // The style settings of one project, stored in meta/project_settings.json.
+// Each field has its row in ProjectSettingFields (settings/SettingsTable.h):
+// its member name in the file, default, limits and caption.
 class TProjectSettings {
 public:
     std::string ProjTitle;
@@ -36,7 +38,8 @@ public:
 
     void SetDefaults();
 
-    // One object with the twenty members in their file order.
+    // One object with a member for each row of ProjectSettingFields, in its
+    // order.
     JsonValue ToJson() const;
 
     // Applies the members of `object` over the current values: a missing or

@@ -1,52 +1,182 @@
 #include "settings/SettingsDialogModel.h"
 
 #include "base/TextUtils.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace quillmark {
 
 namespace {
 
-// The settings file raises smaller body sizes to this when it is read; the
-// dialog applies the same floor so that what the editor shows now matches
-// what the project shows after reopening.
-constexpr int32_t kMinBodyFontSize = 8;
+using C = TSettingControl;
+
+constexpr std::array<std::string_view, 19> kBodyFontSizes = {
+    "8",  "9",  "10", "11", "12", "14", "16", "18", "20", "22",
+    "24", "26", "28", "32", "36", "40", "48", "60", "72"};
+
+// Sections and rows from top to bottom. The hidden boxes come first: they
+// carry the heading sizes, and the body size and font name for when their
+// lists are empty.
+const TSettingsDialogRow kRows[] = {
+    {"Project Title", "edProjTitle", C::Edit, "ProjTitle", 260},
+    {nullptr, "edH1", C::Hidden, "FontSizeH1"},
+    {nullptr, "edH2", C::Hidden, "FontSizeH2"},
+    {nullptr, "edH3", C::Hidden, "FontSizeH3"},
+    {nullptr, "edBody", C::Hidden, "FontSizeBody"},
+    {nullptr, "edFontName", C::Hidden, "DefaultFontName"},
+    {"Default Font", "cmbFontName", C::FontList, "DefaultFontName", 260},
+    {nullptr, "cmbBodyFontSize", C::EditableList, "FontSizeBody", 90, kBodyFontSizes},
+    {nullptr, "cbTextColor", C::ColorBox, "DefaultTextColor", 220},
+    {nullptr, "edLineSpacing", C::Edit, "DefaultLineSpacing", 90},
+    {"Background Colors (WebHelp, CHM)", "cbPageBg", C::ColorBox, "DefaultPageBgColor", 220},
+    {nullptr, "cbHeaderBg", C::ColorBox, "DefaultHeaderBgColor", 220},
+    {"Content tree appearance", "cbTocTextColor", C::ColorBox, "TocTextColor", 220},
+    {nullptr, "edTocTextSize", C::Edit, "TocTextSize", 90},
+    {"WebHelp footer", "chkCopyright", C::CheckBox, "CopyrightEnabled", 320},
+    {nullptr, "edCopyrightText", C::Edit, "CopyrightText", 260},
+    {"Link style", "cbLinkColor", C::ColorBox, "LinkColor", 220},
+    {nullptr, "cmbLinkStyle", C::WordList, "LinkStyle", 140},
+    {"Table style", "cmbTableBorderStyle", C::WordList, "TableBorderStyle", 140},
+    {nullptr, "edTableBorderWidth", C::Edit, "TableBorderWidth", 90},
+    {nullptr, "cbTableBorderColor", C::ColorBox, "TableBorderColor", 220},
+};
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // Index of the item equal to the text (ASCII case ignored), or -1.
-int IndexOfItem(const std::vector<std::string>& items, std::string_view text) {
+template <typename Items> int IndexOfItem(const Items& items, std::string_view text) {
     for (size_t i = 0; i < items.size(); ++i)
         if (AsciiSameText(items[i], text))
             return static_cast<int>(i);
     return -1;
 }
 
-std::string ItemOr(const std::vector<std::string>& items, int index, const char* fallback) {
-    return index >= 0 && static_cast<size_t>(index) < items.size() ? items[index] : fallback;
+// A setting's value as a text box shows it.
+std::string TextOf(const TProjectSettings& settings, const TSettingField& field) {
+    switch (field.Kind) {
+    case TSettingKind::Integer:
+        return std::to_string(SettingValue<int32_t>(settings, field));
+    case TSettingKind::Decimal:
+        return LineSpacingText(SettingValue<double>(settings, field));
+    case TSettingKind::Text:
+    case TSettingKind::Word:
+        return SettingValue<std::string>(settings, field);
+    default:
+        return "";
+    }
+}
+
+TSettingControlValue ControlValue(const TSettingsDialogRow& row, const TProjectSettings& settings,
+                                  const std::vector<std::string>& fontItems) {
+    const TSettingField& field = ProjectSettingField(row.Setting);
+    TSettingControlValue value;
+    switch (row.Kind) {
+    case C::Edit:
+    case C::Hidden:
+    case C::EditableList:
+        value.Text = TextOf(settings, field);
+        break;
+    case C::FontList: {
+        const int index = IndexOfItem(fontItems, SettingValue<std::string>(settings, field));
+        value.Text = index >= 0 ? fontItems[index] : "";
+        break;
+    }
+    case C::ColorBox:
+        value.Color = SettingValue<TColor>(settings, field);
+        break;
+    case C::CheckBox:
+        value.Checked = SettingValue<bool>(settings, field);
+        break;
+    case C::WordList:
+        value.Index = IndexOfItem(field.Words, SettingValue<std::string>(settings, field));
+        if (value.Index < 0)
+            value.Index = IndexOfItem(field.Words, std::get<std::string_view>(field.Default));
+        break;
+    }
+    return value;
+}
+
+// The controls that edit one setting: the visible one and the hidden one,
+// either may be missing.
+struct TSettingRows {
+    const TSettingsDialogRow* Visible = nullptr;
+    const TSettingsDialogRow* Hidden = nullptr;
+};
+
+TSettingRows RowsOf(std::string_view setting) {
+    TSettingRows rows;
+    for (const TSettingsDialogRow& row : kRows) {
+        if (row.Setting != setting)
+            continue;
+        (row.Kind == C::Hidden ? rows.Hidden : rows.Visible) = &row;
+    }
+    return rows;
+}
+
+const TSettingControlValue& ValueOf(const TProjectSettingsControls& controls,
+                                    const TSettingsDialogRow* row) {
+    static const TSettingControlValue kNone;
+    if (row == nullptr)
+        return kNone;
+    const auto found = controls.find(row->Control);
+    return found != controls.end() ? found->second : kNone;
+}
+
+// Stores one setting into `s`; false when its text is no valid number.
+bool StoreSetting(const TSettingField& field, const TSettingRows& rows,
+                  const TProjectSettingsControls& controls, TProjectSettings& s) {
+    const TSettingControlValue& shown = ValueOf(controls, rows.Visible);
+    std::string text = Trim(shown.Text);
+    if (text.empty())
+        text = Trim(ValueOf(controls, rows.Hidden).Text);
+    switch (field.Kind) {
+    case TSettingKind::Text:
+        if (text.empty() && field.BlankMeansDefault)
+            text = std::get<std::string_view>(field.Default);
+        SettingValue<std::string>(s, field) = text;
+        return true;
+    case TSettingKind::Word: {
+        const bool listed =
+            shown.Index >= 0 && static_cast<size_t>(shown.Index) < field.Words.size();
+        SettingValue<std::string>(s, field) =
+            listed ? field.Words[shown.Index] : std::get<std::string_view>(field.Default);
+        return true;
+    }
+    case TSettingKind::Integer: {
+        const std::optional<int32_t> number = ParseWholeNumber(text);
+        if (number)
+            SettingValue<int32_t>(s, field) = LimitedInteger(field, *number);
+        return number.has_value();
+    }
+    case TSettingKind::Decimal: {
+        const std::optional<double> number = ParseDecimalNumber(text);
+        if (number)
+            SettingValue<double>(s, field) = LimitedDecimal(field, *number);
+        return number.has_value();
+    }
+    case TSettingKind::Color:
+        SettingValue<TColor>(s, field) = shown.Color;
+        return true;
+    case TSettingKind::Flag:
+        SettingValue<bool>(s, field) = shown.Checked;
+        return true;
+    }
+    return true;
 }
 
 } // namespace
 
-const std::vector<std::string>& BodyFontSizeItems() {
-    static const std::vector<std::string> items = {"8",  "9",  "10", "11", "12", "14", "16",
-                                                   "18", "20", "22", "24", "26", "28", "32",
-                                                   "36", "40", "48", "60", "72"};
-    return items;
+std::span<const TSettingsDialogRow> SettingsDialogRows() {
+    return kRows;
 }
 
-const std::vector<std::string>& LinkStyleItems() {
-    static const std::vector<std::string> items = {"none", "solid", "dashed", "dotted", "double"};
-    return items;
-}
-
-const std::vector<std::string>& TableBorderStyleItems() {
-    static const std::vector<std::string> items = {"solid", "dashed", "dotted", "double"};
-    return items;
+std::span<const std::string_view> BodyFontSizeItems() {
+    return kBodyFontSizes;
 }
 
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families) {
@@ -112,89 +242,25 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
 
 TProjectSettingsControls LoadControls(const TProjectSettings& settings,
                                       const std::vector<std::string>& fontItems) {
-    TProjectSettingsControls c;
-    c.edH1 = std::to_string(settings.FontSizeH1);
-    c.edH2 = std::to_string(settings.FontSizeH2);
-    c.edH3 = std::to_string(settings.FontSizeH3);
-    c.edBody = std::to_string(settings.FontSizeBody);
-    c.edFontName = settings.DefaultFontName;
-    c.cmbFontName = ItemOr(fontItems, IndexOfItem(fontItems, settings.DefaultFontName), "");
-    c.cmbBodyFontSize = std::to_string(settings.FontSizeBody);
-    c.cbTextColor = settings.DefaultTextColor;
-    c.edLineSpacing = LineSpacingText(settings.DefaultLineSpacing);
-    c.cbPageBg = settings.DefaultPageBgColor;
-    c.cbHeaderBg = settings.DefaultHeaderBgColor;
-    c.cbTocTextColor = settings.TocTextColor;
-    c.edTocTextSize = std::to_string(settings.TocTextSize);
-    c.edProjTitle = settings.ProjTitle;
-    c.chkCopyright = settings.CopyrightEnabled;
-    c.edCopyrightText = settings.CopyrightText;
-    c.cbLinkColor = settings.LinkColor;
-    c.cmbLinkStyle = IndexOfItem(LinkStyleItems(), settings.LinkStyle);
-    if (c.cmbLinkStyle < 0)
-        c.cmbLinkStyle = 1; // "solid"
-    c.cbTableBorderColor = settings.TableBorderColor;
-    c.cmbTableBorderStyle =
-        std::max(IndexOfItem(TableBorderStyleItems(), settings.TableBorderStyle), 0);
-    c.edTableBorderWidth = std::to_string(settings.TableBorderWidth);
-    return c;
+    TProjectSettingsControls controls;
+    for (const TSettingsDialogRow& row : kRows)
+        controls[row.Control] = ControlValue(row, settings, fontItems);
+    return controls;
 }
 
-TInvalidSettingsField StoreControls(const TProjectSettingsControls& c, TProjectSettings& settings) {
+std::optional<std::string> StoreControls(const TProjectSettingsControls& controls,
+                                         TProjectSettings& settings) {
     // Filled in a copy: an invalid value leaves the caller's settings whole.
     TProjectSettings s = settings;
-    s.ProjTitle = Trim(c.edProjTitle);
-
-    const auto h1 = ParseWholeNumber(c.edH1);
-    const auto h2 = ParseWholeNumber(c.edH2);
-    const auto h3 = ParseWholeNumber(c.edH3);
-    if (!h1 || !h2 || !h3)
-        return TInvalidSettingsField::HeadingSizes;
-    s.FontSizeH1 = *h1;
-    s.FontSizeH2 = *h2;
-    s.FontSizeH3 = *h3;
-
-    const std::string typedSize = Trim(c.cmbBodyFontSize);
-    const auto body = ParseWholeNumber(typedSize.empty() ? c.edBody : typedSize);
-    if (!body)
-        return TInvalidSettingsField::BodyFontSize;
-    s.FontSizeBody = std::max(*body, kMinBodyFontSize);
-
-    std::string fontName = Trim(c.cmbFontName);
-    if (fontName.empty())
-        fontName = Trim(c.edFontName);
-    s.DefaultFontName = fontName.empty() ? "Segoe UI" : fontName;
-
-    s.DefaultTextColor = c.cbTextColor;
-
-    const auto spacing = ParseDecimalNumber(c.edLineSpacing);
-    if (!spacing)
-        return TInvalidSettingsField::LineSpacing;
-    s.DefaultLineSpacing = std::clamp(*spacing, 1.0, 5.0);
-
-    s.DefaultPageBgColor = c.cbPageBg;
-    s.DefaultHeaderBgColor = c.cbHeaderBg;
-    s.TocTextColor = c.cbTocTextColor;
-
-    const auto tocSize = ParseWholeNumber(c.edTocTextSize);
-    if (!tocSize)
-        return TInvalidSettingsField::TocTextSize;
-    s.TocTextSize = std::clamp(*tocSize, 6, 36);
-
-    s.CopyrightEnabled = c.chkCopyright;
-    s.CopyrightText = Trim(c.edCopyrightText);
-    s.LinkColor = c.cbLinkColor;
-    s.LinkStyle = ItemOr(LinkStyleItems(), c.cmbLinkStyle, "solid");
-    s.TableBorderStyle = ItemOr(TableBorderStyleItems(), c.cmbTableBorderStyle, "solid");
-
-    const auto borderWidth = ParseWholeNumber(c.edTableBorderWidth);
-    if (!borderWidth)
-        return TInvalidSettingsField::TableBorderWidth;
-    s.TableBorderWidth = std::clamp(*borderWidth, 1, 12);
-    s.TableBorderColor = c.cbTableBorderColor;
-
+    for (const TSettingField& field : ProjectSettingFields()) {
+        const TSettingRows rows = RowsOf(field.Name);
+        if (rows.Visible == nullptr && rows.Hidden == nullptr)
+            continue;
+        if (!StoreSetting(field, rows, controls, s))
+            return (rows.Visible != nullptr ? rows.Visible : rows.Hidden)->Control;
+    }
     settings = s;
-    return TInvalidSettingsField::None;
+    return std::nullopt;
 }
 
 } // namespace quillmark

@@ -4,56 +4,55 @@
 #include "settings/ProjectSettings.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillmark {
 
-// The values of the project settings dialog's controls, named after them.
-// The lists are given by the text or index they show.
-struct TProjectSettingsControls {
-    std::string edProjTitle;
-    // Hidden boxes: they carry the heading sizes through the dialog and
-    // stand in for the body size and font name when the lists are empty.
-    std::string edH1;
-    std::string edH2;
-    std::string edH3;
-    std::string edBody;
-    std::string edFontName;
-    // The chosen font family; empty when the stored font is not installed.
-    std::string cmbFontName;
-    std::string cmbBodyFontSize;
-    TColor cbTextColor = 0;
-    std::string edLineSpacing;
-    TColor cbPageBg = 0;
-    TColor cbHeaderBg = 0;
-    TColor cbTocTextColor = 0;
-    std::string edTocTextSize;
-    bool chkCopyright = false;
-    std::string edCopyrightText;
-    TColor cbLinkColor = 0;
-    int cmbLinkStyle = -1; // index into LinkStyleItems(); -1 none
-    TColor cbTableBorderColor = 0;
-    int cmbTableBorderStyle = -1; // index into TableBorderStyleItems(); -1 none
-    std::string edTableBorderWidth;
+// The kinds of control the project settings dialog edits a setting with.
+enum class TSettingControl {
+    Edit,         // a one-line text box
+    Hidden,       // a text box that is not shown: it carries the value through
+                  // the dialog and stands in for an empty visible control
+    FontList,     // the installed font families
+    EditableList, // a list whose text may also be typed (the row's Items)
+    ColorBox,     // a colour selector
+    CheckBox,     // a check box with the setting's caption
+    WordList,     // the setting's words
 };
 
-// The control whose text was not a valid number.
-enum class TInvalidSettingsField {
-    None,
-    HeadingSizes,
-    BodyFontSize,
-    LineSpacing,
-    TocTextSize,
-    TableBorderWidth,
+// One control of the dialog, in the order the dialog shows them.
+struct TSettingsDialogRow {
+    const char* Section; // heading of the section the row opens; null: none
+    const char* Control; // the control's name ("edTocTextSize")
+    TSettingControl Kind;
+    std::string_view Setting;                     // the setting (TSettingField::Name) it edits
+    int Width = 0;                                // pixels at 96 dots per inch
+    std::span<const std::string_view> Items = {}; // EditableList: the entries
 };
 
-// The 19 body sizes, the link styles and the table border styles offered.
-const std::vector<std::string>& BodyFontSizeItems();
-const std::vector<std::string>& LinkStyleItems();
-const std::vector<std::string>& TableBorderStyleItems();
+// The dialog's controls; a setting added later needs one row here.
+std::span<const TSettingsDialogRow> SettingsDialogRows();
+
+// What one control holds.
+struct TSettingControlValue {
+    std::string Text;     // text boxes and lists: the text (a list with
+                          // nothing selected has empty text)
+    TColor Color = 0;     // colour selectors
+    bool Checked = false; // check boxes
+    int Index = -1;       // word lists: the selected word, -1 none
+};
+
+// The values of every control of the dialog, the hidden ones included, by
+// control name.
+using TProjectSettingsControls = std::map<std::string, TSettingControlValue, std::less<>>;
+
+// The 19 body sizes offered.
+std::span<const std::string_view> BodyFontSizeItems();
 
 // The font list: sorted without regard to case, each name once.
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families);
@@ -74,9 +73,11 @@ TProjectSettingsControls LoadControls(const TProjectSettings& settings,
                                       const std::vector<std::string>& fontItems);
 
 // Validates the controls and, when every value is valid, writes them into
-// `settings` (with the ranges applied). At the first invalid value nothing
-// is written and that field is returned.
-TInvalidSettingsField StoreControls(const TProjectSettingsControls& controls,
-                                    TProjectSettings& settings);
+// `settings`, held to the settings' ranges. A setting takes the trimmed text
+// of its visible control, or of its hidden one when that is empty. At the
+// first value that is not a number where one is needed, nothing is written
+// and the name of the setting's control is returned.
+std::optional<std::string> StoreControls(const TProjectSettingsControls& controls,
+                                         TProjectSettings& settings);
 
 } // namespace quillmark

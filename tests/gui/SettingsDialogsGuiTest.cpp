@@ -133,12 +133,12 @@ void SettingsDialogsGuiTest::invalidValueKeepsTheDialogOpenThenSettingsApply() {
         dialog.grab().save(ScreenshotFolder() + QStringLiteral("/project-settings-dialog.png"));
         if (const QStringList clipped = ClippedLabels(dialog); !clipped.isEmpty())
             FFailures << QStringLiteral("clipped: ") + clipped.join(QLatin1Char('|'));
-        if (dialog.cmbLinkStyle->currentText() != QStringLiteral("solid") ||
-            dialog.cmbBodyFontSize->currentText() != QStringLiteral("16"))
+        if (dialog.Control<QComboBox>("cmbLinkStyle")->currentText() != QStringLiteral("solid") ||
+            dialog.Control<QComboBox>("cmbBodyFontSize")->currentText() != QStringLiteral("16"))
             FFailures << QStringLiteral("the dialog does not show the settings");
 
-        dialog.edLineSpacing->setText(QStringLiteral("wide"));
-        dialog.edProjTitle->setText(QStringLiteral("  Lamp Manual "));
+        dialog.Control<QLineEdit>("edLineSpacing")->setText(QStringLiteral("wide"));
+        dialog.Control<QLineEdit>("edProjTitle")->setText(QStringLiteral("  Lamp Manual "));
         WhenShown<QMessageBox>([&](QMessageBox& box) {
             if (!box.text().contains(QStringLiteral("Some values are invalid")))
                 FFailures << QStringLiteral("wrong message: ") + box.text();
@@ -147,12 +147,13 @@ void SettingsDialogsGuiTest::invalidValueKeepsTheDialogOpenThenSettingsApply() {
         });
         dialog.btnOk->click();
         // Still open, with what was typed, the bad box focused.
-        reopened = dialog.isVisible() && dialog.edLineSpacing->text() == QStringLiteral("wide") &&
-                   dialog.focusWidget() == dialog.edLineSpacing;
+        reopened = dialog.isVisible() &&
+                   dialog.Control<QLineEdit>("edLineSpacing")->text() == QStringLiteral("wide") &&
+                   dialog.focusWidget() == dialog.Control<QLineEdit>("edLineSpacing");
 
-        dialog.edLineSpacing->setText(QStringLiteral("1,25"));
-        dialog.edTocTextSize->setText(QStringLiteral("50"));
-        dialog.cbHeaderBg->SetSelected(MakeColor(0x12, 0x34, 0x56));
+        dialog.Control<QLineEdit>("edLineSpacing")->setText(QStringLiteral("1,25"));
+        dialog.Control<QLineEdit>("edTocTextSize")->setText(QStringLiteral("50"));
+        dialog.Control<gui::TColorSelector>("cbHeaderBg")->SetSelected(MakeColor(0x12, 0x34, 0x56));
         dialog.btnOk->click();
     });
     FComposition->Window().ActionNamed("ProjectSettings1")->trigger();
@@ -181,8 +182,8 @@ void SettingsDialogsGuiTest::cancelledSettingsChangeNothing() {
     state.FProjectDirty = false;
     const std::string before = WriteJson(state.FSettings.ToJson());
     WhenShown<gui::TfrmProjectSettings>([](gui::TfrmProjectSettings& dialog) {
-        dialog.edProjTitle->setText(QStringLiteral("Changed"));
-        dialog.chkCopyright->setChecked(true);
+        dialog.Control<QLineEdit>("edProjTitle")->setText(QStringLiteral("Changed"));
+        dialog.Control<QCheckBox>("chkCopyright")->setChecked(true);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     FComposition->Window().ActionNamed("ProjectSettings1")->trigger();

@@ -7,7 +7,7 @@
 #include "editor/DefaultContent.h"
 #include "editor/EditorBridge.h"
 #include "editor/EditorMessageTap.h"
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -132,17 +132,14 @@ private:
 
 class FakeHost final : public IEditorContentHost {
 public:
-    TMainWindowState& State() override { return Window; }
-    void MarkProjectDirty() override {
-        ++DirtyMarks;
-        Window.FProjectDirty = true;
-    }
+    TEditingState& State() override { return Window; }
+    void MarkProjectDirty() override { ++DirtyMarks; }
     void SetStatusText(const std::string& text) override { Status = text; }
     void ShowTopicProperties(const std::string& topicId) override {
         PropertiesShown.push_back(topicId);
     }
 
-    TMainWindowState Window;
+    TEditingState Window;
     int DirtyMarks = 0;
     std::string Status;
     std::vector<std::string> PropertiesShown;

@@ -1,8 +1,8 @@
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
+#include "base/PercentDecoding.h"
 #include "editor/ImportPathResolution.h"
-#include "editor/PercentDecoding.h"
 
 #include <gtest/gtest.h>
 

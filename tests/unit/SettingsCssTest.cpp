@@ -3,8 +3,8 @@
 #include "TempFolder.h"
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
+#include "editor/EditorEffectiveCss.h"
 #include "model/DocProject.h"
-#include "publish/EditorEffectiveCss.h"
 #include "settings/ProjectSettings.h"
 
 #include <clocale>

@@ -1,19 +1,27 @@
 #include "settings/SettingsDialogModel.h"
 
+#include "settings/SettingsTable.h"
+
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace quillmark {
 namespace {
 
 const std::vector<std::string> kFonts = {"Arial", "Segoe UI", "Verdana"};
+const std::optional<std::string> kValid;
+
+std::optional<std::string> Invalid(const char* control) {
+    return control;
+}
 
 // Stores the default controls with one change; returns the field reported
 // and the settings (unchanged defaults when invalid).
 struct TStoreCase {
     const char* Label;
     std::function<void(TProjectSettingsControls&)> Edit;
-    TInvalidSettingsField Expected;
+    std::optional<std::string> Expected; // the invalid control; nothing when valid
     std::function<void(const TProjectSettings&)> Check;
 };
 
@@ -28,7 +36,7 @@ TEST_P(SettingsDialogStoreTest, ValidatesAndLimitsEveryRow) {
     const TProjectSettings before = settings;
 
     EXPECT_EQ(StoreControls(controls, settings), c.Expected);
-    if (c.Expected != TInvalidSettingsField::None) {
+    if (c.Expected != kValid) {
         // Nothing of the dialog reaches the caller, not even the rows before.
         EXPECT_EQ(WriteJson(settings.ToJson()), WriteJson(before.ToJson()));
         EXPECT_EQ(settings.ProjTitle, "Before");
@@ -40,105 +48,100 @@ TEST_P(SettingsDialogStoreTest, ValidatesAndLimitsEveryRow) {
 // The title is changed in every case, so an invalid row shows that the
 // earlier rows were not written either.
 TProjectSettingsControls& Titled(TProjectSettingsControls& c) {
-    c.edProjTitle = "  After  ";
+    c["edProjTitle"].Text = "  After  ";
     return c;
 }
 
 const TStoreCase kStoreCases[] = {
-    {"TitleTrimmedAndEmptyAccepted", [](auto& c) { c.edProjTitle = "   "; },
-     TInvalidSettingsField::None, [](const auto& s) { EXPECT_EQ(s.ProjTitle, ""); }},
-    {"LineSpacingComma", [](auto& c) { Titled(c).edLineSpacing = " 1,25 "; },
-     TInvalidSettingsField::None,
+    {"TitleTrimmedAndEmptyAccepted", [](auto& c) { c["edProjTitle"].Text = "   "; }, kValid,
+     [](const auto& s) { EXPECT_EQ(s.ProjTitle, ""); }},
+    {"LineSpacingComma", [](auto& c) { Titled(c)["edLineSpacing"].Text = " 1,25 "; }, kValid,
      [](const auto& s) {
          EXPECT_DOUBLE_EQ(s.DefaultLineSpacing, 1.25);
          EXPECT_EQ(s.ProjTitle, "After");
      }},
-    {"LineSpacingBelowOne", [](auto& c) { c.edLineSpacing = "0.8"; }, TInvalidSettingsField::None,
+    {"LineSpacingBelowOne", [](auto& c) { c["edLineSpacing"].Text = "0.8"; }, kValid,
      [](const auto& s) { EXPECT_DOUBLE_EQ(s.DefaultLineSpacing, 1.0); }},
-    {"LineSpacingAboveFive", [](auto& c) { c.edLineSpacing = "7"; }, TInvalidSettingsField::None,
+    {"LineSpacingAboveFive", [](auto& c) { c["edLineSpacing"].Text = "7"; }, kValid,
      [](const auto& s) { EXPECT_DOUBLE_EQ(s.DefaultLineSpacing, 5.0); }},
     {"LineSpacingText",
-     [](auto& c) { Titled(c).edLineSpacing = "wide"; },
-     TInvalidSettingsField::LineSpacing,
+     [](auto& c) { Titled(c)["edLineSpacing"].Text = "wide"; },
+     Invalid("edLineSpacing"),
      {}},
     {"LineSpacingNotANumber",
-     [](auto& c) { Titled(c).edLineSpacing = "nan"; },
-     TInvalidSettingsField::LineSpacing,
+     [](auto& c) { Titled(c)["edLineSpacing"].Text = "nan"; },
+     Invalid("edLineSpacing"),
      {}},
     {"LineSpacingTwoSeparators",
-     [](auto& c) { Titled(c).edLineSpacing = "1,2.5"; },
-     TInvalidSettingsField::LineSpacing,
+     [](auto& c) { Titled(c)["edLineSpacing"].Text = "1,2.5"; },
+     Invalid("edLineSpacing"),
      {}},
     {"LineSpacingEmpty",
-     [](auto& c) { Titled(c).edLineSpacing = ""; },
-     TInvalidSettingsField::LineSpacing,
+     [](auto& c) { Titled(c)["edLineSpacing"].Text = ""; },
+     Invalid("edLineSpacing"),
      {}},
-    {"TocSizeAbove", [](auto& c) { c.edTocTextSize = "50"; }, TInvalidSettingsField::None,
+    {"TocSizeAbove", [](auto& c) { c["edTocTextSize"].Text = "50"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.TocTextSize, 36); }},
-    {"TocSizeBelow", [](auto& c) { c.edTocTextSize = "3"; }, TInvalidSettingsField::None,
+    {"TocSizeBelow", [](auto& c) { c["edTocTextSize"].Text = "3"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.TocTextSize, 6); }},
     {"TocSizeFraction",
-     [](auto& c) { Titled(c).edTocTextSize = "12.5"; },
-     TInvalidSettingsField::TocTextSize,
+     [](auto& c) { Titled(c)["edTocTextSize"].Text = "12.5"; },
+     Invalid("edTocTextSize"),
      {}},
-    {"BorderWidthZero", [](auto& c) { c.edTableBorderWidth = "0"; }, TInvalidSettingsField::None,
+    {"BorderWidthZero", [](auto& c) { c["edTableBorderWidth"].Text = "0"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.TableBorderWidth, 1); }},
-    {"BorderWidthNegative", [](auto& c) { c.edTableBorderWidth = " -5 "; },
-     TInvalidSettingsField::None, [](const auto& s) { EXPECT_EQ(s.TableBorderWidth, 1); }},
-    {"BorderWidthAbove", [](auto& c) { c.edTableBorderWidth = "+20"; }, TInvalidSettingsField::None,
+    {"BorderWidthNegative", [](auto& c) { c["edTableBorderWidth"].Text = " -5 "; }, kValid,
+     [](const auto& s) { EXPECT_EQ(s.TableBorderWidth, 1); }},
+    {"BorderWidthAbove", [](auto& c) { c["edTableBorderWidth"].Text = "+20"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.TableBorderWidth, 12); }},
     {"BorderWidthText",
-     [](auto& c) { Titled(c).edTableBorderWidth = "thin"; },
-     TInvalidSettingsField::TableBorderWidth,
+     [](auto& c) { Titled(c)["edTableBorderWidth"].Text = "thin"; },
+     Invalid("edTableBorderWidth"),
      {}},
-    {"BodySizeNotInList", [](auto& c) { c.cmbBodyFontSize = "15"; }, TInvalidSettingsField::None,
+    {"BodySizeNotInList", [](auto& c) { c["cmbBodyFontSize"].Text = "15"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 15); }},
-    {"BodySizeLarge", [](auto& c) { c.cmbBodyFontSize = "500"; }, TInvalidSettingsField::None,
+    {"BodySizeLarge", [](auto& c) { c["cmbBodyFontSize"].Text = "500"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 500); }},
     // Zero would make the editor's text invisible; the file's own floor of
     // 8 applies at once instead of at the next load.
-    {"BodySizeZeroRaised", [](auto& c) { c.cmbBodyFontSize = "0"; }, TInvalidSettingsField::None,
+    {"BodySizeZeroRaised", [](auto& c) { c["cmbBodyFontSize"].Text = "0"; }, kValid,
      [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 8); }},
     {"BodySizeEmptyUsesHiddenBox",
      [](auto& c) {
-         c.cmbBodyFontSize = " ";
-         c.edBody = "22";
+         c["cmbBodyFontSize"].Text = " ";
+         c["edBody"].Text = "22";
      },
-     TInvalidSettingsField::None, [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 22); }},
+     kValid, [](const auto& s) { EXPECT_EQ(s.FontSizeBody, 22); }},
     {"BodySizeText",
-     [](auto& c) { Titled(c).cmbBodyFontSize = "big"; },
-     TInvalidSettingsField::BodyFontSize,
+     [](auto& c) { Titled(c)["cmbBodyFontSize"].Text = "big"; },
+     Invalid("cmbBodyFontSize"),
      {}},
     {"BodySizeOverflow",
-     [](auto& c) { Titled(c).cmbBodyFontSize = "99999999999"; },
-     TInvalidSettingsField::BodyFontSize,
+     [](auto& c) { Titled(c)["cmbBodyFontSize"].Text = "99999999999"; },
+     Invalid("cmbBodyFontSize"),
      {}},
-    {"HeadingSizeBroken",
-     [](auto& c) { Titled(c).edH2 = "x"; },
-     TInvalidSettingsField::HeadingSizes,
-     {}},
+    {"HeadingSizeBroken", [](auto& c) { Titled(c)["edH2"].Text = "x"; }, Invalid("edH2"), {}},
     {"FontNotInstalledKeepsStoredName",
      [](auto& c) {
-         c.cmbFontName = "";
-         c.edFontName = "Fancy Font";
+         c["cmbFontName"].Text = "";
+         c["edFontName"].Text = "Fancy Font";
      },
-     TInvalidSettingsField::None,
-     [](const auto& s) { EXPECT_EQ(s.DefaultFontName, "Fancy Font"); }},
+     kValid, [](const auto& s) { EXPECT_EQ(s.DefaultFontName, "Fancy Font"); }},
     {"FontBothEmpty",
      [](auto& c) {
-         c.cmbFontName = "";
-         c.edFontName = "  ";
+         c["cmbFontName"].Text = "";
+         c["edFontName"].Text = "  ";
      },
-     TInvalidSettingsField::None, [](const auto& s) { EXPECT_EQ(s.DefaultFontName, "Segoe UI"); }},
+     kValid, [](const auto& s) { EXPECT_EQ(s.DefaultFontName, "Segoe UI"); }},
     {"StylesAndColors",
      [](auto& c) {
-         c.cmbLinkStyle = 0;
-         c.cmbTableBorderStyle = -1;
-         c.cbHeaderBg = MakeColor(1, 2, 3);
-         c.chkCopyright = true;
-         c.edCopyrightText = " (c) Me ";
+         c["cmbLinkStyle"].Index = 0;
+         c["cmbTableBorderStyle"].Index = -1;
+         c["cbHeaderBg"].Color = MakeColor(1, 2, 3);
+         c["chkCopyright"].Checked = true;
+         c["edCopyrightText"].Text = " (c) Me ";
      },
-     TInvalidSettingsField::None,
+     kValid,
      [](const auto& s) {
          EXPECT_EQ(s.LinkStyle, "none");
          EXPECT_EQ(s.TableBorderStyle, "solid");
@@ -158,17 +161,17 @@ TEST(SettingsDialogModelTest, LoadControlsShowsTheSettings) {
     settings.LinkStyle = "wavy";
     settings.TableBorderStyle = "none";
     settings.FontSizeH1 = 40;
-    const TProjectSettingsControls c = LoadControls(settings, kFonts);
-    EXPECT_EQ(c.cmbFontName, "Verdana"); // the list's spelling
-    EXPECT_EQ(c.edFontName, "verdana");
-    EXPECT_EQ(c.edLineSpacing, "1.25");
-    EXPECT_EQ(c.cmbBodyFontSize, "16");
-    EXPECT_EQ(c.edH1, "40");
-    EXPECT_EQ(c.cmbLinkStyle, 1);        // not in the list: "solid"
-    EXPECT_EQ(c.cmbTableBorderStyle, 0); // not in the list: "solid"
+    TProjectSettingsControls c = LoadControls(settings, kFonts);
+    EXPECT_EQ(c["cmbFontName"].Text, "Verdana"); // the list's spelling
+    EXPECT_EQ(c["edFontName"].Text, "verdana");
+    EXPECT_EQ(c["edLineSpacing"].Text, "1.25");
+    EXPECT_EQ(c["cmbBodyFontSize"].Text, "16");
+    EXPECT_EQ(c["edH1"].Text, "40");
+    EXPECT_EQ(c["cmbLinkStyle"].Index, 1);        // not in the list: "solid"
+    EXPECT_EQ(c["cmbTableBorderStyle"].Index, 0); // not in the list: "solid"
 
     settings.DefaultFontName = "Not Installed";
-    EXPECT_EQ(LoadControls(settings, kFonts).cmbFontName, "");
+    EXPECT_EQ(LoadControls(settings, kFonts)["cmbFontName"].Text, "");
 }
 
 TEST(SettingsDialogModelTest, UntouchedDialogKeepsEverySetting) {
@@ -177,8 +180,36 @@ TEST(SettingsDialogModelTest, UntouchedDialogKeepsEverySetting) {
     settings.DefaultFontName = "Not Installed";
     settings.DefaultTextBackColor = MakeColor(9, 9, 9);
     const std::string before = WriteJson(settings.ToJson());
-    EXPECT_EQ(StoreControls(LoadControls(settings, kFonts), settings), TInvalidSettingsField::None);
+    EXPECT_EQ(StoreControls(LoadControls(settings, kFonts), settings), kValid);
     EXPECT_EQ(WriteJson(settings.ToJson()), before);
+}
+
+// A row that names no setting, or a control that cannot hold its setting,
+// would fail only when the dialog opens.
+TEST(SettingsDialogModelTest, EveryRowEditsASettingItsControlCanHold) {
+    const auto holds = [](TSettingControl control, TSettingKind kind) {
+        switch (control) {
+        case TSettingControl::ColorBox:
+            return kind == TSettingKind::Color;
+        case TSettingControl::CheckBox:
+            return kind == TSettingKind::Flag;
+        case TSettingControl::WordList:
+            return kind == TSettingKind::Word;
+        case TSettingControl::FontList:
+            return kind == TSettingKind::Text;
+        default:
+            return kind == TSettingKind::Text || kind == TSettingKind::Integer ||
+                   kind == TSettingKind::Decimal;
+        }
+    };
+    std::set<std::string> names;
+    for (const TSettingsDialogRow& row : SettingsDialogRows()) {
+        EXPECT_TRUE(names.insert(row.Control).second) << row.Control;
+        const TSettingField& field = ProjectSettingField(row.Setting);
+        EXPECT_TRUE(holds(row.Kind, field.Kind)) << row.Control;
+        if (row.Kind != TSettingControl::Hidden)
+            EXPECT_NE(field.Caption, nullptr) << row.Control;
+    }
 }
 
 TEST(SettingsDialogModelTest, FontListSortedIgnoringCaseWithoutDuplicates) {

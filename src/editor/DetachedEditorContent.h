@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowPorts.h"
+#include "editor/EditorContentPorts.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/DetachedEditorContent.h"
+#include "editor/DetachedEditorContent.h"
 
 #include "base/Color.h"
 #include "base/FileHelpers.h"
@@ -6,12 +6,12 @@
 #include "base/Translation.h"
 #include "editor/DefaultContent.h"
 #include "editor/EditorContentFiles.h"
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 
 namespace quillmark {
 
 void TDetachedEditorContent::SwitchToTopic(const std::string& topicId) {
-    TMainWindowState& state = FHost.State();
+    TEditingState& state = FHost.State();
     state.FCurrentTopicID = topicId;
     FLoadedBaselineHtml.clear();
     if (topicId.empty())
@@ -21,7 +21,7 @@ void TDetachedEditorContent::SwitchToTopic(const std::string& topicId) {
 }
 
 void TDetachedEditorContent::LoadTopicIntoEditor(const std::string& topicId) {
-    TMainWindowState& state = FHost.State();
+    TEditingState& state = FHost.State();
     TTopicHeader header{FHeaderHtml, FHeaderBg};
     FLoadedBaselineHtml = ReadOrCreateTopicPage(state, topicId, header);
     FHeaderHtml = std::move(header.Html);

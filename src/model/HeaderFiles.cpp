@@ -1,4 +1,4 @@
-#include "editor/HeaderFiles.h"
+#include "model/HeaderFiles.h"
 
 #include "base/FileHelpers.h"
 

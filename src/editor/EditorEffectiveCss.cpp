@@ -1,4 +1,4 @@
-#include "publish/EditorEffectiveCss.h"
+#include "editor/EditorEffectiveCss.h"
 
 #include "base/FileHelpers.h"
 #include "publish/SettingsCss.h"

@@ -1,4 +1,4 @@
-#include "editor/PercentDecoding.h"
+#include "base/PercentDecoding.h"
 
 #include "base/Utf.h"
 

@@ -12,12 +12,10 @@
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 namespace quillmark {
 namespace {
-
-// The language of the topics until projects say it themselves.
-constexpr const char* kContentLanguage = "en";
 
 std::string ChmFooterHtml(const TProjectSettings& settings) {
     if (!settings.CopyrightEnabled || Trim(settings.CopyrightText).empty())
@@ -39,6 +37,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
     const std::string headerRowColor = ColorToHtml(settings.DefaultHeaderBgColor);
     const std::string footer = ChmFooterHtml(settings);
+    const std::string language = SettingTextOrDefault(settings, "ContentLanguage");
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeChm);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeChm);
     TTopicExpander expander(project);
@@ -51,7 +50,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
         body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),
                                    headerRowColor);
         const std::string page = RemoveInvisibleChars(BuildChmPage(
-            {topics[i]->FTitle, kContentLanguage, body, header.Html, header.Background, pageBg,
+            {topics[i]->FTitle, language, body, header.Html, header.Background, pageBg,
              footer}));
         WriteOutputFile(JoinPath(topicsFolder, id + ".html"),
                         Utf8ToCodePageWithCharRefs(page, "WINDOWS-1251"));
@@ -112,7 +111,7 @@ std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prom
     record.Finish();
 
     TChmProjectOptions options{kChmCompiledFile, FirstChmTopicFile(project), project.FTitle,
-                               kContentLanguage};
+                               SettingTextOrDefault(settings, "ContentLanguage")};
     if (options.DefaultTopic.empty() && !pages.empty())
         options.DefaultTopic = pages.front();
     WriteChmProjectFile(outputFolder, options, pages);

@@ -15,6 +15,7 @@
 #include "publish/WebHelpPage.h"
 #include "publish/WebHelpSearchData.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -25,8 +26,6 @@ namespace quillmark {
 namespace {
 
 constexpr const char* kCssHref = "../style.css";
-// The language of the topics until projects say it themselves.
-constexpr const char* kContentLanguage = "en";
 
 struct TWrittenPages {
     std::vector<std::string> SearchEntries; // entries of search.json, in topic order
@@ -41,6 +40,7 @@ TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettin
                                 const std::function<void(const std::string&)>& progress) {
     const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
     const std::string footer = WebHelpFooterHtml(settings);
+    const std::string language = SettingTextOrDefault(settings, "ContentLanguage");
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeWeb);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeWeb);
     TTopicExpander expander(project);
@@ -68,7 +68,7 @@ TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettin
         page.TopicId = topic.FID;
         page.TopicTitle = topic.FTitle;
         page.ProjectTitle = project.FTitle;
-        page.Language = kContentLanguage;
+        page.Language = language;
         page.CssHref = kCssHref;
         page.PageBg = pageBg;
         page.HeaderHtml = header.Html;

@@ -33,6 +33,9 @@ public:
     std::string TableBorderStyle; // "solid", "dashed", "dotted" or "double"
     int32_t TableBorderWidth;     // pixels, 1 to 12
     TColor TableBorderColor;
+    // The language the topics are written in, as a language tag ("en",
+    // "de-CH"): the pages' lang attribute and the help file's language.
+    std::string ContentLanguage;
 
     TProjectSettings();
 

@@ -233,6 +233,17 @@ TEST_F(ChmExportTest, IndexListsEntriesAndKeywordsBesideTheTitles) {
                   Entry("Zoom", two.FID) + "</UL></BODY></HTML>\r\n");
 }
 
+TEST_F(ChmExportTest, TheContentLanguageNamesThePagesAndTheHelpFile) {
+    TProjectSettings settings;
+    settings.ContentLanguage = " de-CH ";
+    settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(Project.FRootPath));
+    const std::string id = Add("Seite", "", "<p>x</p>").FID;
+    Export();
+    EXPECT_EQ(ReadFileBytes(Out("topics/" + id + ".html")).rfind("<html lang=\"de-CH\">", 0), 0u);
+    EXPECT_NE(ReadFileBytes(Out("project.hhp")).find("\r\nLanguage=0x807 German (Switzerland)\r\n"),
+              std::string::npos);
+}
+
 TEST(ChmLanguageTest, ContentLanguagesBecomeWindowsLanguageCodes) {
     const std::pair<const char*, const char*> cases[] = {
         {"en", "0x409 English (United States)"}, {"EN-us", "0x409 English (United States)"},

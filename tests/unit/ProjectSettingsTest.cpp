@@ -21,7 +21,8 @@ const std::string kDefaultLine =
     R"("DefaultTextBackColor":"#FFFFFF","DefaultLineSpacing":1.5,"DefaultPageBgColor":"#FFFFFF",)"
     R"("DefaultHeaderBgColor":"#E7EFF5","TocTextColor":"#000000","TocTextSize":12,)"
     R"("CopyrightEnabled":false,"CopyrightText":"","LinkColor":"#0000FF","LinkStyle":"solid",)"
-    R"("TableBorderStyle":"solid","TableBorderWidth":1,"TableBorderColor":"#999999"})";
+    R"("TableBorderStyle":"solid","TableBorderWidth":1,"TableBorderColor":"#999999",)"
+    R"("ContentLanguage":"en"})";
 
 class ProjectSettingsFile : public ::testing::Test {
 protected:

@@ -105,6 +105,17 @@ TEST_F(WebHelpExportTest, ExportingAgainReplacesPagesAndRemovesWhatItNoLongerWri
     EXPECT_EQ(ReadFileBytes(Output("topics/MINE.html")), "the author's own");
 }
 
+TEST_F(WebHelpExportTest, PagesCarryTheContentLanguage) {
+    TProjectSettings settings;
+    settings.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));
+    settings.ContentLanguage = "fr-CA";
+    settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));
+    Publish();
+    EXPECT_EQ(ReadFileBytes(Output("topics/" + kRoot + ".html"))
+                  .rfind("<!doctype html><html lang=\"fr-CA\"", 0),
+              0u);
+}
+
 TEST_F(WebHelpExportTest, WithoutTemplateFolderTheSiteHasNoStartPage) {
     fs::remove_all(temp.Path("project/internal/webhelp"));
     EXPECT_EQ(Publish(), Output("index.html"));

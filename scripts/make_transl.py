@@ -128,6 +128,55 @@ TEXTS = [
     ("A project already exists at %s.", "Unter %s gibt es bereits ein Projekt.",
      "Un projet existe déjà à l'emplacement %s.", "Ya existe un proyecto en %s."),
 
+    # Damaged files, links leading out of the project, runaway expansions.
+    ("Arrays and objects are nested more than %s levels deep.",
+     "Arrays und Objekte sind tiefer als %s Ebenen verschachtelt.",
+     "Les tableaux et les objets sont imbriqués sur plus de %s niveaux.",
+     "Las matrices y los objetos están anidados en más de %s niveles."),
+    ("the file is damaged: it holds no valid JSON text.",
+     "die Datei ist beschädigt: Sie enthält keinen gültigen JSON-Text.",
+     "le fichier est endommagé : il ne contient pas de texte JSON valide.",
+     "el archivo está dañado: no contiene texto JSON válido."),
+    ("The folder %s leads to %s, outside the project folder. Quillmark writes only inside the "
+     "project folder: put a real folder in the place of the link.",
+     "Der Ordner %s führt nach %s, außerhalb des Projektordners. Quillmark schreibt nur "
+     "innerhalb des Projektordners: Ersetzen Sie die Verknüpfung durch einen echten Ordner.",
+     "Le dossier %s mène à %s, hors du dossier du projet. Quillmark n'écrit que dans le "
+     "dossier du projet : remplacez le lien par un vrai dossier.",
+     "La carpeta %s lleva a %s, fuera de la carpeta del proyecto. Quillmark solo escribe "
+     "dentro de la carpeta del proyecto: sustituya el enlace por una carpeta real."),
+    ("The expanded text grows past %s MB at the snippet \"%s\".",
+     "Der erweiterte Text überschreitet %s MB beim Textbaustein \"%s\".",
+     "Le texte développé dépasse %s Mo à l'extrait « %s ».",
+     "El texto expandido supera los %s MB en el fragmento \"%s\"."),
+    ("The expanded text grows past %s MB at the variable \"%s\".",
+     "Der erweiterte Text überschreitet %s MB bei der Variablen \"%s\".",
+     "Le texte développé dépasse %s Mo à la variable « %s ».",
+     "El texto expandido supera los %s MB en la variable \"%s\"."),
+    ("The topic \"%s\" (%s) cannot be published: %s",
+     "Das Thema \"%s\" (%s) kann nicht veröffentlicht werden: %s",
+     "La rubrique « %s » (%s) ne peut pas être publiée : %s",
+     "El tema \"%s\" (%s) no se puede publicar: %s"),
+    ("there is not enough memory.", "es ist nicht genügend Arbeitsspeicher vorhanden.",
+     "la mémoire est insuffisante.", "no hay memoria suficiente."),
+    ("The page refers to files outside its folder:",
+     "Die Seite verweist auf Dateien außerhalb ihres Ordners:",
+     "La page fait référence à des fichiers situés hors de son dossier :",
+     "La página hace referencia a archivos fuera de su carpeta:"),
+    ("Copy them into the project as well? Otherwise their references stay as they are.",
+     "Sollen sie ebenfalls in das Projekt kopiert werden? Andernfalls bleiben ihre Verweise "
+     "unverändert.",
+     "Les copier aussi dans le projet ? Sinon, leurs références restent telles quelles.",
+     "¿Copiarlos también en el proyecto? De lo contrario, sus referencias quedan como están."),
+    ("These files are not copied: they are no regular files or belong to the system. Their "
+     "references stay as they are:",
+     "Diese Dateien werden nicht kopiert: Es sind keine gewöhnlichen Dateien, oder sie gehören "
+     "zum System. Ihre Verweise bleiben unverändert:",
+     "Ces fichiers ne sont pas copiés : ce ne sont pas des fichiers ordinaires ou ils "
+     "appartiennent au système. Leurs références restent telles quelles :",
+     "Estos archivos no se copian: no son archivos normales o pertenecen al sistema. Sus "
+     "referencias quedan como están:"),
+
     # Start-up, Help menu.
     ("Welcome", "Willkommen", "Bienvenue", "Bienvenido"),
     ("Windows could not open the Quillmark user manual.",

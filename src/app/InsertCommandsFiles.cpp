@@ -46,12 +46,18 @@ void TInsertCommands::btnImportHTMLClick() {
         const TMainWindowState& state = FWindow.State();
         const THtmlImportRequest request{state.FProject.FRootPath, state.FCurrentTopicID,
                                          EditorReady() && FBridge != nullptr};
-        const THtmlImportOutcome outcome = quillmark::btnImportHTMLClick(request, [&] {
-            TFileDialogRequest dialog;
-            dialog.Filter = kHtmlImportFileFilter;
-            dialog.MustExist = true;
-            return FPrompts.OpenFile(dialog);
-        });
+        const THtmlImportOutcome outcome = quillmark::btnImportHTMLClick(
+            request,
+            [&] {
+                TFileDialogRequest dialog;
+                dialog.Filter = kHtmlImportFileFilter;
+                dialog.MustExist = true;
+                return FPrompts.OpenFile(dialog);
+            },
+            [&](const std::string& question) {
+                return FPrompts.Ask(TMessageKind::Confirmation, kApplicationTitle, question,
+                                    {TPromptButton::Yes, TPromptButton::No}) == TPromptButton::Yes;
+            });
         switch (outcome.Action) {
         case THtmlImportOutcome::TAction::None:
             break;
@@ -63,6 +69,8 @@ void TInsertCommands::btnImportHTMLClick() {
             Send("insertHTML", outcome.Html);
             FWindow.MarkProjectDirty();
             FWindow.SetStatusText(outcome.Message);
+            if (!outcome.Warning.empty())
+                FPrompts.ShowWarning(outcome.Warning);
             FocusEditorLater();
             break;
         }

@@ -6,7 +6,9 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "editor/DefaultContent.h"
+#include "model/ProjectLinks.h"
 #include "model/ProjectStorage.h"
+#include "model/TopicCreation.h"
 #include "platform/Shell.h"
 
 namespace quillmark {
@@ -92,6 +94,7 @@ void TMainWindow::WritePendingFiles() {
 }
 
 void TMainWindow::SaveProjectContent() {
+    RequireProjectFoldersInside(FState.FProject.FRootPath);
     FEditor->WaitForEditorHeader(kHeaderWaitMs);
     FEditor->CommitCurrentTopic();
     WritePendingFiles();
@@ -170,14 +173,14 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     const std::string name = NormalizePath(fileName);
     const TProjectFileInfo info = ReadProjectFile(name);
     const std::string folder = IncludeTrailingPathDelimiter(info.Folder);
-    EnsureProjectFolders(folder);
-    ::quillmark::CopyProgramFiles(FPlaces.ProgramFolder, folder);
     const std::vector<TUnreadableFile> unreadable = FindUnreadableProjectFiles(folder);
 
     // The project is loaded aside first: a folder that cannot be loaded
-    // leaves the current project as it was.
+    // leaves the current project as it was, and nothing is written into it.
     TDocProject loaded;
     LoadProjectFolder(folder, loaded);
+    EnsureProjectFolders(folder);
+    ::quillmark::CopyProgramFiles(FPlaces.ProgramFolder, folder);
 
     DiscardUnsavedState();
     FState.FProjectFileName = name;
@@ -189,9 +192,8 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     if (!HasShownRootTopic(project)) {
         if (project.FTitle.empty())
             project.FTitle = FileNameWithoutExt(name);
-        const TTopic& welcome = project.AddTopic(Translate("Welcome"), "");
-        WriteTopicPage(welcome.FID, DefaultParagraphHtml(SettingsOfFolder(folder)));
-        SaveProjectFolder(project);
+        AddTopicWithPage(project, Translate("Welcome"), "",
+                         DefaultParagraphHtml(SettingsOfFolder(folder)));
     }
     LoadProjectSettings();
     FillStyleProfiles();

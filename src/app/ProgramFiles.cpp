@@ -2,16 +2,30 @@
 
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
+#include "model/ProjectLinks.h"
+#include "publish/OutputFile.h"
 
 #include <filesystem>
 
 namespace quillmark {
 
+namespace {
+
+// Through the writer of output files: a file that holds the bytes already is
+// left alone (opening a project on a full disk still works), anything else
+// in its place, a link included, is replaced whole.
+void InstallProgramFile(const std::string& source, const std::string& target) {
+    WriteOutputFile(target, ReadFileBytes(source));
+}
+
+} // namespace
+
 void CopyProgramFiles(const std::string& programFolder, const std::string& rootPath) {
+    RequireProjectFoldersInside(rootPath);
     const std::string editorFolder = EnsureDir(JoinPath(rootPath, "internal/editor"));
     const std::string editorPage = JoinPath(programFolder, "AppFiles/editor/editor.html");
     if (FileExists(editorPage))
-        CopyFileReplacing(editorPage, JoinPath(editorFolder, "editor.html"));
+        InstallProgramFile(editorPage, JoinPath(editorFolder, "editor.html"));
 
     const std::string webhelpFolder = EnsureDir(JoinPath(rootPath, "internal/webhelp"));
     const std::string webhelpSource = JoinPath(programFolder, "AppFiles/webhelp");
@@ -22,8 +36,8 @@ void CopyProgramFiles(const std::string& programFolder, const std::string& rootP
             throw QuillError("Cannot read folder \"" + webhelpSource + "\": " + ec.message());
         for (const auto& entry : files) {
             if (entry.is_regular_file())
-                CopyFileReplacing(entry.path().string(),
-                                  JoinPath(webhelpFolder, entry.path().filename().string()));
+                InstallProgramFile(entry.path().string(),
+                                   JoinPath(webhelpFolder, entry.path().filename().string()));
         }
     }
 
@@ -31,7 +45,7 @@ void CopyProgramFiles(const std::string& programFolder, const std::string& rootP
     const std::string projectCss = JoinPath(rootPath, "styles/default.css");
     if (FileExists(defaultCss) && !FileExists(projectCss)) {
         EnsureDir(JoinPath(rootPath, "styles"));
-        CopyFileReplacing(defaultCss, projectCss);
+        InstallProgramFile(defaultCss, projectCss);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
+#include "model/ProjectLinks.h"
 
 #include <filesystem>
 #include <vector>
@@ -39,12 +40,15 @@ void CopyProjectTree(const std::string& source, const std::string& target) {
     if (ec)
         throw QuillError("Cannot read folder \"" + source + "\": " + ec.message());
 
+    RequireProjectFoldersInside(targetRoot.string());
     for (const fs::path& file : files) {
         const std::string relative = file.lexically_relative(sourceRoot).generic_string();
         if (AsciiStartsWithIgnoreCase(relative, "build/") ||
             AsciiSameText(ExtractFileExt(relative), ".hff"))
             continue;
         const std::string destination = JoinPath(targetRoot.string(), relative);
+        // A folder already in the target may be a link leading elsewhere.
+        RequireFolderInsideProject(targetRoot.string(), ExtractFileDir(destination));
         EnsureDir(ExtractFileDir(destination));
         CopyFileReplacing(file.string(), destination);
     }

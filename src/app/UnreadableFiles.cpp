@@ -16,7 +16,7 @@ std::string AsideCandidate(const std::string& path, size_t n) {
 }
 
 bool IsUnreadableJson(const std::string& path) {
-    return FileExists(path) && !ParseJson(ReadTextFileUtf8(path)).has_value();
+    return FileExists(path) && !IsJsonText(ReadTextFileUtf8(path));
 }
 
 } // namespace

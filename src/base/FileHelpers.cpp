@@ -6,10 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <fcntl.h>
 #include <random>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -33,6 +34,13 @@ std::string RandomSuffix() {
     for (int i = 0; i < 12; ++i, value >>= 4)
         suffix += hex[value & 0xF];
     return suffix;
+}
+
+// A new name in the file's folder for writing it before the rename.
+std::string TempFileBeside(const std::string& fileName) {
+    const std::string folder = ExtractFileDir(fileName);
+    return JoinPath(folder.empty() ? "." : folder,
+                    "." + ExtractFileName(fileName) + ".tmp-" + RandomSuffix());
 }
 
 } // namespace
@@ -131,15 +139,44 @@ std::string ReadTextFileUtf8(const std::string& fileName) {
     return text;
 }
 
+bool ReadTextFileIfRegular(const std::string& path, std::string& text, bool followLink) {
+    text.clear();
+    // Without blocking, so that a named pipe in a file's place cannot stall
+    // the reader; only a regular file counts (a device would never end).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                            (followLink ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR || (errno == ELOOP && !followLink))
+            return false;
+        throw FileError("Cannot open file", path, errno);
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    char buffer[1 << 16];
+    ssize_t count = 0;
+    while ((count = ::read(fd, buffer, sizeof buffer)) > 0 || (count < 0 && errno == EINTR))
+        if (count > 0)
+            text.append(buffer, static_cast<size_t>(count));
+    const int error = count < 0 ? errno : 0;
+    ::close(fd);
+    if (error != 0) {
+        text.clear();
+        throw FileError("Cannot read file", path, error);
+    }
+    if (StartsWith(text, "\xEF\xBB\xBF"))
+        text.erase(0, 3);
+    return true;
+}
+
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
     WriteFileAtomically(fileName, std::span<const std::string_view>(&bytes, 1));
 }
 
 void WriteFileAtomically(const std::string& fileName, std::span<const std::string_view> pieces) {
-    const std::string folder = ExtractFileDir(fileName);
-    const std::string temp =
-        JoinPath(folder.empty() ? "." : folder, "." + ExtractFileName(fileName) + ".tmp-" +
-                                                    RandomSuffix());
+    const std::string temp = TempFileBeside(fileName);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         throw FileError("Cannot write file", fileName, errno);
@@ -204,10 +241,16 @@ void WriteTextFileUtf8Bom(const std::string& fileName, std::string_view text) {
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& target) {
+    const std::string temp = TempFileBeside(target);
     std::error_code ec;
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-    if (ec)
+    fs::copy_file(source, temp, ec);
+    if (!ec)
+        fs::rename(temp, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
         throw QuillError("Cannot copy \"" + source + "\" to \"" + target + "\": " + ec.message());
+    }
 }
 
 void DeleteFileIfExists(const std::string& fileName) {
@@ -237,6 +280,11 @@ bool IsSafePathComponent(std::string_view name) {
             return false;
     }
     return true;
+}
+
+bool IsSameOrInsideFolder(std::string_view path, std::string_view folder) {
+    const std::string outer = ExcludeTrailingPathDelimiter(folder);
+    return path == outer || StartsWith(path, IncludeTrailingPathDelimiter(outer));
 }
 
 std::string AbsolutePath(std::string_view path) {

@@ -35,6 +35,14 @@ std::string ReadFileBytes(const std::string& fileName);
 // The whole file with a UTF-8 byte-order mark skipped.
 std::string ReadTextFileUtf8(const std::string& fileName);
 
+// Reads a file's text (a UTF-8 byte-order mark skipped) into `text` without
+// waiting on a pipe or a device: false, with `text` empty, when there is no
+// regular file of that name, or when `followLink` is false and the name is
+// a symbolic link. Opening it is the test, which spares a separate look-up
+// for each of the many small files a reader may ask for. Other failures
+// raise a QuillError naming the file.
+bool ReadTextFileIfRegular(const std::string& path, std::string& text, bool followLink = true);
+
 // Writes `bytes` whole: into a temporary file in the same folder, then a
 // rename over the target. A failure (full disk, no permission) leaves any
 // previous file untouched and raises a QuillError naming the file.
@@ -50,6 +58,9 @@ void WriteTextFileUtf8(const std::string& fileName, std::string_view text);
 // The same with the byte-order mark EF BB BF in front.
 void WriteTextFileUtf8Bom(const std::string& fileName, std::string_view text);
 
+// Copies through a temporary file beside the target and a rename, so that a
+// failure leaves the target as it was and a link in its place is replaced,
+// never written through.
 void CopyFileReplacing(const std::string& source, const std::string& target);
 // Deletes a file when it exists; a failure raises a QuillError.
 void DeleteFileIfExists(const std::string& fileName);
@@ -62,6 +73,10 @@ std::string SanitizeFileName(std::string_view name);
 // a path without naming another place: not empty, not "." or "..", no "/"
 // or "\", no control character.
 bool IsSafePathComponent(std::string_view name);
+
+// Whether `path` is `folder` or lies below it, compared as written (both
+// absolute and normal, links already followed where that matters).
+bool IsSameOrInsideFolder(std::string_view path, std::string_view folder);
 
 // Absolute form of a path, without resolving links; the input on failure.
 std::string AbsolutePath(std::string_view path);

@@ -1,6 +1,7 @@
 #include "base/Json.h"
 
 #include "base/TextUtils.h"
+#include "base/Translation.h"
 #include "base/Utf.h"
 
 #include <array>
@@ -8,6 +9,30 @@
 #include <nlohmann/json.hpp>
 
 namespace quillmark {
+
+JsonValue::~JsonValue() {
+    if (elements_.empty())
+        return;
+    // The descendants that hold elements of their own are moved onto a list
+    // and emptied one after the other; every value destroyed on the way is
+    // then a leaf or already emptied.
+    std::vector<JsonValue> pending;
+    for (JsonValue& element : elements_)
+        if (!element.elements_.empty())
+            pending.push_back(std::move(element));
+    while (!pending.empty()) {
+        JsonValue container = std::move(pending.back());
+        pending.pop_back();
+        for (JsonValue& element : container.elements_)
+            if (!element.elements_.empty())
+                pending.push_back(std::move(element));
+        container.elements_.clear();
+    }
+}
+
+JsonTooDeepError::JsonTooDeepError()
+    : QuillError(FormatText(Translate("Arrays and objects are nested more than %s levels deep."),
+                            {std::to_string(kMaxJsonNesting)})) {}
 
 JsonValue JsonValue::Boolean(bool value) {
     JsonValue v;
@@ -95,6 +120,7 @@ public:
     }
 
     std::optional<JsonValue> TakeResult() { return std::move(result_); }
+    bool TooDeep() const { return tooDeep_; }
 
 private:
     bool Put(JsonValue value) {
@@ -108,6 +134,10 @@ private:
         return true;
     }
     bool Open(JsonValue container) {
+        if (stack_.size() >= kMaxJsonNesting) {
+            tooDeep_ = true;
+            return false;
+        }
         stack_.push_back(std::move(container));
         pendingKeys_.emplace_back();
         return true;
@@ -122,6 +152,7 @@ private:
     std::vector<JsonValue> stack_;
     std::vector<std::string> pendingKeys_;
     std::optional<JsonValue> result_;
+    bool tooDeep_ = false;
 };
 
 // Builds the document as JsonBuilder does, except that the elements of the
@@ -168,6 +199,7 @@ public:
     }
 
     std::optional<JsonValue> TakeResult() { return outer_.TakeResult(); }
+    bool TooDeep() const { return tooDeep_; }
 
 private:
     using Event = std::function<bool(JsonBuilder&)>;
@@ -184,6 +216,11 @@ private:
         return event(outer_);
     }
     bool Open(const Event& event, bool isArray) {
+        // The element being built counts its levels from the streamed array.
+        if (static_cast<size_t>(depth_ + elementDepth_) >= kMaxJsonNesting) {
+            tooDeep_ = true;
+            return false;
+        }
         const bool streamed = memberIsStreamed_ && isArray;
         memberIsStreamed_ = false;
         if (element_) {
@@ -225,6 +262,40 @@ private:
     bool memberIsStreamed_ = false; // the key just read names the streamed member
     bool streamedSeen_ = false;
     bool inStreamedArray_ = false;
+    bool tooDeep_ = false;
+};
+
+// Checks the syntax without building anything, nesting bounded as in the
+// builders.
+class Acceptor {
+public:
+    using Json = nlohmann::json;
+
+    bool null() { return true; }
+    bool boolean(bool) { return true; }
+    bool number_integer(Json::number_integer_t) { return true; }
+    bool number_unsigned(Json::number_unsigned_t) { return true; }
+    bool number_float(Json::number_float_t, const std::string&) { return true; }
+    bool string(std::string&) { return true; }
+    bool binary(Json::binary_t&) { return false; }
+    bool key(std::string&) { return true; }
+    bool start_object(std::size_t) { return Open(); }
+    bool start_array(std::size_t) { return Open(); }
+    bool end_object() { return --depth_, true; }
+    bool end_array() { return --depth_, true; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+        return false;
+    }
+    bool TooDeep() const { return tooDeep_; }
+
+private:
+    bool Open() {
+        tooDeep_ = depth_ >= kMaxJsonNesting;
+        return !tooDeep_ && ++depth_ > 0;
+    }
+
+    size_t depth_ = 0;
+    bool tooDeep_ = false;
 };
 
 std::string ReplaceMalformedUtf8(std::string_view text) {
@@ -295,12 +366,20 @@ bool WithRepairedUtf8(std::string_view text, const Parse& parse) {
     return parse(std::string_view(repaired));
 }
 
+template <typename Sax>
+bool SaxParse(std::string_view text, Sax& sax) {
+    return WithRepairedUtf8(text, [&](std::string_view json) {
+        return nlohmann::json::sax_parse(json.begin(), json.end(), &sax);
+    });
+}
+
 template <typename Builder>
 std::optional<JsonValue> ParseWith(std::string_view text, Builder& builder) {
-    if (!WithRepairedUtf8(text, [&](std::string_view json) {
-            return nlohmann::json::sax_parse(json.begin(), json.end(), &builder);
-        }))
+    if (!SaxParse(text, builder)) {
+        if (builder.TooDeep())
+            throw JsonTooDeepError();
         return std::nullopt;
+    }
     return builder.TakeResult();
 }
 
@@ -318,10 +397,12 @@ std::optional<JsonValue> ParseJsonStreamingMember(
     return ParseWith(text, builder);
 }
 
-bool IsJsonText(std::string_view text) {
-    return WithRepairedUtf8(text, [](std::string_view json) {
-        return nlohmann::json::accept(json.begin(), json.end());
-    });
+bool IsJsonText(std::string_view text, bool* tooDeep) {
+    Acceptor acceptor;
+    const bool accepted = SaxParse(text, acceptor);
+    if (tooDeep != nullptr)
+        *tooDeep = acceptor.TooDeep();
+    return accepted;
 }
 
 std::string WriteJson(const JsonValue& value) {

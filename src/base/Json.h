@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/QuillError.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,6 +19,13 @@ public:
     enum class Kind { Null, Boolean, Number, String, Array, Object };
 
     JsonValue() = default;
+    // Taken apart level by level, so that a deeply nested value never
+    // exhausts the stack.
+    ~JsonValue();
+    JsonValue(const JsonValue&) = default;
+    JsonValue(JsonValue&&) noexcept = default;
+    JsonValue& operator=(const JsonValue&) = default;
+    JsonValue& operator=(JsonValue&&) noexcept = default;
     static JsonValue Boolean(bool value);
     static JsonValue Integer(int64_t value);
     static JsonValue Float(double value);
@@ -58,8 +67,20 @@ private:
     std::vector<JsonValue> elements_;  // array elements or object member values
 };
 
+// Arrays and objects nested deeper than this are not read: no file the
+// program writes comes near it, and every reader stays bounded.
+inline constexpr size_t kMaxJsonNesting = 512;
+
+// Raised by the parsers for a document nested deeper than kMaxJsonNesting.
+// Readers of files add the file's name (JsonFileProblem).
+class JsonTooDeepError : public QuillError {
+public:
+    JsonTooDeepError();
+};
+
 // Parses any valid JSON text; nothing (std::nullopt) on a syntax error.
-// Malformed UTF-8 is read as U+FFFD instead of failing.
+// Malformed UTF-8 is read as U+FFFD instead of failing. Nesting deeper than
+// kMaxJsonNesting raises JsonTooDeepError.
 std::optional<JsonValue> ParseJson(std::string_view text);
 // ParseJson for a large document: the elements of the array member `member`
 // of the top-level object (its first occurrence) go to `onElement` one by
@@ -69,8 +90,10 @@ std::optional<JsonValue> ParseJson(std::string_view text);
 std::optional<JsonValue> ParseJsonStreamingMember(
     std::string_view text, std::string_view member,
     const std::function<void(JsonValue&&)>& onElement);
-// Whether ParseJson would give a value, found without building it.
-bool IsJsonText(std::string_view text);
+// Whether ParseJson would give a value, found without building it. A
+// document nested too deeply is no JSON text here; `tooDeep`, when given,
+// tells that case apart.
+bool IsJsonText(std::string_view text, bool* tooDeep = nullptr);
 
 // Compact text on one line, members in their order, strings escaped so that
 // the result is plain ASCII: \" \\ \/ \b \t \n \f \r, \u00XX below U+0020,

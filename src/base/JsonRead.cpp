@@ -8,6 +8,14 @@
 
 namespace quillmark {
 
+std::optional<JsonValue> ParseJsonFileText(const std::string& path, std::string_view text) {
+    try {
+        return ParseJson(text);
+    } catch (const JsonTooDeepError& e) {
+        throw FileProblem(path, e.what());
+    }
+}
+
 std::string JsonValueText(const JsonValue& value) {
     switch (value.GetKind()) {
     case JsonValue::Kind::Null: return "null";

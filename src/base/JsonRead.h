@@ -2,10 +2,22 @@
 
 #include "base/Json.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quillmark {
+
+// What a reader does with a file that is there but holds no JSON text: the
+// window reads it as missing (and warns, or keeps it aside before writing
+// over it); the command-line tool and publishing refuse it, with
+// kNotJsonText (translated when shown) after the file's name.
+enum class TDamagedFile { ReadAsMissing, Fail };
+inline constexpr const char* kNotJsonText = "the file is damaged: it holds no valid JSON text.";
+
+// ParseJson of the text read from the file `path`: nothing when it is not
+// JSON; a document nested too deeply fails with a QuillError naming the file.
+std::optional<JsonValue> ParseJsonFileText(const std::string& path, std::string_view text);
 
 // The lenient text of a value: a string's content, a number's text as
 // written, "true"/"false", "null"; an object or array gives "".

@@ -12,4 +12,10 @@ public:
     explicit QuillError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// An error about one file: its path, a colon and the problem, so that a
+// message read anywhere says which file it is about.
+inline QuillError FileProblem(const std::string& path, const std::string& problem) {
+    return QuillError(path + ": " + problem);
+}
+
 } // namespace quillmark

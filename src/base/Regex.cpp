@@ -98,8 +98,13 @@ std::optional<RegexMatch> Regex::Match(std::string_view subject, size_t start) c
         return std::nullopt;
     const uint32_t captures = compiled_->captureCount;
     pcre2_match_data* data = SharedMatchData(captures + 1);
-    const int rc =
-        pcre2_match(compiled_->code, Bytes(subject), subject.size(), start, 0, data, nullptr);
+    int rc = pcre2_match(compiled_->code, Bytes(subject), subject.size(), start, 0, data, nullptr);
+    // The compiled code runs on a small fixed stack; a long subject may need
+    // more than it has, and the interpreter, which keeps its state on the
+    // heap, matches it instead.
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+        rc = pcre2_match(compiled_->code, Bytes(subject), subject.size(), start, PCRE2_NO_JIT, data,
+                         nullptr);
     if (rc == PCRE2_ERROR_NOMATCH)
         return std::nullopt;
     if (rc < 0) {

@@ -82,8 +82,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool IsValidUtf8(std::string_view text) {
-    size_t pos = 0;
+size_t FindInvalidUtf8(std::string_view text, size_t from) {
+    size_t pos = from;
     char32_t cp = 0;
     while (pos < text.size()) {
         // ASCII, the bulk of HTML, needs no decoding: eight bytes at a time
@@ -95,12 +95,19 @@ bool IsValidUtf8(std::string_view text) {
         }
         if (pos == text.size())
             break;
-        if (static_cast<unsigned char>(text[pos]) < 0x80)
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
             ++pos;
-        else if (!DecodeOne(text, pos, cp))
-            return false;
+            continue;
+        }
+        const size_t start = pos;
+        if (!DecodeOne(text, pos, cp))
+            return start;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return FindInvalidUtf8(text) == std::string_view::npos;
 }
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {

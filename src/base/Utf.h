@@ -13,6 +13,9 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos);
 void AppendUtf8(std::string& out, char32_t codePoint);
 
 bool IsValidUtf8(std::string_view text);
+// Where the first malformed sequence at or after `from` starts; npos when
+// the rest is valid.
+size_t FindInvalidUtf8(std::string_view text, size_t from = 0);
 
 // Converts UTF-16 bytes (little or big endian, no byte-order mark) to UTF-8.
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);

@@ -38,6 +38,16 @@ CliArgs::CliArgs(const std::vector<std::string>& words,
                          std::to_string(positionals_.size()));
 }
 
+bool TakeSwitch(std::vector<std::string>& words, const std::string& name) {
+    const auto end = std::find(words.begin(), words.end(), "--");
+    const auto count = std::count(words.begin(), end, name);
+    if (count > 1)
+        throw UsageError("option " + name + " given twice");
+    if (count == 1)
+        words.erase(std::find(words.begin(), end, name));
+    return count == 1;
+}
+
 std::optional<std::string> CliArgs::Option(const std::string& name) const {
     const auto it = options_.find(name);
     if (it == options_.end())

@@ -31,4 +31,8 @@ private:
     std::map<std::string, std::string> options_;
 };
 
+// Removes a switch (an option without a value, such as "--no-compile") from
+// the words before they go to CliArgs; true when it was there.
+bool TakeSwitch(std::vector<std::string>& words, const std::string& name);
+
 } // namespace quillmark::cli

@@ -20,8 +20,9 @@ const std::vector<CliCommand>& Commands() {
         {"expand", "expand PROJECT TOPIC_ID",
          "print the topic's page with variables, snippets and conditions resolved, as published",
          RunExpand},
-        {"import-html", "import-html PROJECT FILE.html [--title TEXT]",
-         "import an HTML page and its local files as a new root topic; prints its identifier",
+        {"import-html", "import-html PROJECT FILE.html [--title TEXT] [--allow-outside-files]",
+         "import an HTML page and the local files of its folder as a new root topic; prints "
+         "its identifier",
          RunImportHtml},
         {"publish", "publish PROJECT --format webhelp|chm|pdf|all [--no-compile] [--no-print]",
          "publish into the project's build folder; prints the main output file of each format",

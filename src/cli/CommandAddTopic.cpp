@@ -1,9 +1,8 @@
 #include "app/ProjectLoading.h"
-#include "base/FileHelpers.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "editor/DefaultContent.h"
-#include "model/ProjectStorage.h"
+#include "model/TopicCreation.h"
 #include "settings/ProjectSettings.h"
 
 #include <ostream>
@@ -21,9 +20,8 @@ void RunAddTopic(const std::vector<std::string>& words, std::ostream& out) {
     // The new page takes the project's default paragraph, as in the editor.
     TProjectSettings settings;
     settings.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));
-    const TTopic& topic = project.AddTopic(*title, args.Option("parent").value_or(""));
-    WriteTextFileUtf8(topic.FHtmlPath, DefaultParagraphHtml(settings));
-    SaveProjectFolder(project);
+    const TTopic& topic = AddTopicWithPage(project, *title, args.Option("parent").value_or(""),
+                                           DefaultParagraphHtml(settings));
     out << topic.FID << "\n";
 }
 

@@ -2,6 +2,7 @@
 #include "base/FileHelpers.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "model/ProjectLinks.h"
 #include "reuse/TokenExpansion.h"
 
 #include <ostream>
@@ -14,8 +15,9 @@ void RunExpand(const std::vector<std::string>& words, std::ostream& out) {
     LoadProjectFromFile(args.Positional(0), project);
     const TTopic& topic = project.GetTopic(args.Positional(1));
     // A missing page publishes as empty, as in the exports.
-    const std::string html = FileExists(topic.FHtmlPath) ? ReadTextFileUtf8(topic.FHtmlPath) : "";
-    out << ExpandReusableContent(project, html);
+    std::string html;
+    ReadProjectTextFile(project.FRootPath, topic.FHtmlPath, html);
+    out << ExpandNamingTopic(topic, [&] { return ExpandReusableContent(project, html); });
 }
 
 } // namespace quillmark::cli

@@ -6,9 +6,9 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "editor/HtmlImport.h"
-#include "model/ProjectStorage.h"
+#include "model/TopicCreation.h"
 
-#include <ostream>
+#include <iostream>
 
 namespace quillmark::cli {
 
@@ -26,10 +26,28 @@ std::string TopicTitle(const CliArgs& args, const std::string& file) {
     return Trim(stem).empty() ? ExtractFileName(file) : stem;
 }
 
+// The files left out, on standard error: the result on standard output
+// stays the identifier alone.
+void WarnAboutSkippedFiles(const THtmlImportSkipped& skipped) {
+    const auto list = [](const char* heading, const std::vector<std::string>& files) {
+        if (files.empty())
+            return;
+        std::cerr << "quillmark-cli: warning: " << heading << "\n";
+        for (const std::string& file : files)
+            std::cerr << "  " << file << "\n";
+    };
+    list("not copied, outside the page's folder (--allow-outside-files copies them):",
+         skipped.OutsideFiles);
+    list("not copied, no regular file or a file of the system:", skipped.NeverCopied);
+}
+
 } // namespace
 
 void RunImportHtml(const std::vector<std::string>& words, std::ostream& out) {
-    const CliArgs args(words, {"title"}, 2);
+    std::vector<std::string> rest = words;
+    THtmlImportRules rules;
+    rules.CopyOutsideFiles = TakeSwitch(rest, "--allow-outside-files");
+    const CliArgs args(rest, {"title"}, 2);
     const std::string& file = args.Positional(1);
     const std::string title = TopicTitle(args, file);
     TDocProject project;
@@ -37,13 +55,13 @@ void RunImportHtml(const std::vector<std::string>& words, std::ostream& out) {
     if (!FileExists(file))
         throw QuillError(FormatText(Translate("HTML file not found: %s"), {file}));
 
-    const std::string html = ImportHtmlFile(project.FRootPath, file);
+    THtmlImportSkipped skipped;
+    const std::string html = ImportHtmlFile(project.FRootPath, file, rules, &skipped);
+    WarnAboutSkippedFiles(skipped);
     if (Trim(html).empty())
         throw QuillError(
             Translate("The selected HTML file does not contain importable body content."));
-    const TTopic& topic = project.AddTopic(title, "");
-    WriteTextFileUtf8(topic.FHtmlPath, html);
-    SaveProjectFolder(project);
+    const TTopic& topic = AddTopicWithPage(project, title, "", html);
     out << topic.FID << "\n";
 }
 

@@ -16,18 +16,6 @@ namespace quillmark::cli {
 
 namespace {
 
-// Removes a switch (an option without a value) from the words, before the
-// words go to CliArgs; true when it was there.
-bool TakeSwitch(std::vector<std::string>& words, const std::string& name) {
-    const auto end = std::find(words.begin(), words.end(), "--");
-    const auto count = std::count(words.begin(), end, name);
-    if (count > 1)
-        throw UsageError("option " + name + " given twice");
-    if (count == 1)
-        words.erase(std::find(words.begin(), end, name));
-    return count == 1;
-}
-
 std::vector<const IOutputFormat*> SelectedFormats(const std::string& name) {
     std::vector<const IOutputFormat*> formats;
     if (name == "all") {

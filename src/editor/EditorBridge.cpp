@@ -216,7 +216,12 @@ void TEditorBridge::SetPageBgColor(const std::string& ColorHtml) {
 }
 
 void TEditorBridge::HandleWebMessage(const std::string& messageJson) {
-    const std::optional<JsonValue> parsed = ParseJson(messageJson);
+    std::optional<JsonValue> parsed;
+    try {
+        parsed = ParseJson(messageJson);
+    } catch (const JsonTooDeepError&) {
+        return; // no message of the page nests like that
+    }
     if (!parsed || !parsed->IsObject())
         return;
     const JsonValue& message = *parsed;

@@ -5,6 +5,7 @@
 #include "base/TextUtils.h"
 #include "editor/DefaultContent.h"
 #include "model/HeaderFiles.h"
+#include "model/ProjectLinks.h"
 
 namespace quillmark {
 
@@ -17,15 +18,15 @@ constexpr char kDefaultHeaderBg[] = "#fafafa";
 TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topicId) {
     const std::string& root = state.FProject.FRootPath;
     TTopicHeader header;
-    const std::string htmlPath = HeaderHtmlPath(root, topicId);
-    if (FileExists(htmlPath))
-        header.Html = ReadTextFileUtf8(htmlPath);
-    else if (state.FProject.HasTopic(topicId))
-        header.Html = DefaultHeaderHtml(state.FSettings, state.FProject.GetTopic(topicId).FTitle);
-    else
-        header.Html = DefaultHeaderHtml(state.FSettings, state.FProject.FTitle);
-    const std::string bgPath = HeaderBgPath(root, topicId);
-    header.Bg = FileExists(bgPath) ? Trim(ReadTextFileUtf8(bgPath)) : "";
+    if (!ReadProjectTextFile(root, HeaderHtmlPath(root, topicId), header.Html)) {
+        const TDocProject& project = state.FProject;
+        header.Html = DefaultHeaderHtml(state.FSettings, project.HasTopic(topicId)
+                                                             ? project.GetTopic(topicId).FTitle
+                                                             : project.FTitle);
+    }
+    std::string bg;
+    ReadProjectTextFile(root, HeaderBgPath(root, topicId), bg);
+    header.Bg = Trim(bg);
     if (header.Bg.empty())
         header.Bg = kDefaultHeaderBg;
     return header;
@@ -39,9 +40,10 @@ std::string ReadOrCreateTopicPage(TEditingState& state, const std::string& topic
                                   TTopicHeader& header) {
     const TTopic& topic = state.FProject.GetTopic(topicId);
     const std::string path = state.FProject.TopicPagePath(topic.FID);
-    if (FileExists(path)) {
+    std::string stored;
+    if (ReadProjectTextFile(state.FProject.FRootPath, path, stored)) {
         const auto cached = state.FUnsavedTopicHtml.find(topic.FID);
-        return cached != state.FUnsavedTopicHtml.end() ? cached->second : ReadTextFileUtf8(path);
+        return cached != state.FUnsavedTopicHtml.end() ? cached->second : stored;
     }
     const std::string html = DefaultParagraphHtml(state.FSettings);
     header = DefaultTopicHeader(state.FSettings, topic.FTitle);
@@ -59,8 +61,9 @@ std::string KnownCurrentTopicHtml(const TEditingState& state, const std::string&
         return cached->second;
     if (!loadedHtml.empty())
         return loadedHtml;
-    const std::string path = state.FProject.TopicPagePath(id);
-    return FileExists(path) ? ReadTextFileUtf8(path) : "";
+    std::string stored;
+    ReadProjectTextFile(state.FProject.FRootPath, state.FProject.TopicPagePath(id), stored);
+    return stored;
 }
 
 bool IsUntouchedHeader(const TEditingState& state, const std::string& headerHtml) {

@@ -27,9 +27,13 @@ bool TEditorMessageTap::IsHtmlResponse(const std::string& messageJson) {
     // parsing them.
     if (!ContainsIgnoringCase(messageJson, kHtmlResponse))
         return false;
-    const std::optional<JsonValue> message = ParseJson(messageJson);
-    return message && message->IsObject() &&
-           AsciiSameText(ReadJsonText(&*message, "type", ""), kHtmlResponse);
+    try {
+        const std::optional<JsonValue> message = ParseJson(messageJson);
+        return message && message->IsObject() &&
+               AsciiSameText(ReadJsonText(&*message, "type", ""), kHtmlResponse);
+    } catch (const JsonTooDeepError&) {
+        return false;
+    }
 }
 
 void TEditorMessageTap::SetMessageHandler(TMessageHandler handler) {

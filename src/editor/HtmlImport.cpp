@@ -6,9 +6,14 @@
 #include "editor/HtmlImportFiles.h"
 #include "editor/HtmlImportText.h"
 #include "editor/ImportPathResolution.h"
+#include "model/ProjectLinks.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
 
 namespace quillmark {
 
@@ -26,9 +31,45 @@ std::string RewriteAttribute(std::string_view text, const Regex& pattern,
 
 } // namespace
 
-THtmlImport::THtmlImport(std::string projectFolder, const std::string& sourceFile)
+THtmlImport::THtmlImport(std::string projectFolder, const std::string& sourceFile,
+                         THtmlImportRules rules)
     : FProjectFolder(std::move(projectFolder)),
-      FBaseFolder(ExtractFileDir(AbsolutePath(sourceFile))) {}
+      FBaseFolder(ExtractFileDir(AbsolutePath(sourceFile))), FRules(rules) {
+    std::error_code ec;
+    const fs::path realBase = fs::canonical(FBaseFolder, ec);
+    FRealBaseFolder = ec ? FBaseFolder : realBase.string();
+    if (!FRules.ListOnly)
+        RequireProjectFoldersInside(FProjectFolder);
+}
+
+THtmlImport::TPlace THtmlImport::PlaceOf(const std::string& path) const {
+    std::error_code ec;
+    const std::string real = fs::canonical(path, ec).string();
+    if (ec)
+        return TPlace::Never;
+    for (const char* systemFolder : {"/proc", "/sys", "/dev"})
+        if (IsSameOrInsideFolder(real, systemFolder))
+            return TPlace::Never;
+    struct stat status {};
+    if (::stat(real.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return TPlace::Never;
+    return IsSameOrInsideFolder(real, FRealBaseFolder) ? TPlace::PageFolder : TPlace::Outside;
+}
+
+bool THtmlImport::MayCopy(const std::string& path) {
+    const TPlace place = PlaceOf(path);
+    if (place == TPlace::Never)
+        NoteSkipped(FSkipped.NeverCopied, path);
+    if (place == TPlace::Outside && (FRules.ListOnly || !FRules.CopyOutsideFiles))
+        NoteSkipped(FSkipped.OutsideFiles, path);
+    return !FRules.ListOnly &&
+           (place == TPlace::PageFolder || (place == TPlace::Outside && FRules.CopyOutsideFiles));
+}
+
+void THtmlImport::NoteSkipped(std::vector<std::string>& list, const std::string& path) {
+    if (FNoted.insert(path).second)
+        list.push_back(path);
+}
 
 std::string THtmlImport::ImportDocument(std::string_view document) {
     const std::string styles = CollectImportStyles(document);
@@ -85,6 +126,8 @@ std::string THtmlImport::ImportAssetUrl(std::string_view url) {
         return std::string(url);
     if (const auto known = FMediaMap.find(path); known != FMediaMap.end())
         return known->second;
+    if (!MayCopy(path))
+        return std::string(url);
     std::string relativeUrl;
     std::string target;
     if (!PrepareAssetByExtension(FProjectFolder, path, relativeUrl, target, &FReservations))
@@ -119,6 +162,16 @@ std::string THtmlImport::ImportSrcset(std::string_view value) {
 std::optional<std::string> THtmlImport::ImportStyleSheet(const std::string& path) {
     if (const auto known = FStyleSheetMap.find(path); known != FStyleSheetMap.end())
         return known->second;
+    if (FRules.ListOnly) {
+        // A sheet the import could copy is read for the files it names.
+        const bool readable = PlaceOf(path) != TPlace::Never;
+        MayCopy(path);
+        if (readable && FListedStyleSheets.insert(path).second)
+            ImportCssFile(path, "");
+        return std::nullopt;
+    }
+    if (!MayCopy(path))
+        return std::nullopt;
     std::string relativeUrl;
     std::string target;
     if (!PrepareCssAsset(FProjectFolder, path, relativeUrl, target, &FReservations))
@@ -130,9 +183,22 @@ std::optional<std::string> THtmlImport::ImportStyleSheet(const std::string& path
     return relativeUrl;
 }
 
-std::string ImportHtmlFile(const std::string& projectFolder, const std::string& sourceFile) {
-    THtmlImport import(projectFolder, sourceFile);
-    return import.ImportDocument(ReadImportText(sourceFile));
+std::string ImportHtmlFile(const std::string& projectFolder, const std::string& sourceFile,
+                           THtmlImportRules rules, THtmlImportSkipped* skipped) {
+    THtmlImport import(projectFolder, sourceFile, rules);
+    std::string html = import.ImportDocument(ReadImportText(sourceFile));
+    if (skipped != nullptr)
+        *skipped = import.Skipped();
+    return html;
+}
+
+std::vector<std::string> FindOutsideFiles(const std::string& projectFolder,
+                                          const std::string& sourceFile) {
+    THtmlImportRules rules;
+    rules.ListOnly = true;
+    THtmlImportSkipped skipped;
+    ImportHtmlFile(projectFolder, sourceFile, rules, &skipped);
+    return skipped.OutsideFiles;
 }
 
 } // namespace quillmark

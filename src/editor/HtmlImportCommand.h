@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -24,23 +25,32 @@ struct THtmlImportOutcome {
         None,            // the file dialog was cancelled
         ShowInformation, // show Message as an information box with an OK button
         InsertHtml,      // send "insertHTML" with Html (origin "user"), mark the
-                         // project modified, show Message as the status text and
+                         // project modified, show Message as the status text,
+                         // Warning (when not empty) in a warning box, and
                          // focus the editor
     };
     TAction Action = TAction::None;
     std::string Html;
     std::string Message;
+    std::string Warning; // the files that could not be copied, when there are any
 };
 
 // Shows the open dialog (kHtmlImportFileFilter; path and file must exist)
 // and gives the chosen path, or nothing when it is cancelled.
 using THtmlFileChooser = std::function<std::optional<std::string>()>;
 
+// Asks the author whether files outside the page's folder (listed in the
+// question) are copied too; true for yes.
+using TOutsideFilesQuestion = std::function<bool(const std::string& question)>;
+
 // The "Add HTML..." command up to the insertion: checks that a topic and
-// the editor are ready, lets the user choose the file and imports it into
-// the project's asset folders. A failure of the import raises a QuillError
-// (nothing to insert; copies already made stay).
+// the editor are ready, lets the user choose the file, asks about the files
+// it names outside its folder (when there are any; without a question they
+// are left out) and imports it into the project's asset folders. A failure
+// of the import raises a QuillError (nothing to insert; copies already made
+// stay).
 THtmlImportOutcome btnImportHTMLClick(const THtmlImportRequest& request,
-                                      const THtmlFileChooser& chooseHtmlFile);
+                                      const THtmlFileChooser& chooseHtmlFile,
+                                      const TOutsideFilesQuestion& copyOutsideFiles = {});
 
 } // namespace quillmark

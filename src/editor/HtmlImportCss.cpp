@@ -63,7 +63,7 @@ void THtmlImport::ImportCssFile(const std::string& source, const std::string& ta
             const std::string path = ResolveCssPath(value, base);
             std::string relativeUrl;
             std::string copyTarget;
-            if (!path.empty() && FileExists(path) &&
+            if (!path.empty() && FileExists(path) && MayCopy(path) &&
                 PrepareCssAsset(FProjectFolder, path, relativeUrl, copyTarget, &FReservations)) {
                 CopyImportedFile(path, copyTarget);
                 value = ExtractFileName(copyTarget);
@@ -72,6 +72,8 @@ void THtmlImport::ImportCssFile(const std::string& source, const std::string& ta
         return "url(\"" + CssStringEscape(value) + "\")";
     });
 
+    if (FRules.ListOnly)
+        return;
     for (const auto& [placeholder, value] : placeholders)
         css = ReplaceAll(css, placeholder, value);
     WriteTextFileUtf8Bom(target, FlattenFlexGrid(css));

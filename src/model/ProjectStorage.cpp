@@ -6,10 +6,12 @@
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
+#include "model/ProjectLinks.h"
 #include "model/TopicId.h"
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <optional>
 
 namespace quillmark {
@@ -93,6 +95,8 @@ void KeepUnreadableFile(const std::string& path, std::string_view currentText) {
                                     {path}));
 }
 
+} // namespace
+
 // A file that holds exactly the text already is not written again, so saving
 // an unchanged project rewrites nothing.
 void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& text) {
@@ -105,7 +109,10 @@ void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& 
     WriteTextFileUtf8(path, text);
 }
 
+namespace {
+
 void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) {
+    RequireProjectFoldersInside(folder);
     EnsureDir(folder);
     EnsureDir(JoinPath(folder, "meta"));
 
@@ -116,11 +123,32 @@ void SaveProjectFolderTo(const std::string& folder, const TDocProject& project) 
     WriteJsonFileKeepingUnreadable(JoinPath(folder, kTopicsJson), TopicsFileText(project));
 }
 
+// A tree file that is there but cannot be used: read as missing, or refused
+// as `damaged` says.
+void TreatAsMissing(const std::string& path, TDamagedFile damaged) {
+    if (damaged == TDamagedFile::Fail)
+        throw FileProblem(path, Translate(kNotJsonText));
+}
+
+// The text of a tree file, or nothing when it is missing (or no file).
+std::optional<std::string> ReadTreeFile(const std::string& path, TDamagedFile damaged) {
+    if (FileExists(path))
+        return ReadTextFileUtf8(path);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec))
+        TreatAsMissing(path, damaged);
+    return std::nullopt;
+}
+
 // Parsed JSON of a file, or nothing when the file is missing or not JSON.
-std::optional<JsonValue> ReadJsonFile(const std::string& path) {
-    if (!FileExists(path))
+std::optional<JsonValue> ReadJsonFile(const std::string& path, TDamagedFile damaged) {
+    const std::optional<std::string> text = ReadTreeFile(path, damaged);
+    if (!text)
         return std::nullopt;
-    return ParseJson(ReadTextFileUtf8(path));
+    std::optional<JsonValue> json = ParseJsonFileText(path, *text);
+    if (!json)
+        TreatAsMissing(path, damaged);
+    return json;
 }
 
 QuillError TreeFileError(const std::string& path, const std::string& problem) {
@@ -193,12 +221,15 @@ void LoadTopicEntry(const JsonValue& entry, const std::string& folder, const std
 // all at once. The outcome is that of checking the whole file first: a file
 // that is not JSON counts as missing, and then "rootTopicIds", "topics" and
 // the entries in their order are checked, the first problem failing the load.
-void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProject& project) {
-    if (!FileExists(path))
+void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProject& project,
+                    TDamagedFile damaged) {
+    const std::optional<std::string> text = ReadTreeFile(path, damaged);
+    if (!text)
         return;
     std::exception_ptr entryError;
-    const std::optional<JsonValue> tree = ParseJsonStreamingMember(
-        ReadTextFileUtf8(path), "topics", [&](JsonValue&& entry) {
+    std::optional<JsonValue> tree;
+    try {
+        tree = ParseJsonStreamingMember(*text, "topics", [&](JsonValue&& entry) {
             if (entryError)
                 return;
             try {
@@ -207,8 +238,12 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
                 entryError = std::current_exception();
             }
         });
+    } catch (const JsonTooDeepError& e) {
+        throw TreeFileError(path, e.what());
+    }
     if (!tree) {
         project.FTopics.Clear();
+        TreatAsMissing(path, damaged);
         return;
     }
     if (!tree->IsObject())
@@ -224,6 +259,7 @@ void LoadTopicsFile(const std::string& path, const std::string& folder, TDocProj
 } // namespace
 
 void EnsureProjectFolders(const std::string& rootPath) {
+    RequireProjectFoldersInside(rootPath);
     EnsureDir(rootPath);
     for (const char* sub : {"topics", "meta", "assets/images", "build", "styles", "internal/editor",
                             "internal/webhelp"})
@@ -234,7 +270,7 @@ void SaveProjectFolder(const TDocProject& project) {
     SaveProjectFolderTo(project.FRootPath, project);
 }
 
-void LoadProjectFolder(const std::string& folder, TDocProject& project) {
+void LoadProjectFolder(const std::string& folder, TDocProject& project, TDamagedFile damaged) {
     project.Clear();
     project.FRootPath = folder;
     // Fill a fresh project and take it over only when the whole load succeeded.
@@ -242,13 +278,14 @@ void LoadProjectFolder(const std::string& folder, TDocProject& project) {
     loaded.Clear();
     loaded.FRootPath = folder;
 
-    if (const auto json = ReadJsonFile(JoinPath(folder, kProjectJson)); json && json->IsObject()) {
+    if (const auto json = ReadJsonFile(JoinPath(folder, kProjectJson), damaged);
+        json && json->IsObject()) {
         loaded.FTitle = ReadJsonText(&*json, "title", loaded.FTitle);
         loaded.FStyleProfile = ReadJsonText(&*json, "styleProfile", "default");
         if (loaded.FStyleProfile.empty())
             loaded.FStyleProfile = "default";
     }
-    LoadTopicsFile(JoinPath(folder, kTopicsJson), folder, loaded);
+    LoadTopicsFile(JoinPath(folder, kTopicsJson), folder, loaded, damaged);
     project = std::move(loaded);
 }
 
@@ -260,9 +297,29 @@ std::string ProjectFolderForFile(const std::string& fileName) {
     return JoinPath(dir.empty() ? "." : dir, name);
 }
 
+namespace {
+
+// "root" as stored: relative to the project file's folder when the project
+// folder lies inside it, so that the two can be copied or moved together;
+// the absolute path otherwise.
+std::string StoredRoot(const std::string& fileName, const std::string& folder) {
+    const std::filesystem::path relative =
+        std::filesystem::path(folder).lexically_relative(ExtractFileDir(fileName));
+    if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".")
+        return folder;
+    return relative.generic_string();
+}
+
+bool IsProjectFolder(const std::string& folder) {
+    return FileExists(JoinPath(folder, kProjectJson));
+}
+
+} // namespace
+
 void WriteProjectFile(const std::string& givenName, const TDocProject& project,
                       const std::string& givenFolder) {
-    // "root" holds an absolute path, so relative names are resolved first.
+    // Relative names are resolved first, so that "root" is right for the
+    // file wherever it is read from.
     const std::string fileName = AbsolutePath(givenName);
     EnsureDir(ExtractFileDir(fileName));
     const std::string folder = givenFolder.empty()
@@ -273,7 +330,7 @@ void WriteProjectFile(const std::string& givenName, const TDocProject& project,
     JsonValue file = JsonValue::Object();
     file.Add("version", JsonValue::String("1.0"));
     file.Add("title", JsonValue::String(project.FTitle));
-    file.Add("root", JsonValue::String(ExcludeTrailingPathDelimiter(folder)));
+    file.Add("root", JsonValue::String(StoredRoot(fileName, ExcludeTrailingPathDelimiter(folder))));
     WriteTextFileUtf8Bom(fileName, WriteJson(file));
 
     SaveProjectFolderTo(IncludeTrailingPathDelimiter(folder), project);
@@ -282,7 +339,7 @@ void WriteProjectFile(const std::string& givenName, const TDocProject& project,
 TProjectFileInfo ReadProjectFile(const std::string& fileName) {
     if (!FileExists(fileName))
         throw QuillError("Project file not found: " + fileName);
-    const auto json = ParseJson(ReadTextFileUtf8(fileName));
+    const auto json = ParseJsonFileText(fileName, ReadTextFileUtf8(fileName));
     if (!json || !json->IsObject())
         throw QuillError("Invalid project file: " + fileName);
     for (const char* member : {"title", "root"})
@@ -293,12 +350,17 @@ TProjectFileInfo ReadProjectFile(const std::string& fileName) {
     TProjectFileInfo info;
     info.Title = ReadJsonText(&*json, "title", "");
     std::string folder = ReadJsonText(&*json, "root", "");
-    const std::string fallback = ProjectFolderForFile(fileName);
-    if (folder.empty())
+    const std::string fallback = ProjectFolderForFile(AbsolutePath(fileName));
+    if (folder.empty()) {
         folder = fallback;
-    else if (folder.front() != kPathDelim)
-        folder = JoinPath(ExtractFileDir(AbsolutePath(fileName)), folder);
-    if (!FileExists(JoinPath(folder, kProjectJson)) && FileExists(JoinPath(fallback, kProjectJson)))
+    } else if (folder.front() != kPathDelim) {
+        folder = AbsolutePath(JoinPath(ExtractFileDir(AbsolutePath(fileName)), folder));
+    } else if (IsProjectFolder(fallback)) {
+        // A project file copied or moved together with its folder opens the
+        // folder beside it, not the one it was saved with.
+        folder = fallback;
+    }
+    if (!IsProjectFolder(folder) && IsProjectFolder(fallback))
         folder = fallback;
     info.Folder = ExcludeTrailingPathDelimiter(folder);
     return info;

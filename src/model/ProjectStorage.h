@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/JsonRead.h"
 #include "model/DocProject.h"
 
 #include <string>
@@ -9,13 +10,21 @@ namespace quillmark {
 // Creates the project folder and its standard sub-folders when missing.
 void EnsureProjectFolders(const std::string& rootPath);
 
+// Writes a JSON file of the project (creating its folder) unless it holds
+// exactly `text` already. A file there that is not JSON is first moved aside
+// as "<name>.unreadable" (".unreadable.2", ... when taken), so that a
+// hand-editing mistake never costs the author its content.
+void WriteJsonFileKeepingUnreadable(const std::string& path, const std::string& text);
+
 // Writes project.json and meta/topics.json below the project's FRootPath.
 void SaveProjectFolder(const TDocProject& project);
 // Clears the project and fills it from the folder (given with a trailing
 // delimiter). Fails, leaving the project cleared, on wrong JSON types, on a
 // duplicate identifier and on an identifier that could name a file outside
-// the project folder.
-void LoadProjectFolder(const std::string& folder, TDocProject& project);
+// the project folder. A project.json or meta/topics.json that holds no JSON
+// text reads as missing, or fails the load as `damaged` says.
+void LoadProjectFolder(const std::string& folder, TDocProject& project,
+                       TDamagedFile damaged = TDamagedFile::ReadAsMissing);
 
 // Writes the ".hff" project file (UTF-8 with byte-order mark) and the two
 // tree files into the project folder: `folder` when given, else the folder

@@ -44,7 +44,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const TPageHeaderResolver headers(project, TPageHeaderVariant::Chm);
     const auto writePage = [&](size_t i) {
         const std::string& id = topics[i]->FID;
-        std::string body = expander.Expand(ReadTopicSource(project, id));
+        std::string body = expander.Expand(*topics[i], ReadTopicSource(project, id));
         body = MoveImageAddressesUp(RewriteDocLinks(body, resolver));
         const TPageHeader header = headers.Resolve(id);
         body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),

@@ -215,6 +215,11 @@ void CompileChm(const std::string& projectFilePath, const std::string& workingFo
     }
 
     const std::string compiledPath = JoinPath(workingFolder, compiledFile);
+    // The compiler writes through a link in the help file's place; removing
+    // the link (not its target) keeps its output inside the output folder.
+    std::error_code linkError;
+    if (fs::is_symlink(fs::symlink_status(compiledPath, linkError)))
+        fs::remove(compiledPath, linkError);
     const std::optional<fs::file_time_type> before = WriteTime(compiledPath);
     // File times come from a coarser clock than now(); a second of slack
     // keeps a file written right after the start from looking old.

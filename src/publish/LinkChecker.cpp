@@ -5,15 +5,22 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
+#include "model/ProjectLinks.h"
 #include "publish/HtmlHelpers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
+#include <filesystem>
 #include <unordered_map>
 
 namespace quillmark {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kPageExtension = ".html";
 
 const Regex& LocalReferencePattern() {
     static const Regex pattern("(src|href)\\s*=\\s*\"([^\"]+)\"", Regex::Caseless);
@@ -56,6 +63,7 @@ public:
     std::vector<TLinkIssue> Run() {
         for (const std::string& id : project_.FTopics.Ids())
             CheckTopic(*project_.FTopics.Find(id));
+        ListPagesWithoutTopic();
         return std::move(issues_);
     }
 
@@ -66,11 +74,11 @@ private:
     }
 
     void CheckTopic(const TTopic& topic) {
-        if (!FileExists(topic.FHtmlPath)) {
+        std::string html;
+        if (!ReadProjectTextFile(project_.FRootPath, topic.FHtmlPath, html)) {
             AddLinkIssue(topic.FID, "Missing HTML file: " + topic.FHtmlPath);
             return;
         }
-        const std::string html = ReadTextFileUtf8(topic.FHtmlPath);
         for (const std::string& target : ExtractDocLinkIds(html))
             if (!project_.HasTopic(target))
                 AddLinkIssue(topic.FID, "Broken internal link: doc:" + target);
@@ -80,6 +88,25 @@ private:
             if (IsLocalReference(value) && !ReferenceExists(value, topicFolder))
                 AddLinkIssue(topic.FID, "Missing local reference: " + std::string(value));
         }
+    }
+
+    // Pages in the topics folder that no topic owns, such as one left by an
+    // addition that could not save the tree, in the order of their names.
+    void ListPagesWithoutTopic() {
+        const std::string folder = JoinPath(project_.FRootPath, "topics");
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            std::error_code kindError;
+            if (!std::string_view(name).ends_with(kPageExtension) || it->is_directory(kindError))
+                continue;
+            if (!project_.HasTopic(name.substr(0, name.size() - kPageExtension.size())))
+                names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names)
+            issues_.push_back({"", name, "Page file without a topic: " + JoinPath(folder, name)});
     }
 
     // The value without query and fragment, as written and with entities

@@ -28,6 +28,10 @@ struct TLinkIssue {
 // schemes ("data:", "ftp:" …), network paths ("//host/…") and in-page
 // anchors are not local references. A value that cannot be a path at all
 // is reported as missing. A page file that cannot be read fails the check.
+//
+// Last, every "*.html" file of the topics folder that no topic owns, in the
+// order of the names: the file's name as the title, "Page file without a
+// topic: " and its path as the issue, and no topic identifier.
 std::vector<TLinkIssue> CheckLinks(const TDocProject& project);
 
 } // namespace quillmark

@@ -2,6 +2,7 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
+#include "model/ProjectLinks.h"
 #include "publish/HtmlHelpers.h"
 #include "publish/OutputFile.h"
 #include "publish/ParallelWork.h"
@@ -56,8 +57,8 @@ TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entr
     const TTopic& topic = *entry.Topic;
     // The page is read first: that refuses an identifier that is no safe
     // file name before it names a header file.
-    const std::string html = RewriteDocLinks(expander.Expand(ReadTopicSource(project, topic.FID)),
-                                             SectionLinkResolver(project));
+    const std::string html = RewriteDocLinks(
+        expander.Expand(topic, ReadTopicSource(project, topic.FID)), SectionLinkResolver(project));
     const std::string tag = HeadingTag(entry.Depth);
     const std::string heading = ReadHeaderText(project, topic.FID, topic.FTitle);
     return {"<section id=\"" + topic.FID + "\">",
@@ -96,11 +97,12 @@ std::string StripTagsToText(std::string_view html) {
 
 std::string ReadHeaderText(const TDocProject& project, const std::string& id,
                            const std::string& fallback) {
-    const std::string meta = JoinPath(project.FRootPath, "meta");
-    std::string file = JoinPath(meta, "header_" + id + ".html");
-    if (!FileExists(file))
-        file = JoinPath(meta, "header_default.html");
-    const std::string text = FileExists(file) ? StripTagsToText(ReadTextFileUtf8(file)) : "";
+    const std::string& root = project.FRootPath;
+    const std::string meta = JoinPath(root, "meta");
+    std::string html;
+    if (!ReadProjectTextFile(root, JoinPath(meta, "header_" + id + ".html"), html))
+        ReadProjectTextFile(root, JoinPath(meta, "header_default.html"), html);
+    const std::string text = StripTagsToText(html);
     return text.empty() ? fallback : text;
 }
 

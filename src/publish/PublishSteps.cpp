@@ -5,18 +5,12 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "model/HeaderFiles.h"
+#include "model/ProjectLinks.h"
 #include "model/TopicId.h"
 #include "reuse/TokenExpansion.h"
 #include "settings/ProjectSettings.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -44,26 +38,6 @@ void MakeRealFolder(const fs::path& path) {
     if (fs::is_symlink(fs::symlink_status(path, ec)))
         fs::remove(path, ec);
     EnsureDir(path.string());
-}
-
-std::string TempSuffix() {
-    static thread_local std::mt19937_64 generator{std::random_device{}()};
-    return std::to_string(generator());
-}
-
-void CopyFileThroughRename(const fs::path& source, const fs::path& target) {
-    const fs::path temp =
-        target.parent_path() / ("." + target.filename().string() + ".tmp-" + TempSuffix());
-    std::error_code ec;
-    fs::copy_file(source, temp, ec);
-    if (!ec)
-        fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw QuillError("Cannot copy \"" + source.string() + "\" to \"" + target.string() +
-                         "\": " + ec.message());
-    }
 }
 
 class TFolderCopier {
@@ -115,7 +89,7 @@ private:
             pending_.clear();
         }
         for (const fs::path& file : files) {
-            CopyFileThroughRename(file, target / file.filename());
+            CopyFileReplacing(file.string(), (target / file.filename()).string());
             copied_.push_back((target / file.filename()).lexically_relative(targetRoot_).generic_string());
         }
         for (const fs::path& folder : folders)
@@ -159,55 +133,25 @@ std::string TopicSourcePath(const TDocProject& project, const std::string& id) {
 
 std::string ReadTopicSource(const TDocProject& project, const std::string& id) {
     std::string text;
-    ReadTextFileIfExists(TopicSourcePath(project, id), text);
+    ReadProjectTextFile(project.FRootPath, TopicSourcePath(project, id), text);
     return text;
-}
-
-bool ReadTextFileIfExists(const std::string& path, std::string& text) {
-    text.clear();
-    // Without blocking, so that a named pipe in a file's place cannot stall
-    // the export; only a regular file counts (a device would never end).
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        text = ReadTextFileUtf8(path); // fails again, with the file's name in the message
-        return true;
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    char buffer[1 << 16];
-    ssize_t count = 0;
-    while ((count = ::read(fd, buffer, sizeof buffer)) > 0 || (count < 0 && errno == EINTR))
-        if (count > 0)
-            text.append(buffer, static_cast<size_t>(count));
-    const int error = count < 0 ? errno : 0;
-    ::close(fd);
-    if (error != 0) {
-        text.clear();
-        throw QuillError("Cannot read file \"" + path + "\": " + std::strerror(error));
-    }
-    if (StartsWith(text, "\xEF\xBB\xBF"))
-        text.erase(0, 3);
-    return true;
 }
 
 TTopicExpander::TTopicExpander(const TDocProject& project) : project_(project) {}
 
 TTopicExpander::~TTopicExpander() = default;
 
-std::string TTopicExpander::Expand(std::string_view html) {
+std::string TTopicExpander::Expand(const TTopic& topic, std::string_view html) {
     if (project_.FRootPath.empty() || html.empty())
         return std::string(html);
-    std::call_once(loaded_, [this] {
-        auto store = std::make_unique<TReusableProjectContent>();
-        store->LoadFromProject(project_);
-        store_ = std::move(store);
+    return ExpandNamingTopic(topic, [&] {
+        std::call_once(loaded_, [this] {
+            auto store = std::make_unique<TReusableProjectContent>();
+            store->LoadFromProject(project_, TDamagedFile::Fail);
+            store_ = std::move(store);
+        });
+        return ExpandReusableContent(*store_, html);
     });
-    return ExpandReusableContent(*store_, html);
 }
 
 TDocLinkResolver ExportedPageLinkResolver(const TDocProject& project, TExcludeFlag flag) {
@@ -233,9 +177,10 @@ TPageHeader ResolvePageHeader(const TDocProject& project, const std::string& id,
 TPageHeaderResolver::TPageHeaderResolver(const TDocProject& project, TPageHeaderVariant variant)
     : project_(project), variant_(variant), default_{"", kDefaultHeaderBackground} {
     std::string text;
-    if (ReadTextFileIfExists(HeaderHtmlPath(project.FRootPath, ""), text))
+    const std::string& root = project.FRootPath;
+    if (ReadProjectTextFile(root, HeaderHtmlPath(root, ""), text))
         default_.Html = text;
-    if (ReadTextFileIfExists(HeaderBgPath(project.FRootPath, ""), text))
+    if (ReadProjectTextFile(root, HeaderBgPath(root, ""), text))
         default_.Background = Trim(text);
 }
 
@@ -243,9 +188,10 @@ TPageHeader TPageHeaderResolver::Resolve(const std::string& id) const {
     TPageHeader header = default_;
     std::string text;
     if (!id.empty()) {
-        if (ReadTextFileIfExists(HeaderHtmlPath(project_.FRootPath, id), text))
+        const std::string& root = project_.FRootPath;
+        if (ReadProjectTextFile(root, HeaderHtmlPath(root, id), text))
             header.Html = text;
-        if (ReadTextFileIfExists(HeaderBgPath(project_.FRootPath, id), text))
+        if (ReadProjectTextFile(root, HeaderBgPath(root, id), text))
             header.Background = Trim(text);
     }
     if (header.Background.empty())
@@ -263,6 +209,7 @@ TPageHeader TPageHeaderResolver::Resolve(const std::string& id) const {
 std::string ProjectBuildFolder(const TDocProject& project, const std::string& name) {
     if (project.FRootPath.empty())
         throw QuillError("The project has no folder to publish into.");
+    RequireProjectFoldersInside(project.FRootPath);
     return JoinPath(project.FRootPath, "build/" + name);
 }
 
@@ -307,7 +254,7 @@ std::string ResolveInsideFolder(const std::string& folder, std::string_view rela
 }
 
 void CopyFileIntoOutput(const std::string& source, const std::string& target) {
-    CopyFileThroughRename(source, target);
+    CopyFileReplacing(source, target);
 }
 
 std::vector<std::string> CopyFolderContents(const std::string& source, const std::string& target) {

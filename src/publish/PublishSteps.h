@@ -33,20 +33,15 @@ std::vector<const TTopic*> ExportedTopics(const TDocProject& project, TExcludeFl
 // (not the stored FHtmlPath). Fails for an identifier that is not safe.
 std::string TopicSourcePath(const TDocProject& project, const std::string& id);
 
-// The text of a topic's page file; empty when the file does not exist.
+// The text of a topic's page file; empty when the file does not exist (or
+// is only a link leading out of the project, ReadProjectTextFile).
 std::string ReadTopicSource(const TDocProject& project, const std::string& id);
-
-// Reads a text file (a UTF-8 byte-order mark skipped) into `text`; false,
-// with `text` empty, when there is no regular file of that name (a folder,
-// a device or a named pipe counts as none). Opening it is the test, which
-// spares a separate look-up for each of the many small files an export
-// reads. Other failures raise a QuillError.
-bool ReadTextFileIfExists(const std::string& path, std::string& text);
 
 // Resolves reusable-content tokens for a whole publishing run: the store is
 // read from the project folder once, on the first page that needs it, and
 // shared by every topic afterwards. Gives the same result as
-// ExpandReusableContent(project, html) for each page. Threads may share one.
+// ExpandReusableContent(project, html) for each page; an error names the
+// topic. Threads may share one.
 class TTopicExpander {
 public:
     explicit TTopicExpander(const TDocProject& project);
@@ -54,7 +49,7 @@ public:
     TTopicExpander(const TTopicExpander&) = delete;
     TTopicExpander& operator=(const TTopicExpander&) = delete;
 
-    std::string Expand(std::string_view html);
+    std::string Expand(const TTopic& topic, std::string_view html);
 
 private:
     const TDocProject& project_;
@@ -100,7 +95,8 @@ private:
 };
 
 // "<project folder>/build/<name>"; fails when the project has no folder, so
-// that an export never writes below the file system's root instead.
+// that an export never writes below the file system's root instead, and
+// when a folder of the project leads outside it (RequireProjectFoldersInside).
 std::string ProjectBuildFolder(const TDocProject& project, const std::string& name);
 
 // Output folders never follow a symbolic link that an earlier run or the

@@ -4,6 +4,7 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
+#include "model/ProjectLinks.h"
 #include "publish/OutputFile.h"
 #include "publish/OutputRecord.h"
 #include "publish/ParallelWork.h"
@@ -52,15 +53,16 @@ TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettin
         const TTopic& topic = *topics[i];
         const std::string sourcePath = TopicSourcePath(project, topic.FID);
         std::string source;
-        ReadTextFileIfExists(sourcePath, source);
+        ReadProjectTextFile(project.FRootPath, sourcePath, source);
         const bool blank = Trim(source).empty();
-        const std::string expanded = expander.Expand(WebHelpPageSource(source, topic.FTitle));
+        const std::string expanded =
+            expander.Expand(topic, WebHelpPageSource(source, topic.FTitle));
         // The index holds the text of the page the topic names, which is
         // nearly always the one just read.
-        const std::string text =
-            topic.FHtmlPath != sourcePath ? StoredPageSearchText(topic, expander)
-            : blank                       ? ExtractPlainText(expander.Expand(source))
-                                          : ExtractPlainText(expanded);
+        const std::string text = topic.FHtmlPath != sourcePath
+                                     ? StoredPageSearchText(project, topic, expander)
+                                 : blank ? ExtractPlainText(expander.Expand(topic, source))
+                                         : ExtractPlainText(expanded);
         written.SearchEntries[i] = WebHelpSearchEntry(topic, text);
         TSectionedPage body = SplitIntoSections(PrepareWebHelpBody(expanded, resolver));
         const TPageHeader header = headers.Resolve(topic.FID);

@@ -3,6 +3,7 @@
 #include "base/FileHelpers.h"
 #include "base/Json.h"
 #include "model/DocProject.h"
+#include "model/ProjectLinks.h"
 #include "model/TopicTreeOrder.h"
 #include "publish/HtmlHelpers.h"
 #include "publish/OutputFile.h"
@@ -94,10 +95,12 @@ std::string WebHelpSearchEntry(const TTopic& topic, std::string_view text) {
     return out;
 }
 
-std::string StoredPageSearchText(const TTopic& topic, TTopicExpander& expander) {
-    if (topic.FHtmlPath.empty() || !FileExists(topic.FHtmlPath))
+std::string StoredPageSearchText(const TDocProject& project, const TTopic& topic,
+                                 TTopicExpander& expander) {
+    std::string html;
+    if (topic.FHtmlPath.empty() || !ReadProjectTextFile(project.FRootPath, topic.FHtmlPath, html))
         return "";
-    return ExtractPlainText(expander.Expand(ReadTextFileUtf8(topic.FHtmlPath)));
+    return ExtractPlainText(expander.Expand(topic, html));
 }
 
 void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder) {

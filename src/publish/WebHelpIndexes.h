@@ -22,8 +22,9 @@ std::string BuildWebHelpTocJson(const TDocProject& project);
 std::string WebHelpSearchEntry(const TTopic& topic, std::string_view text);
 
 // The plain text of the page at a topic's stored page path, expanded; empty
-// when there is no such file.
-std::string StoredPageSearchText(const TTopic& topic, TTopicExpander& expander);
+// when there is no such file (or only a link leading out of the project).
+std::string StoredPageSearchText(const TDocProject& project, const TTopic& topic,
+                                 TTopicExpander& expander);
 
 // "toc.json" and "toc.js" ("window.__SV_TOC = " JSON ";", no line break).
 void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder);

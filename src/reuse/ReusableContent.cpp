@@ -5,7 +5,9 @@
 #include "base/JsonRead.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
+#include "base/Translation.h"
 #include "model/DocProject.h"
+#include "model/ProjectStorage.h"
 
 namespace quillmark {
 
@@ -30,7 +32,7 @@ void ReadList(const JsonValue& root, std::string_view name, Append append) {
     if (list == nullptr)
         return;
     if (!list->IsArray())
-        throw QuillError(kInvalidTypecast);
+        throw QuillError("\"" + std::string(name) + "\": " + kInvalidTypecast);
     for (const JsonValue& element : list->Elements()) {
         if (!element.IsObject())
             continue;
@@ -59,26 +61,36 @@ void TReusableProjectContent::Clear() {
     FConditions.clear();
 }
 
-void TReusableProjectContent::LoadFromProject(const TDocProject& P) {
+void TReusableProjectContent::LoadFromProject(const TDocProject& P, TDamagedFile damaged) {
     Clear();
     if (P.FRootPath.empty())
         return;
     const std::string path = ReusableContentFilePath(P);
     if (!FileExists(path))
         return;
-    const std::optional<JsonValue> root = ParseJson(ReadTextFileUtf8(path));
-    if (!root)
+    const std::optional<JsonValue> root = ParseJsonFileText(path, ReadTextFileUtf8(path));
+    if (!root) {
+        if (damaged == TDamagedFile::Fail)
+            throw FileProblem(path, Translate(kNotJsonText));
         return;
-    if (!root->IsObject())
-        throw QuillError(kInvalidTypecast);
+    }
+    try {
+        ReadLists(*root);
+    } catch (const QuillError& e) {
+        throw FileProblem(path, e.what());
+    }
+}
 
-    ReadList(*root, "variables", [&](const JsonValue& element, std::string name) {
+void TReusableProjectContent::ReadLists(const JsonValue& root) {
+    if (!root.IsObject())
+        throw QuillError(kInvalidTypecast);
+    ReadList(root, "variables", [&](const JsonValue& element, std::string name) {
         FVariables.push_back({std::move(name), ReadJsonText(&element, "value", "")});
     });
-    ReadList(*root, "snippets", [&](const JsonValue& element, std::string name) {
+    ReadList(root, "snippets", [&](const JsonValue& element, std::string name) {
         FSnippets.push_back({std::move(name), ReadJsonText(&element, "html", "")});
     });
-    ReadList(*root, "conditions", [&](const JsonValue& element, std::string name) {
+    ReadList(root, "conditions", [&](const JsonValue& element, std::string name) {
         FConditions.push_back({std::move(name), ReadJsonFlag(&element, "enabled", true)});
     });
 }
@@ -106,7 +118,9 @@ void TReusableProjectContent::SaveToProject(const TDocProject& P) const {
     document.Add("variables", std::move(variables));
     document.Add("snippets", std::move(snippets));
     document.Add("conditions", std::move(conditions));
-    WriteTextFileUtf8(ReusableContentFilePath(P), WriteJson(document));
+    // A damaged file, read as empty by the dialog, is kept aside instead of
+    // being written over.
+    WriteJsonFileKeepingUnreadable(ReusableContentFilePath(P), WriteJson(document));
 }
 
 std::string TReusableProjectContent::VariableValue(std::string_view AName,

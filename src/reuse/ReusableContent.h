@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/JsonRead.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,17 +39,22 @@ public:
 
     void Clear();
 
-    // Replaces the lists with the file's content. An empty root path, a
-    // missing file and text that is not JSON leave the lists empty. A
-    // top level that is not an object, or a list member that is not an
-    // array, fails with "Invalid class typecast"; the lists read before it
-    // stay filled.
-    void LoadFromProject(const TDocProject& P);
+    // Replaces the lists with the file's content. An empty root path and a
+    // missing file leave the lists empty; so does a file that holds no JSON
+    // text when `damaged` allows it (the dialog), while publishing fails on
+    // it, so that a damaged file never publishes as a project without
+    // variables and snippets. A top level that is not an object,
+    // or a list member that is not an array, fails with "Invalid class
+    // typecast" (after the file's name and the member's); the lists read
+    // before it stay filled.
+    void LoadFromProject(const TDocProject& P,
+                         TDamagedFile damaged = TDamagedFile::ReadAsMissing);
 
     // Replaces the file (creating meta/ when needed) with the compact JSON
-    // of the lists, entries with an empty trimmed name left out. Nothing
-    // happens for an empty root path. A failed write raises an
-    // error and leaves the previous file as it was.
+    // of the lists, entries with an empty trimmed name left out; a file there
+    // that is not JSON is kept aside as "reusable_content.json.unreadable"
+    // first. Nothing happens for an empty root path. A failed write raises
+    // an error and leaves the previous file as it was.
     void SaveToProject(const TDocProject& P) const;
 
     // Lookups by name, letters A to Z compared without regard to case and
@@ -58,6 +65,9 @@ public:
 
     // The first snippet of that name, or null.
     const TReusableSnippet* FindSnippet(std::string_view AName) const;
+
+private:
+    void ReadLists(const JsonValue& root);
 };
 
 } // namespace quillmark

@@ -1,17 +1,21 @@
 #include "reuse/TokenExpansion.h"
 
+#include "base/QuillError.h"
 #include "base/Regex.h"
 #include "base/TextUtils.h"
+#include "base/Translation.h"
 #include "model/DocProject.h"
 #include "base/HtmlEscaping.h"
+#include "model/Topic.h"
+#include "reuse/InnermostConditionBlocks.h"
 #include "reuse/ReusableContent.h"
 #include "reuse/TokenText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace quillmark {
@@ -22,11 +26,6 @@ constexpr unsigned kTokenOptions = Regex::Caseless | Regex::DotAll;
 constexpr int kSnippetPasses = 10;
 constexpr int kConditionCalls = 10;
 constexpr int kConditionPasses = 20;
-
-// A block whose body holds no begin marker is an innermost one.
-constexpr std::string_view kBeginWithName = R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\})";
-constexpr std::string_view kBodyWithoutBegin =
-    R"((?<body>(?:(?!\{\s*begincond\s*:\s*[^\}]+?\s*\}).)*?))";
 
 // A block element holding nothing but one marker, "<p …> {begincond:x} </p>",
 // matched only where it starts at the position searched from.
@@ -61,20 +60,6 @@ const Regex& AnonymousBlockPattern() {
     static const Regex pattern(
         R"(\{\s*begincond\s*:\s*(?<name>[^\}]+?)\s*\}(?<body>.*?)\{\s*endcond\s*\})",
         kTokenOptions);
-    return pattern;
-}
-
-const Regex& InnermostNamedBlockPattern() {
-    static const Regex pattern(std::string(kBeginWithName) + std::string(kBodyWithoutBegin) +
-                                   R"(\{\s*endcond\s*:\s*(?<endname>[^\}]+?)\s*\})",
-                               kTokenOptions);
-    return pattern;
-}
-
-const Regex& InnermostAnonymousBlockPattern() {
-    static const Regex pattern(std::string(kBeginWithName) + std::string(kBodyWithoutBegin) +
-                                   R"(\{\s*endcond\s*\})",
-                               kTokenOptions);
     return pattern;
 }
 
@@ -193,14 +178,50 @@ bool HasNestedConditionBlocks(std::string_view html) {
     return false;
 }
 
+// A set of snippets, by their position in the store.
+class TSnippetSet {
+public:
+    explicit TSnippetSet(size_t size = 0) : words_((size + 63) / 64) {}
+    void Set(size_t i) { words_[i / 64] |= uint64_t{1} << (i % 64); }
+    void Reset(size_t i) { words_[i / 64] &= ~(uint64_t{1} << (i % 64)); }
+    bool Test(size_t i) const { return (words_[i / 64] >> (i % 64)) & 1; }
+    void Add(const TSnippetSet& other) {
+        for (size_t w = 0; w < words_.size(); ++w)
+            words_[w] |= other.words_[w];
+    }
+    TSnippetSet Common(const TSnippetSet& other) const {
+        TSnippetSet common = *this;
+        for (size_t w = 0; w < words_.size(); ++w)
+            common.words_[w] &= other.words_[w];
+        return common;
+    }
+    bool operator==(const TSnippetSet&) const = default;
+
+private:
+    std::vector<uint64_t> words_;
+};
+
 // One expansion run over a loaded store. It remembers which snippets are
 // being expanded, so that a snippet reached again inside its own expansion,
 // directly or through others, publishes nothing (expanding it again could
 // only repeat the same expansion without end), as does any snippet nested
 // deeper than kMaxSnippetNesting.
+//
+// Each snippet is expanded once and its text reused wherever the same
+// expansion would come out again, so that the work grows with the store and
+// not with the number of ways its snippets use each other. An expansion
+// depends on where it happens only through those two cut-offs: it is reused
+// where every snippet it looked up is open exactly when it was open then,
+// and where the nesting bound cuts it off at the same depth.
+//
+// The text built for one topic is bounded: a pass whose result would pass
+// `maxBytes`, or snippet expansions that together pass it, stop the run with
+// an error naming the snippet (or variable) at which it happened.
 class Expander {
 public:
-    explicit Expander(const TReusableProjectContent& store) : store_(store) {}
+    Expander(const TReusableProjectContent& store, size_t maxBytes)
+        : store_(store), maxBytes_(maxBytes), known_(store.FSnippets.size()),
+          openSet_(store.FSnippets.size()) {}
 
     std::string Expand(std::string_view html) {
         if (html.empty())
@@ -209,7 +230,7 @@ public:
         if (HasBrace(text))
             text = Repeat(std::move(text), kSnippetPasses, [&](const std::string& current) {
                 return ApplyOutsideTags(current, [&](std::string_view segment) {
-                    return ReplaceSnippetTokens(segment);
+                    return ReplaceSnippetTokens(segment, current.size());
                 });
             });
         if (HasBrace(text))
@@ -217,38 +238,122 @@ public:
                 return ReplaceConditionTokens(current, store_);
             });
         if (HasBrace(text))
-            text = ReplaceVariableTokensOutsideTags(text, store_);
+            text = ReplaceVariableTokens(text);
         return RemoveEditorDecorations(text);
     }
 
-    std::string ReplaceSnippetTokens(std::string_view text) {
-        return ReplaceKeywordTokens(text, "snip",
-                                    [&](std::string_view name) { return SnippetExpansion(name); });
+    // Every snippet token of `text` replaced; `passInput` is the size of the
+    // whole text the pass runs over.
+    std::string ReplaceSnippetTokens(std::string_view text, size_t passInput) {
+        size_t inserted = 0;
+        return ReplaceKeywordTokens(text, "snip", [&](std::string_view name) {
+            std::string expansion = SnippetExpansion(name);
+            inserted += expansion.size();
+            if (passInput + inserted > maxBytes_)
+                throw TooLarge("The expanded text grows past %s MB at the snippet \"%s\".",
+                               LookupName(name));
+            return expansion;
+        });
     }
 
 private:
+    // A snippet's expansion with what it depended on.
+    struct TKnownExpansion {
+        std::string Text;
+        TSnippetSet LookedUp;     // every snippet looked up inside it
+        TSnippetSet OpenLookedUp; // those of them that were open around it
+        size_t Depth = 0;         // deepest lookup, in levels below it
+        size_t Around = 0;        // snippets open around it
+    };
+    // A snippet being expanded, collecting what its expansion depends on.
+    struct TFrame {
+        TSnippetSet LookedUp;
+        size_t Depth = 0;
+    };
+
     std::string SnippetExpansion(std::string_view tokenName) {
         const TReusableSnippet* snippet = store_.FindSnippet(LookupName(tokenName));
         if (snippet == nullptr || snippet->Html.empty())
             return {};
-        if (open_.size() >= static_cast<size_t>(kMaxSnippetNesting) ||
-            std::find(open_.begin(), open_.end(), snippet) != open_.end())
+        const size_t index = static_cast<size_t>(snippet - store_.FSnippets.data());
+        NoteLookup(index);
+        if (frames_.size() >= static_cast<size_t>(kMaxSnippetNesting) || openSet_.Test(index))
             return {};
-        // A snippet used directly in the topic always expands the same way.
-        if (open_.empty())
-            if (const auto known = topLevel_.find(snippet); known != topLevel_.end())
-                return known->second;
-        open_.push_back(snippet);
+        if (const TKnownExpansion* known = FindKnown(index)) {
+            NoteReuse(*known);
+            return known->Text;
+        }
+        frames_.push_back({TSnippetSet(store_.FSnippets.size()), 0});
+        openSet_.Set(index);
         std::string expanded = Expand(snippet->Html);
-        open_.pop_back();
-        if (open_.empty())
-            topLevel_.emplace(snippet, expanded);
+        openSet_.Reset(index);
+        TFrame frame = std::move(frames_.back());
+        frames_.pop_back();
+
+        computedBytes_ += expanded.size();
+        if (computedBytes_ > maxBytes_)
+            throw TooLarge("The expanded text grows past %s MB at the snippet \"%s\".",
+                           snippet->Name);
+        known_[index].push_back({expanded, frame.LookedUp, frame.LookedUp.Common(openSet_),
+                                 frame.Depth, frames_.size()});
         return expanded;
     }
 
+    // Every snippet being expanded depends on this lookup.
+    void NoteLookup(size_t index) {
+        for (size_t f = 0; f < frames_.size(); ++f) {
+            frames_[f].LookedUp.Set(index);
+            frames_[f].Depth = std::max(frames_[f].Depth, frames_.size() - f);
+        }
+    }
+    // ... and on everything a reused expansion depended on.
+    void NoteReuse(const TKnownExpansion& known) {
+        for (size_t f = 0; f < frames_.size(); ++f) {
+            frames_[f].LookedUp.Add(known.LookedUp);
+            frames_[f].Depth = std::max(frames_[f].Depth, frames_.size() - f + known.Depth);
+        }
+    }
+
+    // An expansion of the snippet that comes out the same here.
+    const TKnownExpansion* FindKnown(size_t index) const {
+        const size_t around = frames_.size();
+        for (const TKnownExpansion& known : known_[index]) {
+            if (!(known.LookedUp.Common(openSet_) == known.OpenLookedUp))
+                continue;
+            // Lookups that many levels below the snippet, or more, are cut off.
+            const auto cutFrom = [&](size_t open) {
+                return std::min(static_cast<size_t>(kMaxSnippetNesting) - open, known.Depth + 1);
+            };
+            if (cutFrom(around) == cutFrom(known.Around))
+                return &known;
+        }
+        return nullptr;
+    }
+
+    std::string ReplaceVariableTokens(const std::string& html) {
+        size_t inserted = 0;
+        return ApplyOutsideTags(html, [&](std::string_view text) {
+            return ReplaceKeywordTokens(text, "var", [&](std::string_view name) {
+                std::string value = EncodeHtml(store_.VariableValue(LookupName(name), ""));
+                inserted += value.size();
+                if (html.size() + inserted > maxBytes_)
+                    throw TooLarge("The expanded text grows past %s MB at the variable \"%s\".",
+                                   LookupName(name));
+                return value;
+            });
+        });
+    }
+
+    QuillError TooLarge(const char* message, const std::string& name) const {
+        return QuillError(FormatText(Translate(message), {std::to_string(maxBytes_ >> 20), name}));
+    }
+
     const TReusableProjectContent& store_;
-    std::vector<const TReusableSnippet*> open_; // outermost first
-    std::unordered_map<const TReusableSnippet*, std::string> topLevel_;
+    const size_t maxBytes_;
+    std::vector<std::vector<TKnownExpansion>> known_; // by snippet position
+    std::vector<TFrame> frames_;                      // outermost first
+    TSnippetSet openSet_;                             // the snippets being expanded
+    size_t computedBytes_ = 0;
 };
 
 } // namespace
@@ -269,12 +374,27 @@ std::string ExpandReusableContent(const TDocProject& P, std::string_view Html) {
     if (P.FRootPath.empty() || Html.empty())
         return std::string(Html);
     TReusableProjectContent store;
-    store.LoadFromProject(P);
+    store.LoadFromProject(P, TDamagedFile::Fail);
     return ExpandReusableContent(store, Html);
 }
 
-std::string ExpandReusableContent(const TReusableProjectContent& store, std::string_view Html) {
-    return Expander(store).Expand(Html);
+std::string ExpandReusableContent(const TReusableProjectContent& store, std::string_view Html,
+                                  size_t maxBytes) {
+    return Expander(store, maxBytes).Expand(Html);
+}
+
+std::string ExpandNamingTopic(const TTopic& topic, const std::function<std::string()>& expand) {
+    const auto fail = [&](const std::string& problem) {
+        return QuillError(FormatText(Translate("The topic \"%s\" (%s) cannot be published: %s"),
+                                     {topic.FTitle, topic.FID, problem}));
+    };
+    try {
+        return expand();
+    } catch (const std::bad_alloc&) {
+        throw fail(Translate("there is not enough memory."));
+    } catch (const std::exception& e) {
+        throw fail(e.what());
+    }
 }
 
 std::string ReplaceVariableTokensInText(std::string_view text,
@@ -286,7 +406,7 @@ std::string ReplaceVariableTokensInText(std::string_view text,
 
 std::string ReplaceSnippetTokensInText(std::string_view text,
                                        const TReusableProjectContent& store) {
-    return Expander(store).ReplaceSnippetTokens(text);
+    return Expander(store, kMaxExpandedTextBytes).ReplaceSnippetTokens(text, text.size());
 }
 
 std::string ReplaceVariableTokensOutsideTags(std::string_view html,
@@ -298,9 +418,9 @@ std::string ReplaceVariableTokensOutsideTags(std::string_view html,
 
 std::string ReplaceSnippetTokensOutsideTags(std::string_view html,
                                             const TReusableProjectContent& store) {
-    Expander expander(store);
+    Expander expander(store, kMaxExpandedTextBytes);
     return ApplyOutsideTags(html, [&](std::string_view text) {
-        return expander.ReplaceSnippetTokens(text);
+        return expander.ReplaceSnippetTokens(text, html.size());
     });
 }
 
@@ -314,31 +434,41 @@ std::string ReplaceConditionTokens(std::string_view html, const TReusableProject
         return std::string(html);
     std::string text = StripConditionMarkerOnlyBlocks(html);
 
+    // A block with a named end marker of another name stays as it is.
+    const auto resolve = [&](std::string_view whole, std::string_view name, std::string_view body,
+                             std::optional<std::string_view> endName) {
+        const std::string lookup = LookupName(name);
+        if (endName && !AsciiSameText(lookup, LookupName(*endName)))
+            return std::string(whole);
+        return store.ConditionEnabled(lookup, false) ? std::string(body) : std::string();
+    };
     const auto named = [&](const RegexMatch& match) {
-        const std::string name = LookupName(match.Group("name"));
-        if (!AsciiSameText(name, LookupName(match.Group("endname"))))
-            return std::string(match.Group());
-        return store.ConditionEnabled(name, false) ? std::string(match.Group("body"))
-                                                   : std::string();
+        return resolve(match.Group(), match.Group("name"), match.Group("body"),
+                       match.Group("endname"));
     };
     const auto anonymous = [&](const RegexMatch& match) {
-        return store.ConditionEnabled(LookupName(match.Group("name")), false)
-                   ? std::string(match.Group("body"))
-                   : std::string();
-    };
-    const auto pairPasses = [&](const Regex& namedPattern, const Regex& anonymousPattern,
-                                std::string current) {
-        if (NamedEndPattern().IsMatch(current))
-            current = namedPattern.ReplaceMatches(current, named);
-        if (AnonymousEndPattern().IsMatch(current))
-            current = anonymousPattern.ReplaceMatches(current, anonymous);
-        return current;
+        return resolve(match.Group(), match.Group("name"), match.Group("body"), std::nullopt);
     };
     const auto innermostPass = [&](const std::string& current) {
-        return pairPasses(InnermostNamedBlockPattern(), InnermostAnonymousBlockPattern(), current);
+        std::string result = current;
+        for (const bool namedEnd : {true, false}) {
+            if (!(namedEnd ? NamedEndPattern() : AnonymousEndPattern()).IsMatch(result))
+                continue;
+            result = ReplaceInnermostConditionBlocks(
+                result, namedEnd, [&](const TConditionBlock& block) {
+                    return resolve(block.Whole, block.Name, block.Body,
+                                   namedEnd ? std::optional(block.EndName) : std::nullopt);
+                });
+        }
+        return result;
     };
     const auto pass = [&](const std::string& current) {
-        return pairPasses(NamedBlockPattern(), AnonymousBlockPattern(), current);
+        std::string result = current;
+        if (NamedEndPattern().IsMatch(result))
+            result = NamedBlockPattern().ReplaceMatches(result, named);
+        if (AnonymousEndPattern().IsMatch(result))
+            result = AnonymousBlockPattern().ReplaceMatches(result, anonymous);
+        return result;
     };
 
     // Inner blocks first; each resolved block makes the text shorter, so this

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +9,7 @@ namespace quillmark {
 
 class TDocProject;
 class TReusableProjectContent;
+struct TTopic;
 
 // The end marker as the dialog inserts it; escaping leaves it unchanged.
 inline constexpr std::string_view kEndConditionToken = "{endcond}";
@@ -19,15 +22,25 @@ std::string MakeBeginConditionToken(std::string_view name);
 // Snippets nested deeper than this publish nothing.
 inline constexpr int kMaxSnippetNesting = 16;
 
+// The expanded text of one topic is never built larger than this: a pass
+// that would make it larger, or snippet expansions that together are,
+// stop the expansion with an error naming the snippet or variable.
+inline constexpr size_t kMaxExpandedTextBytes = size_t{64} << 20;
+
 // Resolves the reusable-content tokens of one topic's HTML with the store
 // loaded from the project. An empty root path or empty HTML give the HTML
-// back unchanged without reading the store; a store that fails to load
-// raises its error.
+// back unchanged without reading the store; a store that fails to load (a
+// damaged file included) raises its error.
 std::string ExpandReusableContent(const TDocProject& P, std::string_view Html);
 
 // The same with a store the caller loaded, so that a publishing run reads the
 // store once for all its topics and nested snippets.
-std::string ExpandReusableContent(const TReusableProjectContent& store, std::string_view Html);
+std::string ExpandReusableContent(const TReusableProjectContent& store, std::string_view Html,
+                                  size_t maxBytes = kMaxExpandedTextBytes);
+
+// Runs `expand` (an expansion of the topic's page) so that an error names
+// the topic: "The topic "<title>" (<id>) cannot be published: <error>".
+std::string ExpandNamingTopic(const TTopic& topic, const std::function<std::string()>& expand);
 
 // The single passes of the expansion.
 

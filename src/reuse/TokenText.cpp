@@ -77,33 +77,55 @@ std::string ApplyOutsideTags(std::string_view html,
     return out;
 }
 
+std::optional<TTokenAt> KeywordTokenAt(std::string_view text, size_t open,
+                                       std::string_view keyword) {
+    if (open >= text.size() || text[open] != '{')
+        return std::nullopt;
+    const size_t word = KeywordEnd(text, SkipSpaces(text, open + 1), keyword);
+    if (word == npos)
+        return std::nullopt;
+    const size_t colon = SkipSpaces(text, word);
+    if (colon >= text.size() || text[colon] != ':')
+        return std::nullopt;
+    const size_t close = text.find('}', colon + 1);
+    if (close == npos)
+        return std::nullopt;
+    const std::string_view content = text.substr(colon + 1, close - colon - 1);
+    if (content.empty() || !IsValidUtf8(content))
+        return std::nullopt;
+    size_t first = SkipSpaces(content, 0);
+    size_t last = content.size();
+    while (last > first && IsAsciiWhiteSpace(content[last - 1]))
+        --last;
+    if (first == last) // white space only: the pattern keeps its last character
+        first = last - 1;
+    return TTokenAt{close + 1, content.substr(first, last - first)};
+}
+
+size_t BareKeywordTokenAt(std::string_view text, size_t open, std::string_view keyword) {
+    if (open >= text.size() || text[open] != '{')
+        return npos;
+    const size_t word = KeywordEnd(text, SkipSpaces(text, open + 1), keyword);
+    if (word == npos)
+        return npos;
+    const size_t close = SkipSpaces(text, word);
+    return close < text.size() && text[close] == '}' ? close + 1 : npos;
+}
+
 std::string ReplaceKeywordTokens(std::string_view text, std::string_view keyword,
                                  const std::function<std::string(std::string_view)>& replace) {
     std::string out;
     size_t copied = 0;
-    for (size_t open = text.find('{'); open != npos; open = text.find('{', open + 1)) {
-        const size_t word = KeywordEnd(text, SkipSpaces(text, open + 1), keyword);
-        if (word == npos)
+    const size_t lastClose = text.rfind('}');
+    for (size_t open = text.find('{'); open != npos && open < lastClose;
+         open = text.find('{', open + 1)) {
+        const std::optional<TTokenAt> token = KeywordTokenAt(text, open, keyword);
+        if (!token)
             continue;
-        const size_t colon = SkipSpaces(text, word);
-        if (colon >= text.size() || text[colon] != ':')
-            continue;
-        const size_t close = text.find('}', colon + 1);
-        if (close == npos)
-            break; // no later "{" has a "}" after it either
-        const std::string_view content = text.substr(colon + 1, close - colon - 1);
-        if (content.empty() || !IsValidUtf8(content))
-            continue;
-        size_t first = SkipSpaces(content, 0);
-        size_t last = content.size();
-        while (last > first && IsAsciiWhiteSpace(content[last - 1]))
-            --last;
-        if (first == last) // white space only: the pattern keeps its last character
-            first = last - 1;
         out.append(text.substr(copied, open - copied));
-        out.append(replace(content.substr(first, last - first)));
-        copied = close + 1;
-        open = close;
+        out.append(replace(token->Name));
+        copied = token->End;
+        open = token->End - 1;
     }
     if (copied == 0)
         return std::string(text);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,12 +16,25 @@ namespace quillmark {
 std::string ApplyOutsideTags(std::string_view html,
                              const std::function<std::string(std::string_view)>& replace);
 
+// A token "{<keyword>:<name>}" as the pattern
+// \{\s*<keyword>\s*:\s*(?<name>[^\}]+?)\s*\} matches it (case ignored, \s the
+// ASCII white space): the name runs to the first "}" with the white space
+// around it left out, or is the last white-space character when nothing
+// else is there; a token holding malformed UTF-8 is no token. `keyword` is
+// ASCII.
+struct TTokenAt {
+    size_t End; // just after the closing "}"
+    std::string_view Name;
+};
+// The token starting at `open`, or nothing when none starts there.
+std::optional<TTokenAt> KeywordTokenAt(std::string_view text, size_t open,
+                                       std::string_view keyword);
+// The end of a token "{<keyword>}" (\{\s*<keyword>\s*\}) starting at `open`, or
+// npos when none starts there.
+size_t BareKeywordTokenAt(std::string_view text, size_t open, std::string_view keyword);
+
 // Replaces every token "{<keyword>:<name>}" by what `replace` gives for its
-// name, exactly as a left-to-right search for
-// \{\s*<keyword>\s*:\s*(?<name>[^\}]+?)\s*\} (case ignored, \s the ASCII
-// white space) would: the name runs to the first "}" with the white space
-// around it left out, or is the last white-space character when nothing else
-// is there; a token holding malformed UTF-8 is no token. `keyword` is ASCII.
+// name, exactly as a left-to-right search for the pattern would.
 std::string ReplaceKeywordTokens(std::string_view text, std::string_view keyword,
                                  const std::function<std::string(std::string_view)>& replace);
 

@@ -2,6 +2,7 @@
 
 #include "base/FileHelpers.h"
 #include "base/JsonRead.h"
+#include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Utf.h"
 #include "settings/SettingsTable.h"
@@ -123,8 +124,14 @@ JsonValue TProjectSettings::ToJson() const {
 
 void TProjectSettings::FromJson(const JsonValue& object) {
     for (const TSettingField& field : ProjectSettingFields())
-        if (const JsonValue* member = object.Find(field.Name))
-            ReadMember(*member, *this, field);
+        if (const JsonValue* member = object.Find(field.Name)) {
+            try {
+                ReadMember(*member, *this, field);
+            } catch (const QuillError& e) {
+                // A conversion error names the member it is about.
+                throw QuillError("\"" + std::string(field.Name) + "\": " + e.what());
+            }
+        }
     for (const TSettingField& field : ProjectSettingFields())
         Limit(*this, field);
 }
@@ -137,10 +144,14 @@ void TProjectSettings::SaveToFile(const std::string& fileName) const {
 bool TProjectSettings::LoadFromFile(const std::string& fileName) {
     if (!FileExists(fileName))
         return false;
-    const auto value = ParseJson(DecodeTextWithBom(ReadFileBytes(fileName)));
+    const auto value = ParseJsonFileText(fileName, DecodeTextWithBom(ReadFileBytes(fileName)));
     if (!value || !value->IsObject())
         return false;
-    FromJson(*value);
+    try {
+        FromJson(*value);
+    } catch (const QuillError& e) {
+        throw FileProblem(fileName, e.what());
+    }
     return true;
 }
 

@@ -48,8 +48,8 @@ public:
     // Applies the members of `object` over the current values: a missing or
     // unusable member leaves its field as it is; the values are clamped to
     // their ranges at the end. An integer member holding a number with a
-    // fraction or exponent fails with QuillError after the members before it
-    // were applied.
+    // fraction or exponent, or beyond 32 bits, fails with a QuillError naming
+    // the member after the members before it were applied.
     void FromJson(const JsonValue& object);
 
     // Creates the folder, then replaces the file with the compact JSON text
@@ -57,7 +57,8 @@ public:
     void SaveToFile(const std::string& fileName) const;
 
     // True when the file exists and holds a JSON object, which is applied
-    // with FromJson; false, with nothing changed, otherwise.
+    // with FromJson; false, with nothing changed, otherwise. Errors name the
+    // file.
     bool LoadFromFile(const std::string& fileName);
 
     static std::string DefaultSettingsPathForProject(const std::string& projectRoot);

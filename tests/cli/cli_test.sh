@@ -166,5 +166,113 @@ check "check-links lists title and issue" test "$found" = "$(printf '%s\n%s' \
   "$title: Broken internal link: doc:BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" \
   "$title: Missing local reference: assets/images/none.png")"
 
+# A damaged file is an error naming it, and nothing is published over a good site.
+cp -r "$work/sample" "$work/damaged"
+"$cli" publish "$work/damaged/AuroraLamp.hff" --format webhelp > /dev/null
+toc="$work/damaged/AuroraLamp/build/webhelp/toc.js"
+cp "$toc" "$work/toc-before"
+tree_file="$work/damaged/AuroraLamp/meta/topics.json"
+cp "$tree_file" "$work/tree-good"
+head -c -1 "$work/tree-good" > "$tree_file"
+for command in "tree" "check-links" "publish --format webhelp"; do
+  # shellcheck disable=SC2086
+  err=$("$cli" $command "$work/damaged/AuroraLamp.hff" 2>&1 >/dev/null); rc=$?
+  check "$command of a damaged tree file exits 1" test "$rc" -eq 1
+  check "$command names the damaged tree file" grep -qF "$tree_file" <<< "$err"
+done
+check "a damaged tree file publishes nothing over the site" cmp -s "$toc" "$work/toc-before"
+cp "$work/tree-good" "$tree_file"
+store="$work/damaged/AuroraLamp/meta/reusable_content.json"
+printf '{"variables":[' > "$store"
+err=$("$cli" expand "$work/damaged/AuroraLamp.hff" "$first" 2>&1 >/dev/null); rc=$?
+check "a damaged reusable-content file fails expand" test "$rc" -eq 1
+check "expand names the damaged reusable-content file" grep -qF "$store" <<< "$err"
+rm "$store"
+check "a missing reusable-content file keeps the defaults"   "$cli" expand "$work/damaged/AuroraLamp.hff" "$first" > /dev/null
+
+# Runaway snippets stop at the cap with an error naming the topic and the
+# snippet; a long block inside a nested condition block publishes.
+python3 - "$store" <<'PY'
+import json, sys
+snippets = [{"name": "S%d" % i, "html": "<b>%d</b>" % i + "{snip:S%d}" % (i + 1) * (10 if i < 15 else 0)}
+            for i in range(16)]
+json.dump({"variables": [], "snippets": snippets,
+           "conditions": [{"name": "Outer", "enabled": True}, {"name": "Inner", "enabled": True}]},
+          open(sys.argv[1], "w"))
+PY
+printf '{snip:S0}' > "$work/damaged/AuroraLamp/topics/$first.html"
+err=$(timeout 60 "$cli" publish "$work/damaged/AuroraLamp.hff" --format webhelp 2>&1 >/dev/null); rc=$?
+check "runaway snippets fail the publish" test "$rc" -eq 1
+check "the error names the topic and the snippet"   grep -q "The topic \"$title\" ($first) cannot be published: The expanded text grows past 64 MB at the snippet \"S" <<< "$err"
+{ printf '{begincond:Outer}<p>a</p>{begincond:Inner}'
+  for _ in $(seq 4000); do printf '<p>An ordinary paragraph of a long block.</p>'; done
+  printf '{endcond}<p>b</p>{endcond}'; } > "$work/damaged/AuroraLamp/topics/$first.html"
+expanded=$("$cli" expand "$work/damaged/AuroraLamp.hff" "$first"); rc=$?
+check "a long block in a nested block expands" test "$rc" -eq 0
+check "the long block is published whole"   test "$(grep -o 'An ordinary paragraph' <<< "$expanded" | wc -l)" -eq 4000
+rm "$store"
+
+# Links planted in a project never lead a command to write outside it.
+victim="$work/victim.txt"
+printf 'precious' > "$victim"
+internal="$work/damaged/AuroraLamp/internal"
+rm -f "$internal/editor/editor.html" "$work/damaged/AuroraLamp/styles/default.css"
+ln -s "$victim" "$internal/editor/editor.html"
+ln -s "$work/created-outside.css" "$work/damaged/AuroraLamp/styles/default.css"
+"$cli" publish "$work/damaged/AuroraLamp.hff" --format chm --no-compile > /dev/null; rc=$?
+check "publish with linked program files exits 0" test "$rc" -eq 0
+check "a linked editor page is replaced, not written through" test "$(cat "$victim")" = "precious"
+check "a dangling stylesheet link creates nothing outside" test ! -e "$work/created-outside.css"
+check "the editor page is a file again" test ! -L "$internal/editor/editor.html"
+mkdir -p "$work/elsewhere"
+rm -rf "$work/damaged/AuroraLamp/build"
+ln -s "$work/elsewhere" "$work/damaged/AuroraLamp/build"
+err=$("$cli" publish "$work/damaged/AuroraLamp.hff" --format webhelp 2>&1 >/dev/null); rc=$?
+check "publish into a build folder leading outside exits 1" test "$rc" -eq 1
+check "publish names the linked build folder" grep -qF "$work/damaged/AuroraLamp/build leads to" <<< "$err"
+check "nothing is written through the linked build folder" test -z "$(ls -A "$work/elsewhere")"
+
+# import-html copies only the files of the page's folder unless allowed.
+mkdir -p "$work/pages/sub"
+printf 'secret' > "$work/pages/secret.png"
+printf '<p><img src="../secret.png"><img src="/proc/self/environ"></p>' > "$work/pages/sub/page.html"
+err=$("$cli" import-html "$work/Guide.hff" "$work/pages/sub/page.html" 2>&1 >/dev/null); rc=$?
+check "import-html with outside files exits 0" test "$rc" -eq 0
+check "import-html lists the outside file" grep -qF "  $work/pages/secret.png" <<< "$err"
+check "import-html lists the system file" grep -qF "  /proc/self/environ" <<< "$err"
+check "the outside file is not copied" test ! -e "$work/Guide/assets/images/secret.png"
+"$cli" import-html "$work/Guide.hff" "$work/pages/sub/page.html" --allow-outside-files   > /dev/null 2>&1
+check "--allow-outside-files copies it" test "$(cat "$work/Guide/assets/images/secret.png")" = "secret"
+check "system files are never copied" test ! -e "$work/Guide/assets/files/environ"
+
+# A project copied together with its project file edits the copy.
+mkdir -p "$work/copy"
+cp -r "$work/Guide.hff" "$work/Guide" "$work/copy/"
+tree_before=$("$cli" tree "$work/Guide.hff")
+"$cli" add-topic "$work/copy/Guide.hff" --title "Only in the copy" > /dev/null
+check "the copy gets the topic" grep -q 'Only in the copy' <<< "$("$cli" tree "$work/copy/Guide.hff")"
+check "the original keeps its tree" test "$("$cli" tree "$work/Guide.hff")" = "$tree_before"
+
+# A full disk (a small file system of its own, where the system allows one):
+# a topic whose tree cannot be saved leaves no page, and the message says why.
+if unshare -rm true 2> /dev/null; then
+  full=$(unshare -rm bash -c '
+    cli="$1"; disk="$2"; mkdir -p "$disk"
+    mount -t tmpfs -o size=256k tmpfs "$disk" || exit 3
+    "$cli" new "$disk/Full.hff" > /dev/null || exit 4
+    pages="$disk/Full/topics"; before=$(ls "$pages" | wc -l)
+    head -c 4096 /dev/zero > "$disk/spare"
+    cat /dev/zero > "$disk/filler" 2> /dev/null
+    rm "$disk/spare"   # room for the page, not for the tree
+    err=$("$cli" add-topic "$disk/Full.hff" --title More 2>&1 > /dev/null); rc=$?
+    echo "rc=$rc pages=$before/$(ls "$pages" | wc -l) err=$err"' _ "$cli" "$work/disk")
+  check "add-topic on a full disk exits 1" grep -q '^rc=1 ' <<< "$full"
+  check "add-topic on a full disk leaves no page" grep -q ' pages=1/1 ' <<< "$full"
+  check "a full disk is named as such" grep -q 'No space left on device' <<< "$full"
+  check "the message names the file" grep -q "$work/disk/Full/" <<< "$full"
+else
+  echo "note: no private file system here; the full-disk checks are skipped"
+fi
+
 echo "$passed passed, $failed failed"
 test "$failed" -eq 0

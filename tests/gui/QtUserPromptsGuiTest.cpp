@@ -1,5 +1,10 @@
 #include "QtUserPromptsGuiTest.h"
 
+#include "GuiTestSupport.h"
+#include "TempFolder.h"
+#include "app/MainWindowState.h"
+#include "base/FileHelpers.h"
+#include "editor/HtmlImportCommand.h"
 #include "gui/QtUserPrompts.h"
 
 #include <QApplication>
@@ -90,6 +95,34 @@ void QtUserPromptsGuiTest::inputTextReturnsTextOrNothing() {
 
     WhenDialogShows([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     QCOMPARE(prompts.InputText("Rename Topic", "Title:", "Old"), std::nullopt);
+}
+
+void QtUserPromptsGuiTest::importAsksAboutFilesOutsideThePagesFolder() {
+    gui::TQtUserPrompts prompts(nullptr);
+    TempFolder temp;
+    WriteTextFileUtf8(temp.Path("shared/logo.png"), "png");
+    WriteTextFileUtf8(temp.Path("pages/page.html"),
+                      "<p><img src=\"../shared/logo.png\"><img src=\"/proc/self/environ\"></p>");
+    const THtmlImportRequest request{temp.Path("project/"), "0123456789ABCDEF0123456789ABCDEF",
+                                     true};
+
+    QString question;
+    WhenDialogShows([&question](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        question = box->text();
+        box->grab().save(ScreenshotFolder() + QStringLiteral("/quillmark-import-question.png"));
+        box->button(QMessageBox::Yes)->click();
+    });
+    const THtmlImportOutcome outcome = btnImportHTMLClick(
+        request, [&] { return std::optional<std::string>(temp.Path("pages/page.html")); },
+        [&](const std::string& text) {
+            return prompts.Ask(TMessageKind::Confirmation, kApplicationTitle, text,
+                               {TPromptButton::Yes, TPromptButton::No}) == TPromptButton::Yes;
+        });
+    QVERIFY(question.contains(QString::fromStdString(temp.Path("shared/logo.png"))));
+    QVERIFY(!question.contains(QStringLiteral("/proc/")));
+    QCOMPARE(ReadFileBytes(temp.Path("project/assets/images/logo.png")), std::string("png"));
+    QVERIFY(QString::fromStdString(outcome.Warning).contains(QStringLiteral("/proc/self/environ")));
 }
 
 } // namespace quillmark::testing

@@ -5,8 +5,9 @@
 
 namespace quillmark::testing {
 
-// The Qt dialogs behind the window's prompts: answers, Escape and the file
-// dialog filters.
+// The Qt dialogs behind the window's prompts: answers, Escape, the file
+// dialog filters, and the question an HTML import asks about files outside
+// the page's folder.
 class QtUserPromptsGuiTest : public QObject {
     Q_OBJECT
 private slots:
@@ -14,6 +15,7 @@ private slots:
     void convertsFileFilters();
     void askReturnsButtonOrEscapeAnswer();
     void inputTextReturnsTextOrNothing();
+    void importAsksAboutFilesOutsideThePagesFolder();
 };
 
 } // namespace quillmark::testing

@@ -124,19 +124,55 @@ TEST_F(HtmlImportTest, EncodedNames) {
     EXPECT_EQ(Assets().size(), 5U);
 }
 
-TEST_F(HtmlImportTest, ReferencesToOtherPlacesAreCopiedIntoTheProject) {
+TEST_F(HtmlImportTest, FilesOutsideThePagesFolderAreCopiedOnlyWhenAllowed) {
     WriteTextFileUtf8(FTemp.Path("outside/x.png"), "x");
-    WriteTextFileUtf8(FTemp.Path("outside/y.css"), "p{}");
+    WriteTextFileUtf8(FTemp.Path("outside/y.css"), "p{background:url(z.png)}");
+    WriteTextFileUtf8(FTemp.Path("outside/z.png"), "z");
+    WriteTextFileUtf8(FSource + "inside.png", "in");
+    fs::create_symlink(FTemp.Path("outside/x.png"), FSource + "alias.png");
     fs::create_directories(FSource + "folder.png");
+    const std::string outsideRefs =
+        "<img src=\"../outside/x.png\"><img src=\"" + FTemp.Path("outside/x.png") +
+        "\"><img src=\"file://" + FTemp.Path("outside/x.png") +
+        "\"><img src=\"sub%2f%2e%2e%2f%2e%2e%2foutside/x.png\"><img src=\"alias.png\">";
+    const std::string systemRefs = "<img src=\"/proc/self/environ\"><img src=\"/dev/zero\">";
     const std::string page = WriteSource(
-        "page.html", "<link rel=stylesheet href=\"file://" + FTemp.Path("outside/y.css") +
-                         "\"><p><img src=\"../outside/x.png\"><img src=\"" +
-                         FTemp.Path("outside/x.png") +
-                         "\"><img src=\"folder.png\"><img src=\"..\"><img src=\"%2e%2e\"></p>");
-    EXPECT_EQ(Import(page), "<link rel=\"stylesheet\" href=\"assets/css/y.css\">\r\n"
-                            "<p><img src=\"assets/images/x.png\"><img src=\"assets/images/x.png\">"
-                            "<img src=\"folder.png\"><img src=\"..\"><img src=\"%2e%2e\"></p>");
-    EXPECT_THAT(Assets(), ElementsAre(Pair("css/y.css", kBom + "p{}"), Pair("images/x.png", "x")));
+        "page.html", "<link rel=stylesheet href=\"../outside/y.css\"><p>" + outsideRefs +
+                         systemRefs +
+                         "<img src=\"inside.png\"><img src=\"folder.png\"><img src=\"..\"></p>");
+
+    // By default only the file inside the page's folder is copied; the others
+    // keep their references and are listed, each once.
+    THtmlImportSkipped skipped;
+    EXPECT_EQ(ImportHtmlFile(FProject, page, {}, &skipped),
+              "<link rel=\"stylesheet\" href=\"../outside/y.css\">\r\n<p>" + outsideRefs +
+                  systemRefs +
+                  "<img src=\"assets/images/inside.png\"><img src=\"folder.png\"><img "
+                  "src=\"..\"></p>");
+    EXPECT_THAT(Assets(), ElementsAre(Pair("images/inside.png", "in")));
+    EXPECT_THAT(skipped.OutsideFiles,
+                ElementsAre(FTemp.Path("outside/y.css"), FTemp.Path("outside/x.png"),
+                            FSource + "alias.png"));
+    EXPECT_THAT(skipped.NeverCopied, ElementsAre("/proc/self/environ"));
+
+    // Asked beforehand, the list also holds what an outside sheet names.
+    EXPECT_THAT(FindOutsideFiles(FProject, page),
+                ElementsAre(FTemp.Path("outside/y.css"), FTemp.Path("outside/z.png"),
+                            FTemp.Path("outside/x.png"), FSource + "alias.png"));
+    EXPECT_THAT(Assets(), ElementsAre(Pair("images/inside.png", "in")));
+
+    // Allowed, they are copied; system files never are.
+    fs::remove_all(FProject + "assets");
+    THtmlImportRules allow;
+    allow.CopyOutsideFiles = true;
+    const std::string html = ImportHtmlFile(FProject, page, allow, &skipped);
+    EXPECT_THAT(html, ::testing::HasSubstr("<link rel=\"stylesheet\" href=\"assets/css/y.css\">"));
+    EXPECT_THAT(html, ::testing::HasSubstr(systemRefs));
+    EXPECT_THAT(Assets(), ElementsAre(Pair("css/y.css", kBom + "p{background:url(\"z.png\")}"),
+                                      Pair("css/z.png", "z"), Pair("images/alias.png", "x"),
+                                      Pair("images/inside.png", "in"), Pair("images/x.png", "x")));
+    EXPECT_THAT(skipped.OutsideFiles, ::testing::IsEmpty());
+    EXPECT_THAT(skipped.NeverCopied, ElementsAre("/proc/self/environ"));
 }
 
 TEST_F(HtmlImportTest, NeverWritesThroughALinkInAnAssetFolder) {
@@ -166,8 +202,6 @@ TEST_F(HtmlImportTest, CopiesNeverReplaceOrFollowWhatIsAlreadyThere) {
 TEST_F(HtmlImportTest, FailuresStopTheImportAndKeepEarlierCopies) {
     WriteTextFileUtf8(FSource + "first.png", "1");
     WriteTextFileUtf8(FSource + "100%.png", "%");
-    fs::create_symlink("/proc/self/mem", FSource + "locked.png");
-    WriteTextFileUtf8(FSource + "locked.css", "@import 'locked.png';");
     const struct {
         std::string body;
         std::string error;
@@ -176,8 +210,6 @@ TEST_F(HtmlImportTest, FailuresStopTheImportAndKeepEarlierCopies) {
         {"<img src=\"x%00.png\">",
          "The address \"x%00.png\" names a path with characters that are not allowed in file "
          "names."},
-        {"<img src=locked.png>",
-         "Cannot read file \"" + FSource + "locked.png\": Input/output error"},
         {"<video src=\"missing.mp4\" poster=\"p.jpg\"></video><img srcset=\"a.png 1x, %.png 2x\">",
          "The address \"%.png\" holds a malformed percent escape."},
     };
@@ -188,10 +220,11 @@ TEST_F(HtmlImportTest, FailuresStopTheImportAndKeepEarlierCopies) {
         fs::remove(FProject + "assets/images/first.png");
     }
     // The same in a style sheet: its target stays unwritten.
-    const std::string page = WriteSource("page.html", "<link rel=stylesheet href=locked.css>");
+    WriteTextFileUtf8(FSource + "broken.css", "@import '100%.css';");
+    const std::string page = WriteSource("page.html", "<link rel=stylesheet href=broken.css>");
     EXPECT_EQ(ErrorOf([&] { Import(page); }),
-              "Cannot read file \"" + FSource + "locked.png\": Input/output error");
-    EXPECT_FALSE(fs::exists(FProject + "assets/css/locked.css"));
+              "The address \"100%.css\" holds a malformed percent escape.");
+    EXPECT_FALSE(fs::exists(FProject + "assets/css/broken.css"));
 }
 
 TEST_F(HtmlImportTest, FailedWritesLeaveNoPartialFile) {
@@ -252,4 +285,32 @@ TEST_F(HtmlImportTest, CommandOutcomes) {
     EXPECT_EQ(styled.Action, THtmlImportOutcome::TAction::InsertHtml);
     EXPECT_EQ(styled.Html, "<style>p{}</style>\r\n");
     EXPECT_EQ(styled.Message, "Inserted HTML: style.html");
+}
+
+TEST_F(HtmlImportTest, CommandAsksBeforeCopyingFilesOutsideThePagesFolder) {
+    const THtmlImportRequest ready{FProject, "0123456789ABCDEF0123456789ABCDEF", true};
+    WriteTextFileUtf8(FTemp.Path("outside/x.png"), "x");
+    const std::string page =
+        WriteSource("page.html", "<img src=\"../outside/x.png\"><img src=\"/proc/self/environ\">");
+    for (const bool answer : {false, true}) {
+        fs::remove_all(FProject + "assets");
+        std::vector<std::string> questions;
+        const THtmlImportOutcome outcome = btnImportHTMLClick(
+            ready, [&] { return std::optional<std::string>(page); },
+            [&](const std::string& question) {
+                questions.push_back(question);
+                return answer;
+            });
+        EXPECT_THAT(questions,
+                    ElementsAre("The page refers to files outside its folder:\r\n" +
+                                FTemp.Path("outside/x.png") +
+                                "\r\n\r\nCopy them into the project as well? Otherwise their "
+                                "references stay as they are."));
+        EXPECT_EQ(outcome.Action, THtmlImportOutcome::TAction::InsertHtml);
+        EXPECT_EQ(Assets().size(), answer ? 1u : 0u);
+        EXPECT_EQ(outcome.Warning,
+                  "These files are not copied: they are no regular files or belong "
+                  "to the system. Their references stay as they are:\r\n"
+                  "/proc/self/environ");
+    }
 }

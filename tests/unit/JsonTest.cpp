@@ -116,3 +116,38 @@ TEST(JsonReader, IntegerConversion) {
         }
     }
 }
+
+TEST(JsonReader, NestingIsBoundedAndNeverExhaustsTheStack) {
+    const auto nested = [](size_t depth) {
+        return std::string(depth, '[') + std::string(depth, ']');
+    };
+    EXPECT_TRUE(ParseJson(nested(kMaxJsonNesting)).has_value());
+    EXPECT_TRUE(IsJsonText(nested(kMaxJsonNesting)));
+    for (const size_t depth : {kMaxJsonNesting + 1, size_t{500000}}) {
+        EXPECT_THROW(ParseJson(nested(depth)), JsonTooDeepError) << depth;
+        bool tooDeep = false;
+        EXPECT_FALSE(IsJsonText(nested(depth), &tooDeep)) << depth;
+        EXPECT_TRUE(tooDeep) << depth;
+        EXPECT_THROW(
+            ParseJsonStreamingMember("{\"t\":[" + nested(depth) + "]}", "t", [](JsonValue&&) {}),
+            JsonTooDeepError)
+            << depth;
+    }
+    bool tooDeep = true;
+    EXPECT_FALSE(IsJsonText("[[1]", &tooDeep));
+    EXPECT_FALSE(tooDeep);
+    try {
+        ParseJson(nested(600));
+    } catch (const JsonTooDeepError& e) {
+        EXPECT_STREQ(e.what(), "Arrays and objects are nested more than 512 levels deep.");
+    }
+
+    // A value built deeper than any file may hold is taken apart without
+    // recursion as well.
+    JsonValue deep = JsonValue::Array();
+    for (int i = 0; i < 1000000; ++i) {
+        JsonValue outer = JsonValue::Object();
+        outer.Add("x", std::move(deep));
+        deep = std::move(outer);
+    }
+}

@@ -4,6 +4,7 @@
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace quillmark {
@@ -60,14 +61,14 @@ TEST_F(LinkCheckerTest, TopicLinksNamingNoTopicAreBroken) {
 TEST_F(LinkCheckerTest, LocalReferences) {
     WriteTextFileUtf8(temp.Path("assets/images/a.png"), "png");
     WriteTextFileUtf8(temp.Path("assets/files/my file.pdf"), "pdf");
-    WriteTextFileUtf8(temp.Path("topics/sibling.html"), "<p>s</p>");
+    WriteTextFileUtf8(temp.Path("topics/sibling.png"), "png");
     struct Case {
         std::string value;
         bool reported;
     };
     const Case cases[] = {
         {"assets/images/a.png", false},        // against the project folder
-        {"sibling.html", false},               // against the topic's folder
+        {"sibling.png", false},                // against the topic's folder
         {"assets/images/a.png?v=2", false},    // query cut off
         {"assets/images/a.png#top", false},    // fragment cut off
         {"assets/files/my%20file.pdf", false}, // percent escapes
@@ -106,6 +107,26 @@ TEST_F(LinkCheckerTest, MissingPageGivesOneFindingAndExcludedTopicsAreChecked) {
         "Gone: Missing HTML file: " + gone.FHtmlPath,
         "Hidden: Broken internal link: doc:" + std::string(32, 'C'),
         "Hidden: Missing local reference: nope.png",
+    };
+    EXPECT_EQ(Findings(), expected);
+}
+
+// Pages that no topic owns (left by an addition whose tree could not be
+// saved, or copied in by hand) are listed after the topics, by name; a page
+// that is only a link leading out of the project is not read.
+TEST_F(LinkCheckerTest, PagesWithoutATopicAndLinksOutOfTheProject) {
+    Topic("Kept", "<p>k</p>");
+    TTopic& linked = project.AddTopic("Linked", "");
+    TempFolder elsewhere;
+    WriteTextFileUtf8(elsewhere.Path("outside.txt"), "<img src=\"gone.png\">");
+    std::filesystem::create_symlink(elsewhere.Path("outside.txt"), linked.FHtmlPath);
+    for (const char* stray : {"zz.html", "ORPHAN.html", "notes.txt"})
+        WriteTextFileUtf8(temp.Path("topics/") + stray, "<p>s</p>");
+    std::filesystem::create_directories(temp.Path("topics/folder.html"));
+    const std::vector<std::string> expected = {
+        "Linked: Missing HTML file: " + linked.FHtmlPath,
+        "ORPHAN.html: Page file without a topic: " + temp.Path("topics/ORPHAN.html"),
+        "zz.html: Page file without a topic: " + temp.Path("topics/zz.html"),
     };
     EXPECT_EQ(Findings(), expected);
 }

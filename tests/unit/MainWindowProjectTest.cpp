@@ -356,5 +356,31 @@ TEST(MainWindowProjectTest, SaveKeepsAProjectWhoseFolderIsNotBesideItsFile) {
     EXPECT_TRUE(h.Errors().empty());
 }
 
+// A project the window cannot open safely is refused before anything is
+// written into it, and the open project stays.
+TEST(MainWindowProjectTest, OpenRefusesDeepTreesAndFoldersLeadingOutside) {
+    namespace fs = std::filesystem;
+    for (const bool deep : {true, false}) {
+        MainWindowHarness h;
+        h.Window.FormCreate({});
+        const std::string before = h.Project().FRootPath;
+        const std::string hff = h.Temp.Path("docs/Guide.hff");
+        CreateProjectFile(hff, "Guide", QUILLMARK_RESOURCES_DIR);
+        const std::string folder = h.Temp.Path("docs/Guide/");
+        fs::remove_all(folder + "internal");
+        if (deep)
+            WriteTextFileUtf8(folder + "meta/topics.json",
+                              std::string(100000, '[') + std::string(100000, ']'));
+        else
+            fs::create_symlink(h.Temp.Path("elsewhere"), folder + "internal");
+        const std::string error = testing::ErrorOf([&] { h.Window.OpenProject(hff); });
+        EXPECT_NE(error.find(deep ? folder + "meta/topics.json" : folder + "internal"),
+                  std::string::npos)
+            << error;
+        EXPECT_FALSE(fs::exists(deep ? folder + "internal" : h.Temp.Path("elsewhere")));
+        EXPECT_EQ(h.Project().FRootPath, before);
+    }
+}
+
 } // namespace
 } // namespace quillmark

@@ -1,5 +1,6 @@
 #include "settings/ProjectSettings.h"
 
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 
@@ -154,6 +155,17 @@ TEST_F(ProjectSettingsFile, UnreadableFilesLeaveTheSettingsUnchanged) {
     EXPECT_EQ(WriteJson(s.ToJson()), before);
 }
 
+TEST_F(ProjectSettingsFile, ErrorsNameTheFileAndTheMember) {
+    using quillmark::testing::ErrorOf;
+    const std::string big = WriteRaw("big.json", R"({"TocTextSize":3000000000})");
+    const std::string deep = WriteRaw("deep.json", std::string(600, '[') + std::string(600, ']'));
+    TProjectSettings s;
+    EXPECT_EQ(ErrorOf([&] { s.LoadFromFile(big); }),
+              big + ": \"TocTextSize\": '3000000000' is not a valid integer value");
+    EXPECT_EQ(ErrorOf([&] { s.LoadFromFile(deep); }),
+              deep + ": Arrays and objects are nested more than 512 levels deep.");
+}
+
 TEST_F(ProjectSettingsFile, LoadAppliesOverCurrentValues) {
     TProjectSettings s = Customised();
     ASSERT_TRUE(s.LoadFromFile(WriteRaw("part.json", kBom + R"({"ProjTitle":"Other"})")));
@@ -210,7 +222,7 @@ TEST(ProjectSettings, NumbersAreClampedToTheirRanges) {
 }
 
 TEST(ProjectSettings, IntegerWithFractionFailsAfterTheMembersBeforeIt) {
-    for (const std::string number : {"20.5", "2e1", "16.0"}) {
+    for (const std::string number : {"20.5", "2e1", "16.0", "3000000000"}) {
         TProjectSettings s;
         const auto value = ParseJson(R"({"ProjTitle":"Changed","FontSizeH1":40,"FontSizeBody":)" +
                                      number + R"(,"TocTextSize":20})");
@@ -219,7 +231,8 @@ TEST(ProjectSettings, IntegerWithFractionFailsAfterTheMembersBeforeIt) {
             s.FromJson(*value);
             FAIL() << number;
         } catch (const QuillError& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + number + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      "\"FontSizeBody\": '" + number + "' is not a valid integer value");
         }
         EXPECT_EQ(s.ProjTitle, "Changed");
         EXPECT_EQ(s.FontSizeH1, 40);

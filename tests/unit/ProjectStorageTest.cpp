@@ -1,13 +1,14 @@
+#include "model/ProjectStorage.h"
+
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
+#include "base/Json.h"
 #include "base/QuillError.h"
-#include "model/ProjectStorage.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace quillmark;
@@ -185,11 +186,9 @@ TEST_F(ProjectStorageTest, ProjectFileFormat) {
     WriteProjectFile(hff, project);
     const std::string bytes = ReadFileBytes(hff);
     const std::string root = folder.Path("docs/a");
-    std::string escapedRoot;
-    for (char c : root)
-        escapedRoot += c == '/' ? std::string("\\/") : std::string(1, c);
-    EXPECT_EQ(bytes, "\xEF\xBB\xBF{\"version\":\"1.0\",\"title\":\"Caf\\u00E9 Guide\",\"root\":\"" +
-                         escapedRoot + "\"}");
+    // The folder beside the file is stored relative to it.
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF{\"version\":\"1.0\",\"title\":\"Caf\\u00E9 Guide\",\"root\":\"a\"}");
     EXPECT_TRUE(FileExists(root + "/project.json"));
     EXPECT_TRUE(FileExists(root + "/meta/topics.json"));
     EXPECT_EQ(ReadFileBytes(root + "/project.json").front(), '{');
@@ -200,18 +199,32 @@ TEST_F(ProjectStorageTest, ProjectFileFormat) {
     EXPECT_EQ(info.Title, "Caf\xC3\xA9 Guide");
 }
 
-TEST_F(ProjectStorageTest, MovedProjectOpensItsNeighbourFolder) {
+TEST_F(ProjectStorageTest, CopiedOrMovedProjectOpensItsNeighbourFolder) {
+    namespace fs = std::filesystem;
     FillSample(project, "/unused/");
     WriteProjectFile(folder.Path("old/a.hff"), project);
-    std::filesystem::rename(folder.Path("old"), folder.Path("new"));
+    fs::rename(folder.Path("old"), folder.Path("new"));
     EXPECT_EQ(ReadProjectFile(folder.Path("new/a.hff")).Folder, folder.Path("new/a"));
 
-    // While the named folder still holds a project, it wins over a copy beside the file.
-    WriteProjectFile(folder.Path("old/a.hff"), project);
-    std::filesystem::copy_file(folder.Path("old/a.hff"), folder.Path("new/b.hff"));
-    std::filesystem::create_directories(folder.Path("new/b"));
-    std::filesystem::copy_file(folder.Path("old/a/project.json"), folder.Path("new/b/project.json"));
-    EXPECT_EQ(ReadProjectFile(folder.Path("new/b.hff")).Folder, folder.Path("old/a"));
+    // A copy of the file and its folder opens the copy, also when the file
+    // was written with an absolute "root" whose folder is still there.
+    WriteProjectFile(folder.Path("orig/a.hff"), project);
+    const std::string absolute = "\xEF\xBB\xBF{\"version\":\"1.0\",\"title\":\"T\",\"root\":\"" +
+                                 folder.Path("orig/a") + "\"}";
+    for (const std::string& file : {ReadFileBytes(folder.Path("orig/a.hff")), absolute}) {
+        fs::remove_all(folder.Path("copy"));
+        fs::create_directories(folder.Path("copy"));
+        WriteTextFileUtf8(folder.Path("copy/a.hff"), file);
+        fs::copy(folder.Path("orig/a"), folder.Path("copy/a"), fs::copy_options::recursive);
+        EXPECT_EQ(ReadProjectFile(folder.Path("copy/a.hff")).Folder, folder.Path("copy/a"));
+    }
+    // Without a project beside it, an absolute "root" elsewhere is opened.
+    WriteTextFileUtf8(folder.Path("single/b.hff"), absolute);
+    EXPECT_EQ(ReadProjectFile(folder.Path("single/b.hff")).Folder, folder.Path("orig/a"));
+    // A folder elsewhere is stored as it is.
+    WriteProjectFile(folder.Path("single/c.hff"), project, folder.Path("orig/a/"));
+    EXPECT_THAT(ReadFileBytes(folder.Path("single/c.hff")),
+                HasSubstr(WriteJson(JsonValue::String(folder.Path("orig/a")))));
 }
 
 TEST_F(ProjectStorageTest, ProjectFileErrors) {

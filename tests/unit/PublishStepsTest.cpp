@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -109,23 +108,6 @@ TEST(PublishStepsTest, FolderCopyTakesNothingFromOutsideTheSource) {
     EXPECT_FALSE(fs::exists(temp.Path("files/empty")));
     CopyFolderFiles(temp.Path("missing"), temp.Path("none"));
     EXPECT_FALSE(fs::exists(temp.Path("none")));
-}
-
-TEST(PublishStepsTest, OnlyRegularFilesAreRead) {
-    TempFolder temp;
-    WriteTextFileUtf8(temp.Path("bom.html"), "\xEF\xBB\xBF<p>x</p>");
-    fs::create_directories(temp.Path("folder.html"));
-    ASSERT_EQ(mkfifo(temp.Path("pipe.html").c_str(), 0600), 0);
-    fs::create_symlink("/dev/zero", temp.Path("endless.html"));
-    std::string text = "stale";
-    EXPECT_TRUE(ReadTextFileIfExists(temp.Path("bom.html"), text));
-    EXPECT_EQ(text, "<p>x</p>");
-    for (const char* none :
-         {"missing.html", "folder.html", "pipe.html", "endless.html", "bom.html/below"}) {
-        text = "stale";
-        EXPECT_FALSE(ReadTextFileIfExists(temp.Path(none), text)) << none;
-        EXPECT_EQ(text, "") << none;
-    }
 }
 
 TEST(PublishStepsTest, ExportedTopicsFollowTheFlagAndDictionaryOrder) {

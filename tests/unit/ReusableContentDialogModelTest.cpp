@@ -234,7 +234,7 @@ TEST_F(ReusableContentCommandTest, FailedSaveReportsAndNeitherMarksNorInserts) {
 TEST_F(ReusableContentCommandTest, UnreadableStoreIsReportedWithoutTheDialog) {
     WriteTextFileUtf8(StoreFile(), "[1,2]");
     Run();
-    EXPECT_EQ(H.Errors(), std::vector<std::string>{"Invalid class typecast"});
+    EXPECT_EQ(H.Errors(), std::vector<std::string>{StoreFile() + ": Invalid class typecast"});
     EXPECT_EQ(Dialog.Shown, 0);
 }
 

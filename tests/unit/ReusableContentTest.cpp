@@ -113,13 +113,15 @@ TEST_F(ReusableContentFile, WrongTypesFailAndKeepWhatWasReadBefore) {
     struct Case {
         const char* text;
         size_t variables, snippets;
+        const char* member; // named in the error, after the file
     };
     const Case cases[] = {
-        {R"([{"variables":[]}])", 0, 0},
-        {R"("text")", 0, 0},
-        {R"({"variables":null})", 0, 0},
-        {R"({"variables":[{"name":"A"}],"snippets":{"name":"B"}})", 1, 0},
-        {R"({"variables":[{"name":"A"}],"snippets":[{"name":"B"}],"conditions":"x"})", 1, 1},
+        {R"([{"variables":[]}])", 0, 0, ""},
+        {R"("text")", 0, 0, ""},
+        {R"({"variables":null})", 0, 0, "\"variables\": "},
+        {R"({"variables":[{"name":"A"}],"snippets":{"name":"B"}})", 1, 0, "\"snippets\": "},
+        {R"({"variables":[{"name":"A"}],"snippets":[{"name":"B"}],"conditions":"x"})", 1, 1,
+         "\"conditions\": "},
     };
     for (const Case& c : cases) {
         WriteFile(c.text);
@@ -128,7 +130,7 @@ TEST_F(ReusableContentFile, WrongTypesFailAndKeepWhatWasReadBefore) {
             store.LoadFromProject(project_);
             ADD_FAILURE() << "no error for " << c.text;
         } catch (const QuillError& e) {
-            EXPECT_STREQ(e.what(), "Invalid class typecast");
+            EXPECT_EQ(e.what(), FilePath() + ": " + c.member + "Invalid class typecast");
         }
         EXPECT_EQ(store.FVariables.size(), c.variables) << c.text;
         EXPECT_EQ(store.FSnippets.size(), c.snippets) << c.text;
@@ -136,13 +138,23 @@ TEST_F(ReusableContentFile, WrongTypesFailAndKeepWhatWasReadBefore) {
     }
 }
 
-TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyWithoutError) {
+TEST_F(ReusableContentFile, TextThatIsNotJsonLoadsEmptyOrFailsForPublishing) {
     WriteFile(R"({"variables":[{"name":"A","value":"1"}],)");
     TReusableProjectContent store;
     store.FConditions.push_back({"Old", true});
     EXPECT_NO_THROW(store.LoadFromProject(project_));
     EXPECT_TRUE(store.FVariables.empty());
     EXPECT_TRUE(store.FConditions.empty());
+    EXPECT_EQ(quillmark::testing::ErrorOf([&] {
+                  store.LoadFromProject(project_, TDamagedFile::Fail);
+              }),
+              FilePath() + ": the file is damaged: it holds no valid JSON text.");
+
+    // Saved over from the dialog, the damaged text is kept aside first.
+    store.SaveToProject(project_);
+    EXPECT_EQ(ReadFileBytes(FilePath() + ".unreadable"),
+              R"({"variables":[{"name":"A","value":"1"}],)");
+    EXPECT_NO_THROW(store.LoadFromProject(project_, TDamagedFile::Fail));
 }
 
 TEST_F(ReusableContentFile, SavesExactCompactTextAndReadsItBack) {

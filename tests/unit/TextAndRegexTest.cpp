@@ -79,3 +79,13 @@ TEST(Regex, AnchoredMatchesOnlyWhereTheSearchStarts) {
     ASSERT_TRUE(tag.Match("x<p>", 1).has_value());
     EXPECT_EQ(tag.Match("x<p>", 1)->Position(), 1u);
 }
+
+// A long subject that needs more than the compiled code's small stack is
+// matched by the interpreter instead of failing.
+TEST(Regex, LongSubjectsBeyondTheCompiledStackStillMatch) {
+    const Regex pattern("a(?:(?!x).)*?b", Regex::DotAll);
+    const std::string subject = "a" + std::string(1 << 20, 'c') + "b";
+    const std::optional<RegexMatch> match = pattern.Match(subject);
+    ASSERT_TRUE(match.has_value());
+    EXPECT_EQ(match->Length(), subject.size());
+}

@@ -1,19 +1,24 @@
 #include "reuse/TokenExpansion.h"
 
+#include "ReferenceExpansion.h"
 #include "TempFolder.h"
+#include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "base/HtmlEscaping.h"
+#include "reuse/InnermostConditionBlocks.h"
 #include "reuse/ReusableContent.h"
 #include "reuse/TokenText.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace quillmark;
+using quillmark::testing::ErrorOf;
 using quillmark::testing::TempFolder;
 
 namespace {
@@ -282,6 +287,114 @@ TEST(TokenExpansion, SnippetNestingIsBounded) {
     EXPECT_EQ(ExpandReusableContent(store, "{snip:S0}"), expected);
 }
 
+TEST(TokenExpansion, LongBlocksInNestedBlocksExpand) {
+    TReusableProjectContent store;
+    std::string body;
+    while (body.size() < (1u << 20))
+        body += "<p>An ordinary paragraph of a long block, with words in it.</p>\n";
+    for (const bool inner : {true, false}) {
+        store.FConditions = {{"Outer", true}, {"Inner", inner}};
+        for (const char* end : {"{endcond}", "{endcond:Inner}"}) {
+            const std::string input =
+                "{begincond:Outer}a{begincond:Inner}" + body + end + "b{endcond}";
+            EXPECT_EQ(ExpandReusableContent(store, input), inner ? "a" + body + "b" : "ab") << end;
+        }
+    }
+}
+
+// Random nested blocks, malformed bytes included: the scanner finds the
+// innermost blocks where the pattern does.
+TEST(TokenExpansion, InnermostBlocksAsThePatternFindsThem) {
+    const std::vector<std::string> pieces = {"{begincond:A}",
+                                             "{ BEGINCOND : b }",
+                                             "{begincond:}",
+                                             "{endcond}",
+                                             "{ endcond }",
+                                             "{endcond:A}",
+                                             "{endcond: b}",
+                                             "{endcond:}",
+                                             "x",
+                                             "<p>",
+                                             "\xFF",
+                                             "{",
+                                             "}",
+                                             "{begincond:\xC3}",
+                                             "\xC3\xA9"};
+    std::mt19937 random(20250101);
+    const auto mark = [](const TConditionBlock& block) {
+        return "[" + std::string(block.Name) + "|" + std::string(block.Body) + "|" +
+               std::string(block.EndName) + "]";
+    };
+    for (int i = 0; i < 4000; ++i) {
+        std::string input;
+        for (int n = random() % 12; n >= 0; --n)
+            input += pieces[random() % pieces.size()];
+        for (const bool named : {true, false})
+            ASSERT_EQ(ReplaceInnermostConditionBlocks(input, named, mark),
+                      quillmark::testing::ReferenceInnermostBlocks(input, named, mark))
+                << "named=" << named << " input: " << input;
+    }
+}
+
+TEST(TokenExpansion, SnippetsUsingEachOtherAreExpandedOnce) {
+    // Sixteen snippets, each using the next one ten times: 10^15 copies of
+    // the last one. The expansion stops at the cap instead, naming where.
+    TReusableProjectContent store;
+    for (int i = 0; i < 16; ++i) {
+        std::string html = "<b>" + std::to_string(i) + "</b>";
+        for (int use = 0; use < 10 && i < 15; ++use)
+            html += "{snip:S" + std::to_string(i + 1) + "}";
+        store.FSnippets.push_back({"S" + std::to_string(i), html});
+    }
+    const std::string error = ErrorOf([&] { ExpandReusableContent(store, "{snip:S0}"); });
+    EXPECT_THAT(error,
+                ::testing::StartsWith("The expanded text grows past 64 MB at the snippet \"S"));
+
+    // Below the cap the text is what expanding every use anew gives.
+    const std::string expanded = ExpandReusableContent(store, "{snip:S10}");
+    std::string reference;
+    ASSERT_TRUE(quillmark::testing::ReferenceExpansion(store, size_t{1} << 30)
+                    .Expand("{snip:S10}", reference));
+    EXPECT_EQ(expanded, reference);
+    EXPECT_EQ(expanded.size(), 999999u); // 111111 pieces such as <b>15</b>
+}
+
+// Small random stores whose snippets use each other, themselves included:
+// reusing expansions changes no byte of the result.
+TEST(TokenExpansion, ReusedExpansionsMatchExpandingEveryUseAnew) {
+    std::mt19937 random(20250102);
+    const std::vector<std::string> texts = {"a",
+                                            "<p>",
+                                            "</p>",
+                                            "{var:V}",
+                                            "{begincond:C}",
+                                            "{endcond}",
+                                            "{snip:}",
+                                            "<i title=\"{snip:S0}\">"};
+    size_t compared = 0;
+    for (int round = 0; round < 3000; ++round) {
+        TReusableProjectContent store;
+        store.FVariables = {{"V", "v&"}};
+        store.FConditions = {{"C", round % 2 == 0}};
+        const int count = 1 + static_cast<int>(random() % 5);
+        for (int i = 0; i < count; ++i) {
+            std::string html;
+            for (int n = random() % 5; n >= 0; --n)
+                html += random() % 2 ? "{snip:S" + std::to_string(random() % count) + "}"
+                                     : texts[random() % texts.size()];
+            store.FSnippets.push_back({"S" + std::to_string(i), html});
+        }
+        const std::string topic =
+            "<p>{snip:S0}|{snip:S" + std::to_string(random() % count) + "}</p>";
+        std::string reference;
+        if (!quillmark::testing::ReferenceExpansion(store, 1 << 20).Expand(topic, reference))
+            continue;
+        ++compared;
+        ASSERT_EQ(ExpandReusableContent(store, topic), reference) << "round " << round;
+    }
+    EXPECT_GT(compared, 2000u);
+}
+
 class TokenExpansionProject : public ::testing::Test {
 protected:
     TokenExpansionProject() { project_.FRootPath = folder_.Root(); }
@@ -315,12 +428,13 @@ TEST_F(TokenExpansionProject, LoadErrorsReachTheCallerButEmptyInputReadsNothing)
     TDocProject rootless;
     EXPECT_EQ(ExpandReusableContent(rootless, R"(<p title="t">{var:X}</p>)"),
               R"(<p title="t">{var:X}</p>)");
-    try {
-        ExpandReusableContent(project_, "<p>{var:X}</p>");
-        FAIL() << "no error";
-    } catch (const QuillError& e) {
-        EXPECT_STREQ(e.what(), "Invalid class typecast");
-    }
+    const std::string store = folder_.Path("meta/reusable_content.json");
+    EXPECT_EQ(ErrorOf([&] { ExpandReusableContent(project_, "<p>{var:X}</p>"); }),
+              store + ": \"variables\": Invalid class typecast");
+    // A damaged file never publishes as a store without variables.
+    WriteStore(R"({"variables":[{"name":"X","value":"1"}])");
+    EXPECT_EQ(ErrorOf([&] { ExpandReusableContent(project_, "<p>{var:X}</p>"); }),
+              store + ": the file is damaged: it holds no valid JSON text.");
 }
 
 } // namespace

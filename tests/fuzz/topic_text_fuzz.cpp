@@ -1,7 +1,8 @@
-// libFuzzer target: a topic page's text on its way into the outputs. The
-// page is split at its headings (ids added), its words are taken for the
-// search, and it is written in Windows-1251 with character references; none
-// of it may crash, and the references must give back every character.
+// A topic page's text on its way into the outputs. The page is split at its
+// headings (ids added), its words are taken for the search, and it is written
+// in Windows-1251 with character references; none of it may crash, and the
+// references must give back every character.
+#include "FuzzInput.h"
 #include "base/CodePage.h"
 #include "base/Regex.h"
 #include "base/TextFold.h"
@@ -10,12 +11,11 @@
 #include "publish/TopicSections.h"
 #include "publish/WebHelpSearchData.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <string_view>
 #include <unordered_set>
 
 using namespace quillmark;
+using namespace quillmark::fuzz;
 
 namespace {
 
@@ -35,26 +35,22 @@ std::vector<std::string> WordsByPattern(std::string_view text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view html(reinterpret_cast<const char*>(data), size);
+    const std::string_view html = AsText(data, size);
 
     const TSectionedPage page = SplitIntoSections(html);
-    if (page.Sections.empty() || page.Html.size() < html.size())
-        std::abort();
+    QM_FUZZ_CHECK(!page.Sections.empty() && page.Html.size() >= html.size());
     for (size_t i = 1; i < page.Sections.size(); ++i)
-        if (page.Sections[i].Level < 1 || page.Sections[i].Level > 6)
-            std::abort();
+        QM_FUZZ_CHECK(page.Sections[i].Level >= 1 && page.Sections[i].Level <= 6);
 
     std::vector<std::string> words;
     ForEachSearchWord(html, [&](std::string_view word) { words.emplace_back(word); });
-    if (words != WordsByPattern(html))
-        std::abort();
+    QM_FUZZ_CHECK(words == WordsByPattern(html));
 
     // Text without "&" comes back whole from Windows-1251 and references.
     if (IsValidUtf8(html) && html.find('&') == std::string_view::npos &&
         html.find('\0') == std::string_view::npos) {
         const std::string bytes = Utf8ToCodePageWithCharRefs(html, "WINDOWS-1251");
-        if (DecodeHtml(CodePageToUtf8(bytes, "WINDOWS-1251")) != html)
-            std::abort();
+        QM_FUZZ_CHECK(DecodeHtml(CodePageToUtf8(bytes, "WINDOWS-1251")) == html);
     }
     return 0;
 }

@@ -1,0 +1,7 @@
+2
+English
+Deutsch
+en
+de
+File
+Datei

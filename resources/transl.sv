@@ -719,6 +719,10 @@ Footer text:
 Fußzeilentext:
 Texte du pied de page :
 Texto del pie de página:
+Content language (e.g. en, de-CH):
+Sprache des Inhalts (z. B. de, de-CH):
+Langue du contenu (p. ex. fr, fr-CA) :
+Idioma del contenido (p. ej. es, es-MX):
 Link style
 Linkstil
 Style des liens

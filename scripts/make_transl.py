@@ -475,6 +475,8 @@ TEXTS = [
     ("Enable copyright footer", "Copyright-Fußzeile aktivieren",
      "Activer le pied de page de copyright", "Activar pie de página de copyright"),
     ("Footer text:", "Fußzeilentext:", "Texte du pied de page :", "Texto del pie de página:"),
+    ("Content language (e.g. en, de-CH):", "Sprache des Inhalts (z. B. de, de-CH):",
+     "Langue du contenu (p. ex. fr, fr-CA) :", "Idioma del contenido (p. ej. es, es-MX):"),
     ("Link style", "Linkstil", "Style des liens", "Estilo de los vínculos"),
     ("Link color:", "Linkfarbe:", "Couleur des liens :", "Color de los vínculos:"),
     ("Link style:", "Linkstil:", "Style des liens :", "Estilo de los vínculos:"),

@@ -110,6 +110,21 @@ std::string Utf8ToCodePage(std::string_view text, std::string_view codePage) {
     return out;
 }
 
+std::string Utf8ToCodePageWithCharRefs(std::string_view text, std::string_view codePage) {
+    TConverter converter(std::string(codePage), "UTF-8", codePage);
+    if (IsAscii(text))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (!converter.Convert(text, pos, out) && pos < text.size()) {
+        out += "&#";
+        out += std::to_string(static_cast<uint32_t>(DecodeUtf8(text, pos)));
+        out += ';';
+    }
+    return out;
+}
+
 std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage) {
     TConverter converter("UTF-8", std::string(codePage), codePage);
     std::string out;

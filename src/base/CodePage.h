@@ -15,6 +15,12 @@ namespace quillmark {
 // An unknown code page raises a QuillError.
 std::string Utf8ToCodePage(std::string_view text, std::string_view codePage);
 
+// UTF-8 HTML in the code page, every character the code page lacks written
+// as a decimal character reference ("Łódź" in Windows-1251 -> "&#321;&#243;d&#378;"),
+// so that nothing is lost. Malformed UTF-8 bytes become "&#65533;". An
+// unknown code page raises a QuillError.
+std::string Utf8ToCodePageWithCharRefs(std::string_view text, std::string_view codePage);
+
 // Bytes in the code page as UTF-8. A byte the code page leaves undefined
 // becomes U+FFFD. An unknown code page raises a QuillError.
 std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage);

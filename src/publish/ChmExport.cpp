@@ -7,10 +7,12 @@
 #include "model/DocProject.h"
 #include "publish/HelpCompiler.h"
 #include "publish/OutputFile.h"
+#include "publish/OutputRecord.h"
 #include "publish/ParallelWork.h"
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 namespace quillmark {
 namespace {
@@ -35,6 +37,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
     const std::string headerRowColor = ColorToHtml(settings.DefaultHeaderBgColor);
     const std::string footer = ChmFooterHtml(settings);
+    const std::string language = SettingTextOrDefault(settings, "ContentLanguage");
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeChm);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeChm);
     TTopicExpander expander(project);
@@ -46,9 +49,11 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
         const TPageHeader header = headers.Resolve(id);
         body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),
                                    headerRowColor);
-        const std::string page = RemoveInvisibleChars(
-            BuildChmPage(body, header.Html, header.Background, pageBg, footer));
-        WriteOutputFile(JoinPath(topicsFolder, id + ".html"), Utf8ToCodePage(page, "WINDOWS-1251"));
+        const std::string page = RemoveInvisibleChars(BuildChmPage(
+            {topics[i]->FTitle, language, body, header.Html, header.Background, pageBg,
+             footer}));
+        WriteOutputFile(JoinPath(topicsFolder, id + ".html"),
+                        Utf8ToCodePageWithCharRefs(page, "WINDOWS-1251"));
     };
     ForEachIndexInParallel(
         topics.size(), [&] { return TItemWork(writePage); },
@@ -87,18 +92,29 @@ std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prom
     const std::string outputFolder = EnsureDir(ProjectBuildFolder(project, "chm"));
     const std::string topicsFolder = EnsureOutputSubfolder(outputFolder, "topics");
     const TProjectSettings settings = ReadSettingsAfresh(project);
+    TOutputRecord record(outputFolder);
     WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
                       ComposeTargetCss(project, &settings, TStylesheetTarget::stChm));
-    CopyProjectAssets(project, outputFolder);
+    record.AddAll(CopyProjectAssets(project, outputFolder));
     const std::vector<std::string> pages =
         WriteChmPages(project, settings, topicsFolder, context.Progress);
+    record.AddAll(pages);
     NormalizeChmJpegs(project, outputFolder);
     WriteChmToc(project, outputFolder);
     WriteChmIndex(project, outputFolder);
-    std::string defaultTopic = FirstChmTopicFile(project);
-    if (defaultTopic.empty() && !pages.empty())
-        defaultTopic = pages.front();
-    WriteChmProjectFile(outputFolder, kChmCompiledFile, defaultTopic, pages);
+    record.AddAll({"style.css", "toc.hhc", "index.hhk", "project.hhp"});
+    if (context.RunOutsideProgram)
+        record.Add(kChmCompiledFile);
+    else
+        record.Keep(kChmCompiledFile);
+    // Stale pages and assets go before the project file lists the assets.
+    record.Finish();
+
+    TChmProjectOptions options{kChmCompiledFile, FirstChmTopicFile(project), project.FTitle,
+                               SettingTextOrDefault(settings, "ContentLanguage")};
+    if (options.DefaultTopic.empty() && !pages.empty())
+        options.DefaultTopic = pages.front();
+    WriteChmProjectFile(outputFolder, options, pages);
 
     const std::string projectFile = JoinPath(outputFolder, "project.hhp");
     if (!context.RunOutsideProgram)

@@ -34,11 +34,21 @@ public:
 std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prompts,
                       const THelpCompilerPlaces& places);
 
-// One help page: the fixed head with the page and header backgrounds, the
-// header, the body and the footer, with no line breaks between the pieces.
-std::string BuildChmPage(std::string_view bodyHtml, std::string_view headerHtml,
-                         std::string_view headerBg, std::string_view pageBg,
-                         std::string_view footerHtml);
+// The pieces of one help page.
+struct TChmPage {
+    std::string_view Title;    // the topic title, plain text
+    std::string_view Language; // the content language ("en")
+    std::string_view BodyHtml;
+    std::string_view HeaderHtml;
+    std::string_view HeaderBg;
+    std::string_view PageBg;
+    std::string_view FooterHtml;
+};
+
+// One help page: the fixed head with the title, the language and the page
+// and header backgrounds, the header, the body and the footer, with no line
+// breaks between the pieces. The page adds no typography of its own.
+std::string BuildChmPage(const TChmPage& page);
 
 // The cells of the page's first table row get the colour as "bgcolor" and
 // inline background colour; the rest of the page is unchanged.
@@ -58,10 +68,22 @@ std::string ChmTopicFile(const TDocProject& project, const std::string& id);
 std::string FirstChmTopicFile(const TDocProject& project);
 
 // "toc.hhc", "index.hhk" and "project.hhp" in the output folder (Windows-1251,
-// CR LF after every line).
+// CR LF after every line). In the contents and the index, names are HTML
+// (references for "&", "<", ">" and the double quote) and characters the
+// code page lacks are character references. The index lists every exported
+// topic by its title and by its index entries and keywords (BuildTopicIndex),
+// sorted; a term of several topics names each under it.
 void WriteChmToc(const TDocProject& project, const std::string& outputFolder);
 void WriteChmIndex(const TDocProject& project, const std::string& outputFolder);
-void WriteChmProjectFile(const std::string& outputFolder, const std::string& compiledFile,
-                         const std::string& defaultTopic, const std::vector<std::string>& pages);
+
+// The [OPTIONS] of "project.hhp" beside the files.
+struct TChmProjectOptions {
+    std::string CompiledFile;
+    std::string DefaultTopic; // no "Default topic" line when empty
+    std::string Title;        // the project title
+    std::string Language;     // the content language; ChmLanguageLine gives the line
+};
+void WriteChmProjectFile(const std::string& outputFolder, const TChmProjectOptions& options,
+                         const std::vector<std::string>& pages);
 
 } // namespace quillmark

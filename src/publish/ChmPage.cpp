@@ -1,33 +1,32 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "publish/ChmExport.h"
+#include "publish/HtmlHelpers.h"
 
 namespace quillmark {
 
-std::string BuildChmPage(std::string_view bodyHtml, std::string_view headerHtml,
-                         std::string_view headerBg, std::string_view pageBg,
-                         std::string_view footerHtml) {
-    std::string page;
-    page.reserve(bodyHtml.size() + headerHtml.size() + footerHtml.size() + 600);
-    page +=
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-        "<link rel=\"stylesheet\" href=\"../style.css\"><style>body{margin:0;background:";
-    page += pageBg;
-    page += ";}";
-    page += ".sv-header{padding:12px 16px;background:";
-    page += headerBg;
-    page += ";}";
-    page += ".sv-body{padding:16px;}";
-    page += ".sv-body p{margin:0;}";
-    page += ".sv-footer{padding:10px 16px;font-size:12px;color:#666;border-top:1px solid #d0d0d0;}";
-    page += "</style></head><body><div class=\"sv-header\">";
-    page += headerHtml;
-    page += "</div><div class=\"sv-body\">";
-    page += bodyHtml;
-    page += "</div>";
-    page += footerHtml;
-    page += "</body></html>";
-    return page;
+std::string BuildChmPage(const TChmPage& page) {
+    std::string html;
+    html.reserve(page.BodyHtml.size() + page.HeaderHtml.size() + page.FooterHtml.size() + 700);
+    html += "<html lang=\"";
+    html += EncodeHtml(page.Language);
+    html += "\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+            "<title>";
+    html += EncodeHtml(page.Title);
+    html += "</title><link rel=\"stylesheet\" href=\"../style.css\"><style>body{margin:0;background:";
+    html += page.PageBg;
+    html += ";}.sv-header{padding:12px 28px;background:";
+    html += page.HeaderBg;
+    html += ";}.sv-body{padding:18px 28px 28px;}"
+            ".sv-footer{padding:10px 28px;font-size:12px;color:#666;border-top:1px solid #d0d0d0;}"
+            "</style></head><body><div class=\"sv-header\">";
+    html += page.HeaderHtml;
+    html += "</div><div class=\"sv-body\">";
+    html += page.BodyHtml;
+    html += "</div>";
+    html += page.FooterHtml;
+    html += "</body></html>";
+    return html;
 }
 
 std::string ApplyHeaderRowColor(std::string_view html, std::string_view color) {

@@ -3,8 +3,12 @@
 #include "model/DocProject.h"
 #include "model/TopicTreeOrder.h"
 #include "publish/ChmExport.h"
+#include "publish/ChmLanguage.h"
+#include "publish/HtmlHelpers.h"
 #include "publish/PublishSteps.h"
+#include "publish/TopicIndex.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_set>
 
@@ -15,24 +19,53 @@ namespace fs = std::filesystem;
 
 constexpr char kChmCodePage[] = "WINDOWS-1251";
 
+// How the text of a file reaches Windows-1251: HTML (contents, index) keeps
+// every character through references; the project file, which is no HTML,
+// takes the nearest substitutes.
+enum class TChmText { Html, Plain };
+
 // The lines, each ended by CR LF, in Windows-1251.
-void WriteChmLines(const std::string& fileName, const std::vector<std::string>& lines) {
+void WriteChmLines(const std::string& fileName, const std::vector<std::string>& lines,
+                   TChmText kind) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
     }
-    WriteFileAtomically(fileName, Utf8ToCodePage(text, kChmCodePage));
+    WriteFileAtomically(fileName, kind == TChmText::Html
+                                      ? Utf8ToCodePageWithCharRefs(text, kChmCodePage)
+                                      : Utf8ToCodePage(text, kChmCodePage));
 }
 
 std::string TopicFile(const std::string& id) {
     return "topics/" + id + ".html";
 }
 
+std::string NameParam(const std::string& name) {
+    return "<param name=\"Name\" value=\"" + EncodeHtml(name) + "\">";
+}
+
+std::string LocalParam(const TTopic& topic) {
+    return "<param name=\"Local\" value=\"" + TopicFile(topic.FID) + "\">";
+}
+
 void AppendSitemapEntry(std::vector<std::string>& lines, const TTopic& topic) {
     lines.push_back("<LI><OBJECT type=\"text/sitemap\">");
-    lines.push_back("<param name=\"Name\" value=\"" + topic.FTitle + "\">");
-    lines.push_back("<param name=\"Local\" value=\"" + TopicFile(topic.FID) + "\">");
+    lines.push_back(NameParam(topic.FTitle));
+    lines.push_back(LocalParam(topic));
+    lines.push_back("</OBJECT>");
+}
+
+// An index term: its name, then the page it leads to, or for a term of
+// several topics each topic's title and page.
+void AppendIndexEntry(std::vector<std::string>& lines, const TTopicIndexEntry& entry) {
+    lines.push_back("<LI><OBJECT type=\"text/sitemap\">");
+    lines.push_back(NameParam(entry.Term));
+    for (const TTopic* topic : entry.Topics) {
+        if (entry.Topics.size() > 1)
+            lines.push_back(NameParam(topic->FTitle));
+        lines.push_back(LocalParam(*topic));
+    }
     lines.push_back("</OBJECT>");
 }
 
@@ -101,27 +134,34 @@ void WriteChmToc(const TDocProject& project, const std::string& outputFolder) {
     for (size_t i = 0; i < openLists.size(); ++i)
         lines.push_back("</UL>");
     lines.insert(lines.end(), {"</UL>", "</BODY>", "</HTML>"});
-    WriteChmLines(JoinPath(outputFolder, "toc.hhc"), lines);
+    WriteChmLines(JoinPath(outputFolder, "toc.hhc"), lines, TChmText::Html);
 }
 
 void WriteChmIndex(const TDocProject& project, const std::string& outputFolder) {
     std::vector<std::string> lines = {"<HTML><BODY><UL>"};
-    for (const TTopic* topic : ExportedTopics(project, &TTopic::FExcludeChm))
-        AppendSitemapEntry(lines, *topic);
+    for (const TTopicIndexEntry& entry :
+         BuildTopicIndex(project, [](const TTopic& topic) { return !topic.FExcludeChm; },
+                         TIndexTerms::TitlesEntriesAndKeywords))
+        AppendIndexEntry(lines, entry);
     lines.push_back("</UL></BODY></HTML>");
-    WriteChmLines(JoinPath(outputFolder, "index.hhk"), lines);
+    WriteChmLines(JoinPath(outputFolder, "index.hhk"), lines, TChmText::Html);
 }
 
-void WriteChmProjectFile(const std::string& outputFolder, const std::string& compiledFile,
-                         const std::string& defaultTopic, const std::vector<std::string>& pages) {
+void WriteChmProjectFile(const std::string& outputFolder, const TChmProjectOptions& options,
+                         const std::vector<std::string>& pages) {
     std::vector<std::string> lines = {
         "[OPTIONS]",
-        "Compiled file=" + compiledFile,
+        "Compiled file=" + options.CompiledFile,
         "Contents file=toc.hhc",
         "Index file=index.hhk",
     };
-    if (!defaultTopic.empty())
-        lines.push_back("Default topic=" + defaultTopic);
+    if (!options.DefaultTopic.empty())
+        lines.push_back("Default topic=" + options.DefaultTopic);
+    // A line break in the title would start a new option.
+    std::string title = options.Title;
+    std::replace_if(title.begin(), title.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    lines.push_back("Title=" + title);
+    lines.push_back("Language=" + ChmLanguageLine(options.Language));
     lines.insert(lines.end(), {"Full-text search=Yes", "", "[FILES]", "toc.hhc", "index.hhk"});
     lines.insert(lines.end(), pages.begin(), pages.end());
     lines.push_back("style.css");
@@ -133,7 +173,7 @@ void WriteChmProjectFile(const std::string& outputFolder, const std::string& com
             if (entry.is_regular_file() && !entry.is_symlink())
                 lines.push_back("assets/" + entry.path().lexically_relative(assets).string());
     }
-    WriteChmLines(JoinPath(outputFolder, "project.hhp"), lines);
+    WriteChmLines(JoinPath(outputFolder, "project.hhp"), lines, TChmText::Plain);
 }
 
 } // namespace quillmark

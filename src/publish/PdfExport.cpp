@@ -3,6 +3,7 @@
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/DocProject.h"
+#include "publish/OutputRecord.h"
 #include "publish/PdfManual.h"
 #include "publish/PdfNamedDestinations.h"
 #include "publish/PublishSteps.h"
@@ -69,8 +70,8 @@ std::string TPdfOutputFormat::Publish(const TPublishContext& context) const {
     return ExportPdf(context, OutputFolder(context.Project));
 }
 
-void CopyFolderTree(const std::string& source, const std::string& target) {
-    CopyFolderFiles(source, target);
+std::vector<std::string> CopyFolderTree(const std::string& source, const std::string& target) {
+    return CopyFolderFiles(source, target);
 }
 
 std::string ExportPdf(const TPublishContext& context, const std::string& outputFolder) {
@@ -87,12 +88,20 @@ std::string ExportPdf(const TPublishContext& context, const std::string& outputF
     manual.Write(manualPath, {});
     WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
                       ComposeTargetCss(project, &settings, TStylesheetTarget::stPdf));
+    TOutputRecord record(outputFolder);
+    record.AddAll({"manual.html", "style.css"});
     const std::string assets = JoinPath(project.FRootPath, "assets");
     if (DirectoryExists(assets))
-        CopyFolderTree(assets, EnsureOutputSubfolder(outputFolder, "assets"));
-    if (!context.RunOutsideProgram)
+        for (const std::string& file :
+             CopyFolderTree(assets, EnsureOutputSubfolder(outputFolder, "assets")))
+            record.Add("assets/" + file);
+    if (!context.RunOutsideProgram) {
+        record.Finish();
         return manualPath;
+    }
     PrintManualWithPageNumbers(context, manual, manualPath, pdfPath);
+    record.Add("manual.pdf");
+    record.Finish();
     return pdfPath;
 }
 

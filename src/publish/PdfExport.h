@@ -23,8 +23,9 @@ public:
 std::string StripTagsToText(std::string_view html);
 
 // Copies every file below `source` to the same place below `target`;
-// nothing when `source` does not exist.
-void CopyFolderTree(const std::string& source, const std::string& target);
+// nothing when `source` does not exist. Returns the copied files' paths
+// relative to `target`.
+std::vector<std::string> CopyFolderTree(const std::string& source, const std::string& target);
 
 // The browser's command line (arguments after the program) that prints the
 // document to the PDF file using the profile folder, with bookmarks from

@@ -10,6 +10,7 @@
 #include "publish/PdfTopicHeading.h"
 #include "publish/PublishSteps.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <array>
 #include <string_view>
@@ -105,7 +106,8 @@ TManualDocument::TManualDocument(const TDocProject& project, const TProjectSetti
     TTopicExpander expander(project);
     head_ = {
         "<!doctype html>",
-        "<html>",
+        // The language lets Chromium hyphenate and pick fonts for the text.
+        "<html lang=\"" + EscapeHtml(SettingTextOrDefault(settings, "ContentLanguage")) + "\">",
         "<head>",
         "<meta charset=\"utf-8\">",
         "<title>" + EncodeHtml(project.FTitle) + "</title>",

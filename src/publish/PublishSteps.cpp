@@ -50,9 +50,13 @@ public:
             sourceRoot_ = sourceRoot;
     }
 
-    void Copy(const fs::path& source, const fs::path& target) {
+    // Returns the copied files' paths relative to `target`, with "/".
+    std::vector<std::string> Copy(const fs::path& source, const fs::path& target) {
         pending_.clear();
+        copied_.clear();
+        targetRoot_ = target;
         CopyFolder(source, target);
+        return std::move(copied_);
     }
 
 private:
@@ -84,8 +88,10 @@ private:
                 MakeRealFolder(folder);
             pending_.clear();
         }
-        for (const fs::path& file : files)
+        for (const fs::path& file : files) {
             CopyFileReplacing(file.string(), (target / file.filename()).string());
+            copied_.push_back((target / file.filename()).lexically_relative(targetRoot_).generic_string());
+        }
         for (const fs::path& folder : folders)
             CopyFolder(folder, target / folder.filename());
         if (!pending_.empty())
@@ -99,8 +105,10 @@ private:
     }
 
     fs::path sourceRoot_;
+    fs::path targetRoot_;
     bool createEmptyFolders_;
     std::vector<fs::path> pending_;
+    std::vector<std::string> copied_;
 };
 
 } // namespace
@@ -197,9 +205,11 @@ TPageHeader TPageHeaderResolver::Resolve(const std::string& id) const {
     if (header.Background.empty())
         header.Background = kDefaultHeaderBackground;
     if (Trim(header.Html).empty()) {
+        // The title is text: a "<" in it must not open a tag in the page.
         const std::string title =
-            variant_ == TPageHeaderVariant::Chm ? EncodeHtml(project_.FTitle) : project_.FTitle;
+            variant_ == TPageHeaderVariant::Chm ? EncodeHtml(project_.FTitle) : EscapeHtml(project_.FTitle);
         header.Html = "<div style=\"font-size:14px;\"><b>" + title + "</b></div>";
+        header.IsTitleLine = true;
     }
     return header;
 }
@@ -255,21 +265,29 @@ void CopyFileIntoOutput(const std::string& source, const std::string& target) {
     CopyFileReplacing(source, target);
 }
 
-void CopyFolderContents(const std::string& source, const std::string& target) {
+std::vector<std::string> CopyFolderContents(const std::string& source, const std::string& target) {
     MakeRealFolder(fs::path(target));
-    if (DirectoryExists(source))
-        TFolderCopier(source, true).Copy(source, target);
+    if (!DirectoryExists(source))
+        return {};
+    return TFolderCopier(source, true).Copy(source, target);
 }
 
-void CopyFolderFiles(const std::string& source, const std::string& target) {
-    if (DirectoryExists(source))
-        TFolderCopier(source, false).Copy(source, target);
+std::vector<std::string> CopyFolderFiles(const std::string& source, const std::string& target) {
+    if (!DirectoryExists(source))
+        return {};
+    return TFolderCopier(source, false).Copy(source, target);
 }
 
-void CopyProjectAssets(const TDocProject& project, const std::string& outputFolder) {
+std::vector<std::string> CopyProjectAssets(const TDocProject& project,
+                                           const std::string& outputFolder) {
     const std::string assets = JoinPath(project.FRootPath, "assets");
-    if (DirectoryExists(assets))
+    if (!DirectoryExists(assets))
+        return {};
+    std::vector<std::string> copied =
         CopyFolderContents(assets, EnsureOutputSubfolder(outputFolder, "assets"));
+    for (std::string& path : copied)
+        path.insert(0, "assets/");
+    return copied;
 }
 
 void ReportProgress(const std::function<void(const std::string&)>& progress, const char* what,

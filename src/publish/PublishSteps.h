@@ -71,12 +71,14 @@ TDocLinkResolver ExportedPageLinkResolver(const TDocProject& project, TExcludeFl
 // meta/project_settings.json when that file can be read.
 TProjectSettings ReadSettingsAfresh(const TDocProject& project);
 
-// How the project title enters the fallback header of a page.
+// How the project title enters the fallback header of a page: escaped as
+// the site escapes text (EscapeHtml) or as the help pages do (EncodeHtml).
 enum class TPageHeaderVariant { WebHelp, Chm };
 
 struct TPageHeader {
     std::string Html;
     std::string Background;
+    bool IsTitleLine = false; // the fallback line with the project title
 };
 
 // A topic page's header area from meta/header_<key>.html and
@@ -124,18 +126,21 @@ void CopyFileIntoOutput(const std::string& source, const std::string& target);
 // replaced, never written through). Symbolic links in the source are copied
 // as the file they name only when that file lies inside the source folder;
 // linked folders are not entered. Entries in the order the file system lists
-// them.
+// them. Both return the copied files' paths relative to the target, with
+// "/" between the parts.
 //
 // CopyFolderContents: the target is created when missing and every
 // sub-folder is created, also an empty one.
-void CopyFolderContents(const std::string& source, const std::string& target);
+std::vector<std::string> CopyFolderContents(const std::string& source, const std::string& target);
 // CopyFolderFiles: nothing happens without a source; folders without files
 // are not created (the PDF export's CopyFolderTree).
-void CopyFolderFiles(const std::string& source, const std::string& target);
+std::vector<std::string> CopyFolderFiles(const std::string& source, const std::string& target);
 
 // Copies the project's "assets" folder into "<outputFolder>/assets" with
-// CopyFolderContents when the project has one.
-void CopyProjectAssets(const TDocProject& project, const std::string& outputFolder);
+// CopyFolderContents when the project has one; returns the copied files'
+// paths relative to the output folder ("assets/images/a.png").
+std::vector<std::string> CopyProjectAssets(const TDocProject& project,
+                                           const std::string& outputFolder);
 
 // Writes a progress line "<what> <done>/<total>" through `progress` every few
 // hundred items and for the last one; nothing when `progress` is empty.

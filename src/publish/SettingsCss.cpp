@@ -18,9 +18,15 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kFallbackBase =
     "body{font-family:Segoe UI,Arial;line-height:1.5;margin:0;}";
-constexpr std::string_view kChmBase =
-    "body{font-family:Segoe UI,Arial;line-height:1.5;}p{margin:0;}";
-constexpr std::string_view kPdfParagraphRule = "p { margin: 0; }";
+// What paragraphs, pictures and tables look like where the style profile
+// says nothing, the same in the editor and in every output. The rules carry
+// no weight (:where), so any rule of the profile wins; an engine without
+// :where (the HTML Help viewer) drops them and keeps its own defaults.
+constexpr std::string_view kSharedFallbacks =
+    ":where(p){margin:0 0 0.8em;}"
+    ":where(img){max-width:100%;}"
+    ":where(table){border-collapse:collapse;margin:0 0 1em;}"
+    ":where(td,th){border:1px solid #999999;padding:6px;vertical-align:top;}\r\n";
 
 bool IsControlByte(char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -191,15 +197,6 @@ std::string EditorBase(const TDocProject& project) {
     return std::string(kFallbackBase);
 }
 
-std::string PdfBase(const TDocProject& project) {
-    std::string text = ProfileOrFallback(project);
-    if (text.find("p { margin") == std::string::npos) {
-        text += kCrLf;
-        text += kPdfParagraphRule;
-    }
-    return text;
-}
-
 } // namespace
 
 std::string EscapeCssString(std::string_view text) {
@@ -239,18 +236,14 @@ std::string ProfileStylesheetPath(const TDocProject& project) {
 
 std::string ComposeTargetCss(const TDocProject& project, const TProjectSettings* settings,
                              TStylesheetTarget target) {
-    const std::string block = BuildSettingsCss(settings, target);
-    switch (target) {
-    case TStylesheetTarget::stEditor:
-        return EditorBase(project) + std::string(kCrLf) + block;
-    case TStylesheetTarget::stWebHelp:
-        return ProfileOrFallback(project) + block;
-    case TStylesheetTarget::stChm:
-        return std::string(kChmBase) + block;
-    case TStylesheetTarget::stPdf:
-        return PdfBase(project) + block;
+    std::string css(kSharedFallbacks);
+    if (target == TStylesheetTarget::stEditor) {
+        css += EditorBase(project);
+        css += kCrLf;
+    } else {
+        css += ProfileOrFallback(project);
     }
-    return block;
+    return css + BuildSettingsCss(settings, target);
 }
 
 std::string TargetCssPath(const TDocProject& project, TStylesheetTarget target) {

@@ -30,8 +30,10 @@ std::string CssFontFamily(const TProjectSettings& settings);
 // name could lead outside the project's "styles" folder.
 std::string ProfileStylesheetPath(const TDocProject& project);
 
-// The stylesheet text of a target: its base text (the profile stylesheet or a
-// fallback), then the settings block.
+// The stylesheet text of a target: the weightless rules every rendering
+// shares, its base text (the profile stylesheet or a fallback; the same for
+// every target, so that a page looks alike in the editor and the outputs),
+// then the settings block.
 std::string ComposeTargetCss(const TDocProject& project, const TProjectSettings* settings,
                              TStylesheetTarget target);
 

@@ -6,13 +6,20 @@
 #include "model/DocProject.h"
 #include "model/ProjectLinks.h"
 #include "publish/OutputFile.h"
+#include "publish/OutputRecord.h"
 #include "publish/ParallelWork.h"
 #include "publish/PublishSteps.h"
 #include "publish/SettingsCss.h"
+#include "publish/TopicSections.h"
+#include "publish/WebHelpAppearance.h"
 #include "publish/WebHelpIndexes.h"
 #include "publish/WebHelpPage.h"
+#include "publish/WebHelpSearchData.h"
 #include "settings/ProjectSettings.h"
+#include "settings/SettingsTable.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace quillmark {
@@ -21,20 +28,27 @@ namespace {
 
 constexpr const char* kCssHref = "../style.css";
 
-// Writes the page of every exported topic and returns each topic's entry of
-// the search index, in the same order. Pages are independent, so several are
+struct TWrittenPages {
+    std::vector<std::string> SearchEntries; // entries of search.json, in topic order
+    std::vector<TSearchTopic> SearchTopics; // the compact search data, in the same order
+};
+
+// Writes the page of every exported topic and returns what the search files
+// need of each, in the same order. Pages are independent, so several are
 // made at once on separate threads.
-std::vector<std::string> WriteWebHelpPages(const TDocProject& project,
-                                           const TProjectSettings& settings,
-                                           const std::string& topicsFolder,
-                                           const std::function<void(const std::string&)>& progress) {
+TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettings& settings,
+                                const std::string& topicsFolder,
+                                const std::function<void(const std::string&)>& progress) {
     const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
     const std::string footer = WebHelpFooterHtml(settings);
+    const std::string language = SettingTextOrDefault(settings, "ContentLanguage");
     const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeWeb);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeWeb);
     TTopicExpander expander(project);
     const TPageHeaderResolver headers(project, TPageHeaderVariant::WebHelp);
-    std::vector<std::string> searchEntries(topics.size());
+    TWrittenPages written;
+    written.SearchEntries.resize(topics.size());
+    written.SearchTopics.resize(topics.size());
     const auto writePage = [&](size_t i) {
         const TTopic& topic = *topics[i];
         const std::string sourcePath = TopicSourcePath(project, topic.FID);
@@ -49,17 +63,52 @@ std::vector<std::string> WriteWebHelpPages(const TDocProject& project,
                                      ? StoredPageSearchText(project, topic, expander)
                                  : blank ? ExtractPlainText(expander.Expand(topic, source))
                                          : ExtractPlainText(expanded);
-        searchEntries[i] = WebHelpSearchEntry(topic, text);
+        written.SearchEntries[i] = WebHelpSearchEntry(topic, text);
+        TSectionedPage body = SplitIntoSections(PrepareWebHelpBody(expanded, resolver));
         const TPageHeader header = headers.Resolve(topic.FID);
+        TWebHelpPage page;
+        page.TopicId = topic.FID;
+        page.TopicTitle = topic.FTitle;
+        page.ProjectTitle = project.FTitle;
+        page.Language = language;
+        page.CssHref = kCssHref;
+        page.PageBg = pageBg;
+        page.HeaderHtml = header.Html;
+        page.HeaderBg = header.Background;
+        page.HeaderIsTitleLine = header.IsTitleLine;
+        page.HeaderHasDefaultBg = IsDefaultHeaderBackground(header.Background);
+        page.BodyHtml = body.Html;
+        page.FooterHtml = footer;
         // The folder exists already.
-        WriteOutputFile(JoinPath(topicsFolder, topic.FID + ".html"),
-                        BuildWebHelpPage(PrepareWebHelpBody(expanded, resolver), header.Html,
-                                         header.Background, pageBg, kCssHref, footer));
+        WriteOutputFile(JoinPath(topicsFolder, topic.FID + ".html"), BuildWebHelpPage(page));
+        TSearchTopic& search = written.SearchTopics[i];
+        search.Topic = &topic;
+        search.Words = CollectTopicSearchWords(topic, body.Sections);
+        search.Sections = std::move(body.Sections);
     };
     ForEachIndexInParallel(
         topics.size(), [&] { return TItemWork(writePage); },
         [&](size_t done) { ReportProgress(progress, "Writing pages", done, topics.size()); });
-    return searchEntries;
+    return written;
+}
+
+// The files of the template folder: the three every template has (a
+// missing one fails the copy), then the others in name order.
+std::vector<std::string> TemplateFiles(const std::string& templateFolder) {
+    const std::vector<std::string> required = {"app.html", "app.js", "app.css"};
+    std::vector<std::string> others;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(templateFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (std::find(required.begin(), required.end(), name) == required.end() &&
+            it->is_regular_file(ec) && IsSafePathComponent(name))
+            others.push_back(name);
+    }
+    std::sort(others.begin(), others.end());
+    std::vector<std::string> names = required;
+    names.insert(names.end(), others.begin(), others.end());
+    return names;
 }
 
 } // namespace
@@ -70,36 +119,51 @@ std::string TWebHelpOutputFormat::OutputFolder(const TDocProject& project) const
 
 std::string TWebHelpOutputFormat::Publish(const TPublishContext& context) const {
     const std::string outputFolder = EnsureDir(OutputFolder(context.Project));
-    ExportWebHelp(context.Project, outputFolder, context.Progress);
-    CopyWebHelpTemplate(context.Project, context.Settings, outputFolder);
+    TOutputRecord record(outputFolder);
+    record.AddAll(ExportWebHelp(context.Project, outputFolder, context.Progress));
+    record.AddAll(CopyWebHelpTemplate(context.Project, context.Settings, outputFolder));
     ApplyWebHelpTitle(context.Project, outputFolder);
+    record.Finish();
     return JoinPath(outputFolder, "index.html");
 }
 
-void ExportWebHelp(const TDocProject& project, const std::string& outputFolder,
-                   const std::function<void(const std::string&)>& progress) {
+std::vector<std::string> ExportWebHelp(const TDocProject& project,
+                                       const std::string& outputFolder,
+                                       const std::function<void(const std::string&)>& progress) {
     EnsureDir(outputFolder);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const std::string topicsFolder = EnsureOutputSubfolder(outputFolder, "topics");
     EnsureOutputSubfolder(outputFolder, "assets");
-    const std::vector<std::string> searchEntries =
-        WriteWebHelpPages(project, settings, topicsFolder, progress);
-    CopyProjectAssets(project, outputFolder);
-    WriteTextFileUtf8(JoinPath(outputFolder, "style.css"),
-                      ComposeTargetCss(project, &settings, TStylesheetTarget::stWebHelp));
+    const TWrittenPages pages = WriteWebHelpPages(project, settings, topicsFolder, progress);
+    std::vector<std::string> written;
+    for (const TSearchTopic& topic : pages.SearchTopics)
+        written.push_back("topics/" + topic.Topic->FID + ".html");
+    for (const std::string& asset : CopyProjectAssets(project, outputFolder))
+        written.push_back(asset);
+    WriteOutputFile(JoinPath(outputFolder, "style.css"),
+                    ComposeTargetCss(project, &settings, TStylesheetTarget::stWebHelp) +
+                        WebHelpDarkCss(settings));
     WriteWebHelpToc(project, outputFolder);
-    WriteWebHelpSearchIndex(outputFolder, searchEntries);
+    WriteWebHelpSearchIndex(outputFolder, pages.SearchEntries);
+    written.insert(written.end(), {"style.css", "toc.json", "toc.js", "search.json", "search.js"});
+    for (std::string& file : WriteWebHelpSearchData(outputFolder, pages.SearchTopics))
+        written.push_back(std::move(file));
+    written.push_back(WriteWebHelpIndexTerms(project, outputFolder));
+    return written;
 }
 
-void CopyWebHelpTemplate(const TDocProject& project, const TProjectSettings& settings,
-                         const std::string& outputFolder) {
+std::vector<std::string> CopyWebHelpTemplate(const TDocProject& project,
+                                             const TProjectSettings& settings,
+                                             const std::string& outputFolder) {
     const std::string templateFolder = JoinPath(project.FRootPath, "internal/webhelp");
     if (project.FRootPath.empty() || !DirectoryExists(templateFolder))
-        return;
-    CopyFileIntoOutput(JoinPath(templateFolder, "app.html"), JoinPath(outputFolder, "index.html"));
-    CopyFileIntoOutput(JoinPath(templateFolder, "app.js"), JoinPath(outputFolder, "app.js"));
+        return {};
+    std::vector<std::string> written;
+    for (const std::string& name : TemplateFiles(templateFolder)) {
+        written.push_back(name == "app.html" ? "index.html" : name);
+        CopyFileIntoOutput(JoinPath(templateFolder, name), JoinPath(outputFolder, written.back()));
+    }
     const std::string appCss = JoinPath(outputFolder, "app.css");
-    CopyFileIntoOutput(JoinPath(templateFolder, "app.css"), appCss);
     try {
         std::string css = ReadTextFileUtf8(appCss);
         css = ReplaceAll(css, "__SV_TOC_COLOR__", ColorToHtml(settings.TocTextColor));
@@ -109,6 +173,7 @@ void CopyWebHelpTemplate(const TDocProject& project, const TProjectSettings& set
     } catch (const std::exception&) {
         // The site works with the template's own colours; publishing goes on.
     }
+    return written;
 }
 
 void ApplyWebHelpTitle(const TDocProject& project, const std::string& outputFolder) {

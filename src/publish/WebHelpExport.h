@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -18,17 +19,21 @@ public:
     std::string Publish(const TPublishContext& context) const override;
 };
 
-// Everything but the template: pages, assets, "style.css", contents and
-// search index, with the settings read afresh from the project's file.
-void ExportWebHelp(const TDocProject& project, const std::string& outputFolder,
-                   const std::function<void(const std::string&)>& progress = {});
+// Everything but the template: pages, assets, "style.css", contents,
+// search index and A–Z index, with the settings read afresh from the
+// project's file. Returns the written files' paths relative to the folder.
+std::vector<std::string> ExportWebHelp(const TDocProject& project,
+                                       const std::string& outputFolder,
+                                       const std::function<void(const std::string&)>& progress = {});
 
-// Copies "app.html" (as "index.html"), "app.js" and "app.css" from the
-// project's "internal/webhelp" folder when that folder exists, then fills
-// the colour and size placeholders of "app.css" from `settings` (a failure
-// there is ignored).
-void CopyWebHelpTemplate(const TDocProject& project, const TProjectSettings& settings,
-                         const std::string& outputFolder);
+// Copies the files of the project's "internal/webhelp" folder when that
+// folder exists ("app.html" as "index.html"; "app.js" and "app.css" must be
+// there), then fills the colour and size placeholders of "app.css" from
+// `settings` (a failure there is ignored). Returns the written files' paths
+// relative to the output folder.
+std::vector<std::string> CopyWebHelpTemplate(const TDocProject& project,
+                                             const TProjectSettings& settings,
+                                             const std::string& outputFolder);
 
 // The first "<title>WebHelp</title>" of the site's "index.html" (when there
 // is one) becomes the escaped project title.

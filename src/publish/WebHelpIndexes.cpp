@@ -8,6 +8,7 @@
 #include "publish/HtmlHelpers.h"
 #include "publish/OutputFile.h"
 #include "publish/PublishSteps.h"
+#include "publish/TopicIndex.h"
 
 #include <vector>
 
@@ -119,6 +120,31 @@ void WriteWebHelpSearchIndex(const std::string& outputFolder,
     }
     pieces.push_back("]}");
     WriteJsonAndScript(outputFolder, "search", "window.__SV_SEARCH = ", std::move(pieces));
+}
+
+std::string WriteWebHelpIndexTerms(const TDocProject& project, const std::string& outputFolder) {
+    std::string out = "window.__SV_TERMS = {\"entries\":[";
+    const auto entries =
+        BuildTopicIndex(project, [](const TTopic& topic) { return !topic.FExcludeWeb; });
+    for (size_t i = 0; i < entries.size(); ++i) {
+        out += i > 0 ? ",[" : "[";
+        AppendJsonString(out, entries[i].Term);
+        out += ',';
+        AppendJsonString(out, TopicIndexGroup(entries[i]));
+        out += ",[";
+        for (size_t t = 0; t < entries[i].Topics.size(); ++t) {
+            out += t > 0 ? ",[" : "[";
+            AppendJsonString(out, entries[i].Topics[t]->FID);
+            out += ',';
+            AppendJsonString(out, entries[i].Topics[t]->FTitle);
+            out += ']';
+        }
+        out += "]]";
+    }
+    out += "]};";
+    const std::string name = "index-terms.js";
+    WriteOutputFile(JoinPath(outputFolder, name), out);
+    return name;
 }
 
 } // namespace quillmark

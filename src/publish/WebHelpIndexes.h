@@ -34,4 +34,9 @@ void WriteWebHelpToc(const TDocProject& project, const std::string& outputFolder
 void WriteWebHelpSearchIndex(const std::string& outputFolder,
                              const std::vector<std::string>& entries);
 
+// "index-terms.js" for the site's A–Z index: window.__SV_TERMS =
+// {"entries":[[term,group,[[id,title]…]]…]}, the entries of BuildTopicIndex
+// for the topics exported to WebHelp, in order. Returns the file's name.
+std::string WriteWebHelpIndexTerms(const TDocProject& project, const std::string& outputFolder);
+
 } // namespace quillmark

@@ -3,57 +3,63 @@
 #include "base/TextUtils.h"
 #include "settings/ProjectSettings.h"
 
-#include <initializer_list>
-
 namespace quillmark {
 
 namespace {
 
-constexpr std::string_view kHeadStart =
-    "<!doctype html><html><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
-    "content=\"width=device-width, initial-scale=1\"><link rel=\"stylesheet\" href=\"";
-constexpr std::string_view kStyleStart =
-    "\"><style>body{margin:0;font-family:Segoe UI,Arial;background:";
-constexpr std::string_view kStyleRest =
-    ";}"
-    ".sv-page-body p{margin:0;}"
-    ".sv-page-body h1,.sv-page-body h2,.sv-page-body h3,.sv-page-body h4,.sv-page-body "
-    "h5,.sv-page-body h6{margin:0;}"
-    ".sv-page-body ul,.sv-page-body ol{margin:0;padding-left:1.5em;}"
-    ".sv-page-body li{margin:0;}"
-    "table{border-collapse:collapse;max-width:100%;}"
-    "td,th{border:1px solid #999;padding:4px;vertical-align:top;}"
-    "</style></head><body><div class=\"sv-page-header\" style=\"background:";
-constexpr std::string_view kHeaderRest = ";padding:12px 16px;\">";
-constexpr std::string_view kBodyStart =
-    "</div><div class=\"sv-page-body\" style=\"padding:16px;\">";
-constexpr std::string_view kBodyEnd = "</div>";
-constexpr std::string_view kPageEnd = "</body></html>";
+// Only the page's frame: margins, the paddings of the header band, the
+// topic and the footer (narrower on phones), and the band with the project
+// title hidden inside the site, which names the project in its top bar.
+constexpr std::string_view kPageStyle =
+    ".sv-page-header{padding:12px 28px;}"
+    ".sv-page-body{padding:18px 28px 28px;}"
+    ".sv-page-footer{padding:10px 28px;border-top:1px solid #d0d0d0;font-size:12px;opacity:0.85;}"
+    "@media (max-width:600px){.sv-page-header,.sv-page-body,.sv-page-footer{padding-left:16px;"
+    "padding-right:16px;}}"
+    "@media screen{.sv-in-site .sv-title-line{display:none;}}";
 
 } // namespace
 
-std::string BuildWebHelpPage(std::string_view bodyHtml, std::string_view headerHtml,
-                             std::string_view headerBg, std::string_view pageBg,
-                             std::string_view cssHref, std::string_view footerHtml) {
-    const std::initializer_list<std::string_view> pieces = {
-        kHeadStart, cssHref,    kStyleStart, pageBg,   kStyleRest, headerBg, kHeaderRest,
-        headerHtml, kBodyStart, bodyHtml,    kBodyEnd, footerHtml, kPageEnd};
-    size_t size = 0;
-    for (const std::string_view piece : pieces)
-        size += piece.size();
-    std::string page;
-    page.reserve(size);
-    for (const std::string_view piece : pieces)
-        page += piece;
-    return page;
+std::string BuildWebHelpPage(const TWebHelpPage& page) {
+    std::string html;
+    html.reserve(page.BodyHtml.size() + page.HeaderHtml.size() + page.FooterHtml.size() + 1200);
+    html += "<!doctype html><html lang=\"";
+    html += EscapeHtml(page.Language);
+    html += "\" data-topic=\"";
+    html += EscapeHtml(page.TopicId);
+    html += "\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
+            "content=\"width=device-width, initial-scale=1\"><title>";
+    html += EscapeHtml(page.TopicTitle);
+    html += " – ";
+    html += EscapeHtml(page.ProjectTitle);
+    html += "</title><link rel=\"stylesheet\" href=\"";
+    html += page.CssHref;
+    html += "\"><style>body{margin:0;padding:0;background:";
+    html += page.PageBg;
+    html += ";}";
+    html += kPageStyle;
+    html += "</style><script src=\"../shared.js\"></script><script src=\"../topic.js\"></script>"
+            "</head><body><header class=\"sv-page-header";
+    if (page.HeaderIsTitleLine)
+        html += " sv-title-line";
+    if (page.HeaderHasDefaultBg)
+        html += " sv-default-band";
+    html += "\" style=\"background:";
+    html += page.HeaderBg;
+    html += ";\">";
+    html += page.HeaderHtml;
+    html += "</header><main class=\"sv-page-body\" id=\"sv-content\">";
+    html += page.BodyHtml;
+    html += "</main>";
+    html += page.FooterHtml;
+    html += "</body></html>";
+    return html;
 }
 
 std::string WebHelpFooterHtml(const TProjectSettings& settings) {
     if (!settings.CopyrightEnabled || Trim(settings.CopyrightText).empty())
         return "";
-    return "<div class=\"sv-page-footer\" style=\"padding:10px 16px;border-top:1px solid "
-           "#d0d0d0;font-size:12px;opacity:0.85;\">" +
-           EscapeHtml(settings.CopyrightText) + "</div>";
+    return "<footer class=\"sv-page-footer\">" + EscapeHtml(settings.CopyrightText) + "</footer>";
 }
 
 std::string WebHelpPageSource(const std::string& source, const std::string& title) {

@@ -44,6 +44,9 @@ public:
     std::string PdfCoverSubtitle;
     std::string PdfCoverVersion;
     std::string PdfCoverPicture;
+    // The language the topics are written in, as a language tag ("en",
+    // "de-CH"): the pages' lang attribute and the help file's language.
+    std::string ContentLanguage;
 
     TProjectSettings();
 

@@ -22,6 +22,7 @@ constexpr std::array<std::string_view, 19> kBodyFontSizes = {
 // lists are empty.
 const TSettingsDialogRow kRows[] = {
     {"Project Title", "edProjTitle", C::Edit, "ProjTitle", 260},
+    {nullptr, "edContentLanguage", C::Edit, "ContentLanguage", 90},
     {nullptr, "edH1", C::Hidden, "FontSizeH1"},
     {nullptr, "edH2", C::Hidden, "FontSizeH2"},
     {nullptr, "edH3", C::Hidden, "FontSizeH3"},
@@ -135,7 +136,8 @@ const TSettingControlValue& ValueOf(const TProjectSettingsControls& controls,
     return found != controls.end() ? found->second : kNone;
 }
 
-// Stores one setting into `s`; false when its text is no valid number.
+// Stores one setting into `s`; false when its text is no valid number or
+// not a text the setting accepts.
 bool StoreSetting(const TSettingField& field, const TSettingRows& rows,
                   const TProjectSettingsControls& controls, TProjectSettings& s) {
     const TSettingControlValue& shown = ValueOf(controls, rows.Visible);
@@ -146,6 +148,8 @@ bool StoreSetting(const TSettingField& field, const TSettingRows& rows,
     case TSettingKind::Text:
         if (text.empty() && field.BlankMeansDefault)
             text = std::get<std::string_view>(field.Default);
+        if (field.Accepts != nullptr && !field.Accepts(text))
+            return false;
         SettingValue<std::string>(s, field) = text;
         return true;
     case TSettingKind::Word: {

@@ -81,6 +81,9 @@ const TSettingField kFields[] = {
      .Default = std::string_view(""), .Caption = "Cover version line:"},
     {.Name = "PdfCoverPicture", .Kind = K::Text, .Member = &S::PdfCoverPicture,
      .Default = std::string_view(""), .Caption = "Cover picture (in the project):"},
+    {.Name = "ContentLanguage", .Kind = K::Text, .Member = &S::ContentLanguage,
+     .Default = std::string_view("en"), .BlankMeansDefault = true, .Accepts = IsLanguageTag,
+     .Caption = "Content language (e.g. en, de-CH):"},
 };
 // clang-format on
 
@@ -100,7 +103,27 @@ const TSettingField& ProjectSettingField(std::string_view name) {
 std::string SettingTextOrDefault(const TProjectSettings& settings, std::string_view name) {
     const TSettingField& field = ProjectSettingField(name);
     const std::string text = Trim(SettingValue<std::string>(settings, field));
-    return text.empty() ? std::string(std::get<std::string_view>(field.Default)) : text;
+    const bool usable = !text.empty() && (field.Accepts == nullptr || field.Accepts(text));
+    return usable ? text : std::string(std::get<std::string_view>(field.Default));
+}
+
+bool IsLanguageTag(std::string_view text) {
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    bool first = true;
+    while (true) {
+        const size_t end = std::min(text.find('-'), text.size());
+        const std::string_view subtag = text.substr(0, end);
+        const bool allowed = std::all_of(subtag.begin(), subtag.end(), [&](char c) {
+            return isLetter(c) || (!first && isDigit(c));
+        });
+        if (!allowed || subtag.size() < (first ? 2u : 1u) || subtag.size() > 8)
+            return false;
+        if (end == text.size())
+            return true;
+        text.remove_prefix(end + 1);
+        first = false;
+    }
 }
 
 std::string_view NormalisedWord(const TSettingField& field, std::string_view text) {

@@ -47,6 +47,9 @@ struct TSettingField {
     // for new projects differs from what projects did before it existed;
     // none: a missing member leaves the field as it is.
     std::optional<TSettingDefault> Absent = std::nullopt;
+    // Text: the texts the setting may hold; the dialog refuses others, and
+    // one written into the file by hand is read as the default.
+    bool (*Accepts)(std::string_view text) = nullptr;
     // What the dialog shows for the setting: a label, or a check box's
     // caption; null for settings the dialog does not show.
     const char* Caption = nullptr;
@@ -61,8 +64,14 @@ std::span<const TSettingField> ProjectSettingFields();
 // error and raises std::out_of_range.
 const TSettingField& ProjectSettingField(std::string_view name);
 
-// A Text or Word setting's value, trimmed; its default when that is empty.
+// A Text or Word setting's value, trimmed; its default when that is empty
+// or not one the setting accepts.
 std::string SettingTextOrDefault(const TProjectSettings& settings, std::string_view name);
+
+// A language tag as HTML's lang attribute takes it: a language of two to
+// eight letters, then any subtags of one to eight letters or digits, each
+// after a "-" ("en", "de-CH", "zh-Hant-TW").
+bool IsLanguageTag(std::string_view text);
 
 // The entry of a Word setting's list equal to `text` without regard to ASCII
 // case, as the list spells it; the default when there is none.

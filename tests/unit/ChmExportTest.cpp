@@ -8,7 +8,9 @@
 #include "model/DocProject.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ProgramSearch.h"
+#include "publish/ChmLanguage.h"
 #include "publish/HelpCompiler.h"
+#include "publish/HtmlHelpers.h"
 #include "publish/JpegOrientation.h"
 #include "settings/ProjectSettings.h"
 
@@ -38,12 +40,13 @@ std::string Entry(const std::string& title, const std::string& id) {
 
 TEST(ChmPageTest, BuildChmPageJoinsTheFixedPieces) {
     EXPECT_EQ(
-        BuildChmPage("<p>B</p>", "<b>H</b>", "#E7EFF5", "#FFFFFF",
-                     "<div class=\"sv-footer\">F</div>"),
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+        BuildChmPage({"Q&A <1>", "de", "<p>B</p>", "<b>H</b>", "#E7EFF5", "#FFFFFF",
+                      "<div class=\"sv-footer\">F</div>"}),
+        "<html lang=\"de\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-1251\"><title>Q&amp;A &lt;1&gt;</title>"
         "<link rel=\"stylesheet\" href=\"../style.css\"><style>body{margin:0;background:#FFFFFF;}"
-        ".sv-header{padding:12px 16px;background:#E7EFF5;}.sv-body{padding:16px;}"
-        ".sv-body p{margin:0;}.sv-footer{padding:10px 16px;font-size:12px;color:#666;"
+        ".sv-header{padding:12px 28px;background:#E7EFF5;}.sv-body{padding:18px 28px 28px;}"
+        ".sv-footer{padding:10px 28px;font-size:12px;color:#666;"
         "border-top:1px solid #d0d0d0;}</style></head><body><div class=\"sv-header\"><b>H</b>"
         "</div><div class=\"sv-body\"><p>B</p></div><div "
         "class=\"sv-footer\">F</div></body></html>");
@@ -140,12 +143,15 @@ TEST_F(ChmExportTest, WritesTheHelpProjectSources) {
                  "</HEAD>", "<BODY>", "<OBJECT type=\"text/site properties\"></OBJECT>", "<UL>"}) +
             Entry("Русский", r) + "<UL>\r\n" + Entry("Deep", d.FID) + "<UL>\r\n</UL>\r\n</UL>\r\n" +
             CrLfLines({"</UL>", "</BODY>", "</HTML>"})));
+    // Every exported topic by title, sorted as the reader looks things up;
+    // names are HTML.
     EXPECT_EQ(ReadFileBytes(Out("index.hhk")),
-              Cp1251("<HTML><BODY><UL>\r\n" + Entry("Child \"quoted\"", c) + Entry("Русский", r) +
-                     Entry("Deep", d.FID) + "</UL></BODY></HTML>\r\n"));
+              Cp1251("<HTML><BODY><UL>\r\n" + Entry("Child &quot;quoted&quot;", c) +
+                     Entry("Deep", d.FID) + Entry("Русский", r) + "</UL></BODY></HTML>\r\n"));
     EXPECT_EQ(ReadFileBytes(Out("project.hhp")),
               CrLfLines({"[OPTIONS]", "Compiled file=help.chm", "Contents file=toc.hhc",
                          "Index file=index.hhk", "Default topic=topics/" + c + ".html",
+                         "Title=A & B", "Language=0x409 English (United States)",
                          "Full-text search=Yes", "", "[FILES]", "toc.hhc", "index.hhk",
                          "topics/" + c + ".html", "topics/" + r + ".html",
                          "topics/" + d.FID + ".html", "style.css", "assets/images/photo.JPG"}));
@@ -154,13 +160,14 @@ TEST_F(ChmExportTest, WritesTheHelpProjectSources) {
     // The page of a plain topic, byte for byte: fallback header with the
     // encoded project title, the encoded footer, Windows-1251.
     EXPECT_EQ(ReadFileBytes(Out("topics/" + d.FID + ".html")),
-              Cp1251(BuildChmPage(
-                  "<p>Plain</p>", "<div style=\"font-size:14px;\"><b>A &amp; B</b></div>",
-                  "#fafafa", "#FFFFFF", "<div class=\"sv-footer\">© Me &lt;x&gt;</div>")));
+              Cp1251(BuildChmPage({"Deep", "en", "<p>Plain</p>",
+                                   "<div style=\"font-size:14px;\"><b>A &amp; B</b></div>",
+                                   "#fafafa", "#FFFFFF",
+                                   "<div class=\"sv-footer\">© Me &lt;x&gt;</div>"})));
 
     const std::string page = ReadFileBytes(Out("topics/" + r + ".html"));
     for (const std::string& expected :
-         {Cp1251("<h1>Привет</h1>"), std::string("<p>Cafe Noel</p>"),
+         {Cp1251("<h1>Привет</h1>"), std::string("<p>Caf&#233; No&#235;l</p>"),
           "<a href=\"" + c + ".html\">c</a>", std::string("<a href=\"#\">a</a>"),
           std::string("<IMG src=\"../assets/images/photo.JPG\">"),
           std::string("<a href=\"assets/file.pdf\">"),
@@ -177,8 +184,9 @@ TEST_F(ChmExportTest, ProjectWithoutExportedTopicsHasNoDefaultTopic) {
     Export();
     EXPECT_EQ(ReadFileBytes(Out("project.hhp")),
               CrLfLines({"[OPTIONS]", "Compiled file=help.chm", "Contents file=toc.hhc",
-                         "Index file=index.hhk", "Full-text search=Yes", "", "[FILES]", "toc.hhc",
-                         "index.hhk", "style.css"}));
+                         "Index file=index.hhk", "Title=A & B",
+                         "Language=0x409 English (United States)", "Full-text search=Yes", "",
+                         "[FILES]", "toc.hhc", "index.hhk", "style.css"}));
 }
 
 TEST_F(ChmExportTest, TurnsReferencedJpegsUprightInTheOutputOnly) {
@@ -203,6 +211,50 @@ TEST_F(ChmExportTest, TurnsReferencedJpegsUprightInTheOutputOnly) {
     EXPECT_EQ(ReadFileBytes(Folder.Path("assets/images/photo.JPG")), rotated);
     EXPECT_EQ(ReadFileBytes(Out("assets/images/unused.jpg")), rotated);
     EXPECT_EQ(ReadFileBytes(Folder.Path("build/outside.jpg")), rotated);
+}
+
+TEST_F(ChmExportTest, IndexListsEntriesAndKeywordsBesideTheTitles) {
+    TTopic& one = Add("Setup", "", "<p>x</p>");
+    one.FIndexEntries = {"Lamp", "power"};
+    TTopic& two = Add("Zoom", "", "<p>y</p>");
+    two.FKeywords = {"lamp"};
+    TTopic& hidden = Add("Hidden", "", "<p>z</p>");
+    hidden.FKeywords = {"lamp", "secret"};
+    hidden.FExcludeChm = true;
+    Export();
+    const std::string lamp = CrLfLines({
+        "<LI><OBJECT type=\"text/sitemap\">", "<param name=\"Name\" value=\"Lamp\">",
+        "<param name=\"Name\" value=\"Setup\">",
+        "<param name=\"Local\" value=\"topics/" + one.FID + ".html\">",
+        "<param name=\"Name\" value=\"Zoom\">",
+        "<param name=\"Local\" value=\"topics/" + two.FID + ".html\">", "</OBJECT>"});
+    EXPECT_EQ(ReadFileBytes(Out("index.hhk")),
+              "<HTML><BODY><UL>\r\n" + lamp + Entry("power", one.FID) + Entry("Setup", one.FID) +
+                  Entry("Zoom", two.FID) + "</UL></BODY></HTML>\r\n");
+}
+
+TEST_F(ChmExportTest, TheContentLanguageNamesThePagesAndTheHelpFile) {
+    TProjectSettings settings;
+    settings.ContentLanguage = " de-CH ";
+    settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(Project.FRootPath));
+    const std::string id = Add("Seite", "", "<p>x</p>").FID;
+    Export();
+    EXPECT_EQ(ReadFileBytes(Out("topics/" + id + ".html")).rfind("<html lang=\"de-CH\">", 0), 0u);
+    EXPECT_NE(ReadFileBytes(Out("project.hhp")).find("\r\nLanguage=0x807 German (Switzerland)\r\n"),
+              std::string::npos);
+}
+
+TEST(ChmLanguageTest, ContentLanguagesBecomeWindowsLanguageCodes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"en", "0x409 English (United States)"}, {"EN-us", "0x409 English (United States)"},
+        {"en-GB", "0x809 English (United Kingdom)"}, {"de_CH", "0x807 German (Switzerland)"},
+        {"de", "0x407 German (Germany)"},           {"ru-RU", "0x419 Russian"},
+        {"zh-Hant-TW", "0x404 Chinese (Taiwan)"},   {"zh", "0x804 Chinese (PRC)"},
+        {"english", "0x409 English (United States)"}, {"", "0x409 English (United States)"},
+        {"xx", "0x409 English (United States)"},
+    };
+    for (const auto& [language, line] : cases)
+        EXPECT_EQ(ChmLanguageLine(language), line) << language;
 }
 
 TEST_F(ChmExportTest, FailedWriteIsAnError) {
@@ -247,6 +299,34 @@ TEST_F(ChmExportTest, CompiledHelpOpensWithTopicsContentsAndIndex) {
         const std::string tree = ReadFileBytes(Folder.Path("tree.txt"));
         EXPECT_NE(tree.find("value=\"Getting started\""), std::string::npos) << command << tree;
         EXPECT_NE(tree.find("topics/" + second + ".html"), std::string::npos) << command << tree;
+    }
+}
+
+// The sources and, when chmcmd is there, the compiled help decode to every
+// letter: those Windows-1251 lacks travel as character references.
+TEST_F(ChmExportTest, LettersOutsideTheCodePageSurviveAsReferences) {
+    const std::string name = "café Größe Łódź 日本語";
+    TTopic& topic = Add(name, "", "<p>Lamp: " + name + "</p>");
+    topic.FKeywords = {"Łódź"};
+    const std::string page = "topics/" + topic.FID + ".html";
+    const auto decoded = [](const std::string& bytes) {
+        return DecodeHtml(CodePageToUtf8(bytes, "WINDOWS-1251"));
+    };
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {page, "<title>" + name + "</title>"},
+        {page, "<p>Lamp: " + name + "</p>"},
+        {"toc.hhc", "value=\"" + name + "\""},
+        {"index.hhk", "value=\"Łódź\""},
+    };
+    const bool compile = !Chmcmd().empty();
+    const std::string chm = Export(compile, Chmcmd());
+    for (const auto& [file, text] : expected) {
+        EXPECT_NE(decoded(ReadFileBytes(Out(file))).find(text), std::string::npos) << file;
+        if (!compile)
+            continue;
+        RunTool({"chmls", "extract", chm, "/" + file, Folder.Path("extracted")}, Out(""));
+        EXPECT_NE(decoded(ReadFileBytes(Folder.Path("extracted"))).find(text), std::string::npos)
+            << "compiled " << file;
     }
 }
 

@@ -31,6 +31,23 @@ TEST(CodePageTest, Utf8ToWindows1251) {
         EXPECT_EQ(Utf8ToCodePage(c.Text, "WINDOWS-1251"), c.Bytes) << c.Text;
 }
 
+TEST(CodePageTest, CharacterReferencesKeepWhatTheCodePageLacks) {
+    const struct {
+        const char* Text;
+        std::string Bytes;
+    } cases[] = {
+        {"<p>plain</p>", "<p>plain</p>"},
+        {"café Größe Łódź 日本語", "caf&#233; Gr&#246;&#223;e &#321;&#243;d&#378; &#26085;&#26412;&#35486;"},
+        {"Ёж — €😀", "\xA8\xE6 \x97 \x88&#128512;"},
+        {"x\xFFy", "x&#65533;y"},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = Utf8ToCodePageWithCharRefs(c.Text, "WINDOWS-1251");
+        EXPECT_EQ(bytes, c.Bytes) << c.Text;
+    }
+    EXPECT_THROW(Utf8ToCodePageWithCharRefs("x", "NO-SUCH-PAGE"), QuillError);
+}
+
 TEST(CodePageTest, TransliterationDoesNotTouchTheProcessLocale) {
     const std::string before = std::setlocale(LC_ALL, nullptr);
     EXPECT_EQ(Utf8ToCodePage("ü", "WINDOWS-1251"), "u");

@@ -24,7 +24,8 @@ const std::string kDefaultLine =
     R"("CopyrightEnabled":false,"CopyrightText":"","LinkColor":"#0000FF","LinkStyle":"solid",)"
     R"("TableBorderStyle":"solid","TableBorderWidth":1,"TableBorderColor":"#999999",)"
     R"("PdfPaperSize":"A4","PdfMarginTop":20,"PdfMarginBottom":20,"PdfMarginInner":20,)"
-    R"("PdfMarginOuter":20,"PdfCoverSubtitle":"","PdfCoverVersion":"","PdfCoverPicture":""})";
+    R"("PdfMarginOuter":20,"PdfCoverSubtitle":"","PdfCoverVersion":"","PdfCoverPicture":"",)"
+    R"("ContentLanguage":"en"})";
 
 class ProjectSettingsFile : public ::testing::Test {
 protected:

@@ -27,7 +27,8 @@ TEST(PublishStepsTest, PageHeaderPrefersTopicFilesAndFallsBackToTheTitle) {
         const char* html;
         const char* background;
     };
-    const char* fallback = "<div style=\"font-size:14px;\"><b>A & <B></b></div>";
+    // The title is text in both variants, never markup.
+    const char* fallback = "<div style=\"font-size:14px;\"><b>A &amp; &lt;B&gt; &#39;C&#39;</b></div>";
     const Case cases[] = {
         {"no files", nullptr, nullptr, nullptr, nullptr, TPageHeaderVariant::WebHelp, fallback,
          "#fafafa"},
@@ -38,13 +39,13 @@ TEST(PublishStepsTest, PageHeaderPrefersTopicFilesAndFallsBackToTheTitle) {
         {"empty topic file beats default", "<p>D</p>", "#111111", " \n", "",
          TPageHeaderVariant::WebHelp, fallback, "#fafafa"},
         {"chm encodes title", nullptr, nullptr, nullptr, nullptr, TPageHeaderVariant::Chm,
-         "<div style=\"font-size:14px;\"><b>A &amp; &lt;B&gt;</b></div>", "#fafafa"},
+         "<div style=\"font-size:14px;\"><b>A &amp; &lt;B&gt; 'C'</b></div>", "#fafafa"},
     };
     for (const Case& c : cases) {
         TempFolder temp;
         TDocProject project;
         project.FRootPath = temp.Root();
-        project.FTitle = "A & <B>";
+        project.FTitle = "A & <B> 'C'";
         const auto put = [&](const char* name, const char* text) {
             if (text != nullptr)
                 WriteTextFileUtf8(temp.Path(std::string("meta/") + name), text);

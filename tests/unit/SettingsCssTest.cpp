@@ -84,7 +84,11 @@ const std::string kDefaultChmBlock =
     "}\r\n";
 
 const std::string kFallbackBase = "body{font-family:Segoe UI,Arial;line-height:1.5;margin:0;}";
-const std::string kChmBase = "body{font-family:Segoe UI,Arial;line-height:1.5;}p{margin:0;}";
+// The weightless rules at the top of every target's stylesheet.
+const std::string kShared =
+    ":where(p){margin:0 0 0.8em;}:where(img){max-width:100%;}"
+    ":where(table){border-collapse:collapse;margin:0 0 1em;}"
+    ":where(td,th){border:1px solid #999999;padding:6px;vertical-align:top;}\r\n";
 
 using Replacements = std::vector<std::pair<std::string, std::string>>;
 
@@ -264,43 +268,33 @@ protected:
     TProjectSettings settings_;
 };
 
-TEST_F(SettingsCssComposition, ProfileStylesheetIsTheBaseExceptForChm) {
-    WriteStyle("corporate.css", "h1{color:red}");
+TEST_F(SettingsCssComposition, EveryTargetSharesTheFallbacksAndTheProfileStylesheet) {
+    // Nothing flattens the profile: its paragraph rule stands in every output.
+    WriteStyle("corporate.css", "p{margin:0 0 2em}");
     WriteStyle("default.css", "DEFAULT");
-    EXPECT_EQ(Compose(TStylesheetTarget::stEditor), "h1{color:red}\r\n" + kDefaultStandardBlock);
-    EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp), "h1{color:red}" + kDefaultStandardBlock);
-    EXPECT_EQ(Compose(TStylesheetTarget::stChm), kChmBase + kDefaultChmBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stEditor),
+              kShared + "p{margin:0 0 2em}\r\n" + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp),
+              kShared + "p{margin:0 0 2em}" + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stChm), kShared + "p{margin:0 0 2em}" + kDefaultChmBlock);
     EXPECT_EQ(Compose(TStylesheetTarget::stPdf),
-              "h1{color:red}\r\np { margin: 0; }" + kDefaultStandardBlock);
+              kShared + "p{margin:0 0 2em}" + kDefaultStandardBlock);
 }
 
 TEST_F(SettingsCssComposition, MissingProfileFallsBackToDefaultCssOnlyInTheEditor) {
     WriteStyle("default.css", "DEFAULT");
-    EXPECT_EQ(Compose(TStylesheetTarget::stEditor), "DEFAULT\r\n" + kDefaultStandardBlock);
-    EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp), kFallbackBase + kDefaultStandardBlock);
-    EXPECT_EQ(Compose(TStylesheetTarget::stPdf),
-              kFallbackBase + "\r\np { margin: 0; }" + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stEditor), kShared + "DEFAULT\r\n" + kDefaultStandardBlock);
+    for (const auto target : {TStylesheetTarget::stWebHelp, TStylesheetTarget::stPdf})
+        EXPECT_EQ(Compose(target), kShared + kFallbackBase + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stChm), kShared + kFallbackBase + kDefaultChmBlock);
 }
 
 TEST_F(SettingsCssComposition, NoStylesheetsAtAllGiveTheBuiltInBase) {
-    EXPECT_EQ(Compose(TStylesheetTarget::stEditor), kFallbackBase + "\r\n" + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stEditor),
+              kShared + kFallbackBase + "\r\n" + kDefaultStandardBlock);
     EXPECT_EQ(ComposeTargetCss(project_, nullptr, TStylesheetTarget::stEditor),
-              kFallbackBase + "\r\n");
-    EXPECT_EQ(ComposeTargetCss(project_, nullptr, TStylesheetTarget::stChm), kChmBase);
-}
-
-TEST_F(SettingsCssComposition, PdfParagraphRuleIsAddedUnlessTheExactTextIsThere) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"p { margin: 1em; }", false},
-        {"p{margin:0}", true},
-        {"P { MARGIN: 0 }", true},
-    };
-    for (const auto& [profile, added] : cases) {
-        SCOPED_TRACE(profile);
-        WriteStyle("corporate.css", profile);
-        EXPECT_EQ(Compose(TStylesheetTarget::stPdf),
-                  profile + (added ? "\r\np { margin: 0; }" : "") + kDefaultStandardBlock);
-    }
+              kShared + kFallbackBase + "\r\n");
+    EXPECT_EQ(ComposeTargetCss(project_, nullptr, TStylesheetTarget::stChm), kShared + kFallbackBase);
 }
 
 TEST_F(SettingsCssComposition, ProfileNameThatLeavesTheStylesFolderIsTreatedAsMissing) {
@@ -315,8 +309,10 @@ TEST_F(SettingsCssComposition, ProfileNameThatLeavesTheStylesFolderIsTreatedAsMi
         SCOPED_TRACE(name);
         project_.FStyleProfile = name;
         EXPECT_EQ(ProfileStylesheetPath(project_), "");
-        EXPECT_EQ(Compose(TStylesheetTarget::stEditor), "DEFAULT\r\n" + kDefaultStandardBlock);
-        EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp), kFallbackBase + kDefaultStandardBlock);
+        EXPECT_EQ(Compose(TStylesheetTarget::stEditor),
+                  kShared + "DEFAULT\r\n" + kDefaultStandardBlock);
+        EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp),
+                  kShared + kFallbackBase + kDefaultStandardBlock);
     }
 }
 
@@ -324,7 +320,7 @@ TEST_F(SettingsCssComposition, ProfileNamesWithDotsAndSpacesStayUsable) {
     project_.FStyleProfile = "Corp v1.2 (print)";
     WriteStyle("Corp v1.2 (print).css", "PRINT");
     EXPECT_EQ(ProfileStylesheetPath(project_), folder_.Path("styles/Corp v1.2 (print).css"));
-    EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp), "PRINT" + kDefaultStandardBlock);
+    EXPECT_EQ(Compose(TStylesheetTarget::stWebHelp), kShared + "PRINT" + kDefaultStandardBlock);
 }
 
 TEST_F(SettingsCssComposition, EachTargetIsWrittenToItsOwnFile) {
@@ -347,9 +343,9 @@ TEST_F(SettingsCssComposition, EditorEffectiveCssIsWrittenAndItsFullPathReturned
     WriteTextFileUtf8(folder_.Path("internal/editor/editor_effective.css"), "OLD");
     const std::string path = WriteEditorEffectiveCss(project_, &settings_);
     EXPECT_EQ(path, folder_.Path("internal/editor/editor_effective.css"));
-    EXPECT_EQ(ReadFileBytes(path), "DEFAULT\r\n" + kDefaultStandardBlock);
+    EXPECT_EQ(ReadFileBytes(path), kShared + "DEFAULT\r\n" + kDefaultStandardBlock);
 
-    EXPECT_EQ(ReadFileBytes(WriteEditorEffectiveCss(project_, nullptr)), "DEFAULT\r\n");
+    EXPECT_EQ(ReadFileBytes(WriteEditorEffectiveCss(project_, nullptr)), kShared + "DEFAULT\r\n");
 }
 
 } // namespace

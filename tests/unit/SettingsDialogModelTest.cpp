@@ -156,6 +156,14 @@ const TStoreCase kStoreCases[] = {
          c["edFontName"].Text = "  ";
      },
      kValid, [](const auto& s) { EXPECT_EQ(s.DefaultFontName, "Segoe UI"); }},
+    {"ContentLanguageTrimmed", [](auto& c) { c["edContentLanguage"].Text = " zh-Hant-TW "; },
+     kValid, [](const auto& s) { EXPECT_EQ(s.ContentLanguage, "zh-Hant-TW"); }},
+    {"ContentLanguageBlankIsEnglish", [](auto& c) { c["edContentLanguage"].Text = " "; }, kValid,
+     [](const auto& s) { EXPECT_EQ(s.ContentLanguage, "en"); }},
+    {"ContentLanguageNotATag",
+     [](auto& c) { Titled(c)["edContentLanguage"].Text = "English (US)"; },
+     Invalid("edContentLanguage"),
+     {}},
     {"StylesAndColors",
      [](auto& c) {
          c["cmbLinkStyle"].Index = 0;
@@ -232,6 +240,24 @@ TEST(SettingsDialogModelTest, EveryRowEditsASettingItsControlCanHold) {
         EXPECT_TRUE(holds(row.Kind, field.Kind)) << row.Control;
         if (row.Kind != TSettingControl::Hidden)
             EXPECT_NE(field.Caption, nullptr) << row.Control;
+    }
+}
+
+TEST(SettingsTableTest, LanguageTags) {
+    for (const char* tag : {"en", "de-CH", "zh-Hant-TW", "es-419", "abcdefgh"})
+        EXPECT_TRUE(IsLanguageTag(tag)) << tag;
+    for (const char* text : {"", "e", "1a", "en-", "-en", "en--us", "pt_BR", "en us",
+                             "\"en\" onload", "abcdefghi", "en-123456789"})
+        EXPECT_FALSE(IsLanguageTag(text)) << text;
+}
+
+// A tag written into the file by hand that is none stands for the default.
+TEST(SettingsTableTest, ContentLanguageOrDefault) {
+    TProjectSettings settings;
+    for (const auto& [stored, used] :
+         {std::pair{" fr-CA ", "fr-CA"}, {"", "en"}, {"français", "en"}}) {
+        settings.ContentLanguage = stored;
+        EXPECT_EQ(SettingTextOrDefault(settings, "ContentLanguage"), used) << stored;
     }
 }
 

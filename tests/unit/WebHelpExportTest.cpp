@@ -81,23 +81,39 @@ TEST_F(WebHelpExportTest, WritesTheSiteByteForByte) {
             << relative;
         ++compared;
     }
-    EXPECT_EQ(compared, 11);
+    EXPECT_EQ(compared, 17);
     EXPECT_FALSE(FileExists(Output("topics/" + kExcluded + ".html")));
-    // The profile stylesheet, then the settings block.
+    // The shared fallbacks, the profile stylesheet, then the settings block.
     const std::string css = ReadFileBytes(Output("style.css"));
-    EXPECT_EQ(css.rfind("body{color:red}\r\n/* Project settings overrides */\r\nbody {", 0), 0u)
-        << css.substr(0, 80);
+    EXPECT_NE(css.find("}\r\nbody{color:red}\r\n/* Project settings overrides */\r\nbody {"),
+              std::string::npos)
+        << css.substr(0, 300);
     EXPECT_EQ(progress.back(), "Writing pages 3/3");
 }
 
-TEST_F(WebHelpExportTest, ExportingAgainReplacesPagesAndKeepsStaleOnes) {
+TEST_F(WebHelpExportTest, ExportingAgainReplacesPagesAndRemovesWhatItNoLongerWrites) {
     Publish();
-    WriteTextFileUtf8(Output("topics/OLD.html"), "stale");
+    WriteTextFileUtf8(Output("topics/MINE.html"), "the author's own");
     WriteTextFileUtf8(project.TopicPagePath(kBelowExcluded), "<p>changed</p>");
+    project.FTopics.Find(kChild)->FExcludeWeb = true;
+    fs::remove(temp.Path("project/assets/images/a.png"));
     Publish();
     EXPECT_NE(ReadFileBytes(Output("topics/" + kBelowExcluded + ".html")).find("<p>changed</p>"),
               std::string::npos);
-    EXPECT_EQ(ReadFileBytes(Output("topics/OLD.html")), "stale");
+    EXPECT_FALSE(fs::exists(Output("topics/" + kChild + ".html")));
+    EXPECT_FALSE(fs::exists(Output("assets/images/a.png")));
+    EXPECT_EQ(ReadFileBytes(Output("topics/MINE.html")), "the author's own");
+}
+
+TEST_F(WebHelpExportTest, PagesCarryTheContentLanguage) {
+    TProjectSettings settings;
+    settings.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));
+    settings.ContentLanguage = "fr-CA";
+    settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));
+    Publish();
+    EXPECT_EQ(ReadFileBytes(Output("topics/" + kRoot + ".html"))
+                  .rfind("<!doctype html><html lang=\"fr-CA\"", 0),
+              0u);
 }
 
 TEST_F(WebHelpExportTest, WithoutTemplateFolderTheSiteHasNoStartPage) {

@@ -1,50 +1,12 @@
-// Builds a small published WebHelp site in a folder, in the same file formats
-// the publisher writes (toc.js, search.js, topics/<id>.html, style.css and the
-// template files with their values filled in), so the site template can be
-// tested without the C++ export.
-import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
+// A small project written as files and published as a WebHelp site by the
+// real quillmark-cli (QUILLMARK_CLI), so the browser tests see exactly what
+// the program writes: pages, contents, search data, index and template.
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
 
-export const TEMPLATE_DIR = join(
-  dirname(fileURLToPath(import.meta.url)),
-  '..', '..', 'resources', 'AppFiles', 'webhelp',
-);
-
-// Compact JSON, pure ASCII: "/" as "\/", everything outside printable ASCII as
-// \uXXXX with upper-case digits.
-export function publisherJson(value) {
-  return JSON.stringify(value)
-    .replace(/\//g, '\\/')
-    .replace(/[\u007f-\uffff]/g, (c) => '\\u' + c.charCodeAt(0).toString(16).toUpperCase().padStart(4, '0'));
-}
-
-const escapeHtml = (s) =>
-  s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
-
-function topicPage(body, header, headerBg, pageBg) {
-  return (
-    '<!doctype html><html><head><meta charset="utf-8"><meta name="viewport" content="width=device-width, initial-scale=1">' +
-    '<link rel="stylesheet" href="../style.css"><style>' +
-    `body{margin:0;font-family:Segoe UI,Arial;background:${pageBg};}` +
-    '.sv-page-body p{margin:0;}' +
-    '.sv-page-body h1,.sv-page-body h2,.sv-page-body h3,.sv-page-body h4,.sv-page-body h5,.sv-page-body h6{margin:0;}' +
-    '.sv-page-body ul,.sv-page-body ol{margin:0;padding-left:1.5em;}' +
-    '.sv-page-body li{margin:0;}' +
-    'table{border-collapse:collapse;max-width:100%;}' +
-    'td,th{border:1px solid #999;padding:4px;vertical-align:top;}' +
-    '</style></head><body>' +
-    `<div class="sv-page-header" style="background:${headerBg};padding:12px 16px;">${header}</div>` +
-    `<div class="sv-page-body" style="padding:16px;">${body}</div>` +
-    '</body></html>'
-  );
-}
-
-const STYLE_CSS =
-  'body{font-family:Segoe UI,Arial;line-height:1.5;margin:0;}\r\n/* Project settings overrides */\r\n' +
-  'body {\r\n  font-family: "Segoe UI", Arial, sans-serif !important;\r\n  font-size: 16px !important;\r\n' +
-  '  color: #000000 !important;\r\n  line-height: 1.5 !important;\r\n}\r\n' +
-  'a, a:link, a:visited {\r\n  color: #0000FF !important;\r\n}\r\n';
+export const CLI = process.env.QUILLMARK_CLI;
+export const canPublish = !!CLI && existsSync(CLI);
 
 const hex = (n) => n.toString(16).toUpperCase().padStart(32, '0');
 
@@ -63,21 +25,24 @@ export const ID = {
   orphan: hex(0xd1),
 };
 
-const link = (id, text) => `<a href="${id}.html">${text}</a>`;
+const link = (name, text) => `<a href="doc:${ID[name]}">${text}</a>`;
 
-// name: [title, keywords, body HTML]
+// name: [title, keywords, index entries, body HTML]
 const TOPICS = {
-  welcome: ['Welcome', '', `<h1>Welcome</h1><p>This guide explains the lamp. Start with ${link(ID.install, 'Installing the lamp')} or read about ${link(ID.modes, 'light modes')}.</p><p>A <a href="#">missing topic</a> and the <a href="https://example.invalid/">vendor site</a>.</p>`],
-  start: ['Getting Started', '', '<h1>Getting Started</h1><p>Unpack the box and place the lamp near a socket.</p>'],
-  install: ['Installing the lamp', 'setup mounting', '<h1>Installing</h1><p>Fix the base, connect the cable and switch on. The timer starts after the first sunrise.</p>' + '<p>Filler paragraph.</p>'.repeat(60) + '<p id="deep">Far down: the wattage label sits under the base.</p>'],
-  config: ['Configuration Basics', 'settings', '<h1>Configuration</h1><p>Use the app to set a timer for the evening.</p>'],
-  advanced: ['Advanced Options', '', '<h1>Advanced</h1><p>Expert settings for colour temperature.</p>'],
-  reference: ['Reference', '', '<h1>Reference</h1><p>Technical details of the lamp.</p>'],
-  brightness: ['Brightness Control', '', '<h1>Brightness</h1><p>Slide to dim.</p>'],
-  modes: ['Light Modes', 'brightness presets', '<h1>Light modes</h1><p>Reading, relaxing and night modes.</p>'],
-  cafe: ['Über Zubehör', '', '<h1>Accessories</h1><p>The Café Crème shade diffuses light; its brightness drops by ten percent.</p>'],
-  symbols: ['Tags & <Symbols>', '', '<h1>Symbols</h1><p>Plain text about &lt;tags&gt;.</p>'],
-  orphan: ['Orphan Notes', '', '<h1>Orphan</h1><p>Notes kept outside the contents, about the lamp.</p>'],
+  welcome: ['Welcome', [], ['Lamp'], `<h1>Welcome</h1><p>Keep the label of the box. This guide explains the lamp. Start with ${link('install', 'Installing the lamp')} or read about ${link('modes', 'light modes')}.</p><p>A <a href="doc:${hex(0xee)}">missing topic</a> and the <a href="https://example.invalid/">vendor site</a>.</p>`],
+  start: ['Getting Started', [], [], '<h1>Getting Started</h1><p>Unpack the box and place the lamp near a socket.</p>'],
+  install: ['Installing the lamp', ['setup', 'mounting'], ['Installation', 'Lamp'], '<h1>Installing</h1><p>Fix the base, connect the cable and switch on. The timer starts after the first sunrise.</p>' +
+    '<h2>Mounting the base</h2><p>Screw the base to the desk.</p>' +
+    '<p>Filler paragraph.</p>'.repeat(60) +
+    '<h2>Wattage label</h2><p id="deep">Far down: the wattage label sits under the base.</p>'],
+  config: ['Configuration Basics', ['settings'], [], '<h1>Configuration</h1><p>Use the app to set a timer for the evening. Turn the dial to reset the lights.</p>'],
+  advanced: ['Advanced Options', [], [], '<h1>Advanced</h1><p>Expert settings for colour temperature while dimming.</p>'],
+  reference: ['Reference', [], [], '<h1>Reference</h1><p>Technical details of the lamp.</p>'],
+  brightness: ['Brightness Control', [], ['brightness'], '<h1>Brightness</h1><p>Slide to dim. To turn the light off, hold the button.</p>'],
+  modes: ['Light Modes', ['brightness presets'], ['Modes'], '<h1>Light modes</h1><p>Reading, relaxing and night modes.</p>'],
+  cafe: ['Über Zubehör', [], ['Café shade', 'Zubehör'], '<h1>Accessories</h1><p>The Café Crème shade diffuses light; its brightness drops by ten percent. Łódź Größe 日本語.</p>'],
+  symbols: ['Tags & <Symbols>', [], ['2.4 GHz'], '<h1>Symbols</h1><p>Plain text about &lt;tags&gt;.</p>'],
+  orphan: ['Orphan Notes', [], [], '<h1>Orphan</h1><p>Notes kept outside the contents, about the lamp.</p>'],
 };
 
 // Contents order: Welcome, Getting Started > (Installing, Configuration > Advanced),
@@ -92,44 +57,46 @@ export const FLAT_ORDER = ['welcome', 'start', 'install', 'config', 'advanced', 
 
 export const PROJECT_TITLE = 'Lamp Guide <Pro> & Co';
 
+// Colours of the contents panel: TocTextColor, TocTextSize, DefaultPageBgColor.
 export const SETTINGS = { tocColor: '#1A2B3C', tocSize: 9, leftBg: '#F4F1EA' };
+// The colours of a new project: topics follow the dark appearance.
+export const DEFAULT_COLOURS = { tocColor: '#000000', tocSize: 12, leftBg: '#FFFFFF' };
 
-function tocNode([name, children = []]) {
-  const id = ID[name];
-  return { id, title: TOPICS[name][0], file: `topics/${id}.html`, children: children.map(tocNode) };
+function projectFiles(folder, title, settings) {
+  const children = new Map();
+  const parents = new Map();
+  const walk = (nodes, parent) => {
+    for (const [name, kids = []] of nodes) {
+      parents.set(name, parent);
+      children.set(name, kids.map(([kid]) => kid));
+      walk(kids, name);
+    }
+  };
+  walk(TREE, '');
+  const topics = Object.entries(TOPICS).map(([name, [topicTitle, keywords, index]]) => ({
+    id: ID[name],
+    title: topicTitle,
+    parentId: parents.get(name) ? ID[parents.get(name)] : '',
+    children: (children.get(name) || []).map((kid) => ID[kid]),
+    keywords,
+    index,
+  }));
+  writeFileSync(join(folder, 'meta', 'topics.json'), JSON.stringify({ rootTopicIds: TREE.map(([name]) => ID[name]), topics }));
+  for (const [name, [, , , body]] of Object.entries(TOPICS)) writeFileSync(join(folder, 'topics', ID[name] + '.html'), body);
+  writeFileSync(join(folder, 'project.json'), JSON.stringify({ title, styleProfile: 'default' }));
+  writeFileSync(
+    join(folder, 'meta', 'project_settings.json'),
+    '\uFEFF' + JSON.stringify({ ProjTitle: title, TocTextColor: settings.tocColor, TocTextSize: settings.tocSize, DefaultPageBgColor: settings.leftBg }),
+  );
 }
 
-const plainText = (html) =>
-  html.replace(/<[^>]*>/g, ' ').replace(/&lt;/g, '<').replace(/&gt;/g, '>').replace(/&amp;/g, '&').replace(/\s+/g, ' ').trim();
-
-// Writes the site into dir and returns the path of its index.html.
+// Writes the project into dir, publishes it and returns the site's index.html.
 export function buildSite(dir, { settings = SETTINGS, title = PROJECT_TITLE } = {}) {
-  mkdirSync(join(dir, 'topics'), { recursive: true });
-  const header = `<div style="font-size:14px;"><b>${title}</b></div>`;
-  for (const [name, [, , body]] of Object.entries(TOPICS)) {
-    writeFileSync(join(dir, 'topics', `${ID[name]}.html`), topicPage(body, header, '#fafafa', '#FFFFFF'));
-  }
-  writeFileSync(join(dir, 'style.css'), STYLE_CSS);
-
-  const toc = { roots: TREE.map(tocNode) };
-  const search = {
-    topics: Object.entries(TOPICS).map(([name, [topicTitle, keywords, body]]) => ({
-      id: ID[name], title: topicTitle, file: `topics/${ID[name]}.html`, text: plainText(body), keywords,
-    })),
-  };
-  writeFileSync(join(dir, 'toc.json'), publisherJson(toc));
-  writeFileSync(join(dir, 'toc.js'), 'window.__SV_TOC = ' + publisherJson(toc) + ';');
-  writeFileSync(join(dir, 'search.json'), publisherJson(search));
-  writeFileSync(join(dir, 'search.js'), 'window.__SV_SEARCH = ' + publisherJson(search) + ';');
-
-  const index = join(dir, 'index.html');
-  copyFileSync(join(TEMPLATE_DIR, 'app.html'), index);
-  copyFileSync(join(TEMPLATE_DIR, 'app.js'), join(dir, 'app.js'));
-  const css = readFileSync(join(TEMPLATE_DIR, 'app.css'), 'utf8')
-    .split('__SV_TOC_COLOR__').join(settings.tocColor)
-    .split('__SV_TOC_SIZE__').join(String(settings.tocSize))
-    .split('__SV_LEFT_BG__').join(settings.leftBg);
-  writeFileSync(join(dir, 'app.css'), css);
-  writeFileSync(index, readFileSync(index, 'utf8').replace('<title>WebHelp</title>', `<title>${escapeHtml(title)}</title>`));
-  return index;
+  if (!canPublish) throw new Error('QUILLMARK_CLI must name the built quillmark-cli');
+  const folder = join(dir, 'Lamp');
+  for (const sub of ['meta', 'topics', 'styles']) mkdirSync(join(folder, sub), { recursive: true });
+  writeFileSync(join(dir, 'Lamp.hff'), '\uFEFF' + JSON.stringify({ version: '1.0', title, root: '' }));
+  projectFiles(folder, title, settings);
+  execFileSync(CLI, ['publish', join(dir, 'Lamp.hff'), '--format', 'webhelp'], { stdio: 'pipe' });
+  return join(folder, 'build', 'webhelp', 'index.html');
 }

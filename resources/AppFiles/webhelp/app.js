@@ -1,10 +1,16 @@
-// The WebHelp site: contents tree, topic frame, search and address handling.
-// Data comes from toc.js (window.__SV_TOC) and search.js (window.__SV_SEARCH),
-// which load as plain scripts so the site also works opened from disk, where
-// browsers refuse fetch() of local files.
+// The WebHelp site: addresses, the topic frame and its messages, the topic
+// bar, the outline, search results, the A–Z index page and the layout.
+// The contents come from toc.js (window.__SV_TOC), loaded with the page; the
+// search data (search-index.js, search-text/<n>.js) and the index
+// (index-terms.js) load after the first paint. All are plain scripts, so the
+// site also works opened from disk, where browsers refuse fetch() of local
+// files; for the same reason the topic pages and the site talk by messages
+// (topic.js).
 (function () {
   'use strict';
 
+  const SV = window.__SV;
+  const root = document.documentElement;
   const $ = (id) => document.getElementById(id);
   const el = (tag, cls, text) => {
     const e = document.createElement(tag);
@@ -13,222 +19,112 @@
     return e;
   };
   const PHONE = window.matchMedia('(max-width: 760px)');
-  const MAX_RESULTS = 100;
-  const MAX_MARKS = 400;
+  const WIDE = window.matchMedia('(min-width: 1200px)');
+  const RESULTS_PAGE = 20; // results shown at once; more as the list scrolls
+  const SNIPPET_LENGTH = 170;
 
   // ---- Data -------------------------------------------------------------
 
   const tocData = window.__SV_TOC && Array.isArray(window.__SV_TOC.roots) ? window.__SV_TOC : null;
-  const searchData =
-    window.__SV_SEARCH && Array.isArray(window.__SV_SEARCH.topics) ? window.__SV_SEARCH : null;
-
-  const topics = new Map(); // id -> { id, title, file, parent, order, node }
+  const topics = new Map(); // id -> { id, title, file, parent, order, children }
   const flat = []; // topics of the contents in reading order
 
-  function register(id, title, file) {
-    if (typeof id !== 'string' || id === '' || typeof file !== 'string') return null;
+  function register(id, title) {
+    if (typeof id !== 'string' || id === '') return null;
     let t = topics.get(id);
     if (!t) {
-      t = { id, title: String(title || ''), file, parent: null, order: -1, entry: null };
+      t = { id, title: String(title || ''), file: 'topics/' + id + '.html', parent: null, order: -1, children: [] };
       topics.set(id, t);
     }
     return t;
   }
 
   function walkToc(nodes, parent) {
-    for (const n of nodes || []) {
-      const t = n && register(n.id, n.title, n.file);
+    for (const n of Array.isArray(nodes) ? nodes : []) {
+      const t = n && register(n.id, n.title);
       if (!t || t.order >= 0) continue;
+      if (typeof n.file === 'string') t.file = n.file;
       t.parent = parent;
       t.order = flat.length;
-      t.children = [];
       flat.push(t);
       if (parent) parent.children.push(t);
       walkToc(n.children, t);
     }
   }
   if (tocData) walkToc(tocData.roots, null);
-  // Topics left out of the contents (under an excluded parent) are still pages
-  // of the site: search finds them and addresses open them.
-  if (searchData) {
-    for (const s of searchData.topics) {
-      const t = s && register(s.id, s.title, s.file);
-      if (t) t.entry = s;
-    }
-  }
-
-  // Resolved page address (without fragment) -> topic, to recognise pages in the frame.
-  const byUrl = new Map();
-  function fileUrl(file) {
-    return file.split('/').map(encodeURIComponent).join('/');
-  }
-  for (const t of topics.values()) {
-    byUrl.set(new URL(fileUrl(t.file), location.href).href.split('#')[0], t);
-  }
 
   const projectTitle = (document.title || '').trim();
+  const fileUrl = (t) => new URL(t.file.split('/').map(encodeURIComponent).join('/'), location.href).href;
+  const rank = (t) => (t.order >= 0 ? t.order : 1e9);
 
-  // ---- Text folding: case and accents -----------------------------------
-
-  const MARKS = /\p{M}+/gu;
-  function fold(s) {
-    return s.toLowerCase().normalize('NFD').replace(MARKS, '');
-  }
-  // Folded text plus, for every folded character, its index in the original,
-  // so hits found in folded text can be cut and marked in the original.
-  function foldWithMap(s) {
-    let text = '';
-    const map = [];
-    for (let i = 0; i < s.length; ) {
-      const c = s.charCodeAt(i);
-      if (c < 0x80) {
-        text += c >= 65 && c <= 90 ? String.fromCharCode(c + 32) : s[i];
-        map.push(i);
-        i++;
-        continue;
-      }
-      const ch = String.fromCodePoint(s.codePointAt(i));
-      const f = fold(ch);
-      for (let k = 0; k < f.length; k++) map.push(i);
-      text += f;
-      i += ch.length;
-    }
-    map.push(s.length);
-    return { text, map };
+  // Loads a data script; resolves to whether it loaded.
+  function loadScript(src) {
+    return new Promise((resolve) => {
+      const s = document.createElement('script');
+      s.src = src;
+      s.onload = () => resolve(true);
+      s.onerror = () => resolve(false);
+      document.head.append(s);
+    });
   }
 
-  function queryWords(q) {
-    const words = [];
-    for (const raw of fold(q).split(/\s+/)) {
-      const w = raw.replace(/^[\p{P}\p{S}]+|[\p{P}\p{S}]+$/gu, '') || raw;
-      if (w && !words.includes(w)) words.push(w);
-    }
-    return words;
-  }
+  // ---- Search data --------------------------------------------------------
 
-  // Ranges [start, end) of every occurrence of the words in s, merged.
-  function findRanges(s, words, limit) {
-    const { text, map } = foldWithMap(s);
-    const ranges = [];
-    for (const w of words) {
-      for (let at = text.indexOf(w); at >= 0 && ranges.length < limit; at = text.indexOf(w, at + w.length)) {
-        ranges.push([map[at], map[at + w.length]]);
-      }
-    }
-    ranges.sort((a, b) => a[0] - b[0]);
-    const merged = [];
-    for (const r of ranges) {
-      const last = merged[merged.length - 1];
-      if (last && r[0] <= last[1]) last[1] = Math.max(last[1], r[1]);
-      else merged.push(r.slice());
-    }
-    return merged;
-  }
+  let searchIndex = null;
+  let searchLoaded = null; // promise, once loading started
+  let searchSettled = false; // loading ended, with or without an index
 
-  // Appends s to parent with the ranges wrapped in <mark>.
-  function appendMarked(parent, s, ranges) {
-    let pos = 0;
-    for (const [a, b] of ranges) {
-      if (a > pos) parent.append(s.slice(pos, a));
-      parent.append(el('mark', null, s.slice(a, b)));
-      pos = b;
-    }
-    if (pos < s.length) parent.append(s.slice(pos));
-  }
-
-  // ---- Search -----------------------------------------------------------
-
-  let folded = null; // built on the first search
-  function foldedIndex() {
-    if (!folded) {
-      folded = [];
-      for (const t of topics.values()) {
-        const e = t.entry || {};
-        folded.push({
-          topic: t,
-          title: fold(t.title),
-          keywords: fold(String(e.keywords || '')),
-          text: fold(String(e.text || '')),
-        });
-      }
-    }
-    return folded;
-  }
-
-  function countOf(hay, w, cap) {
-    let n = 0;
-    for (let at = hay.indexOf(w); at >= 0 && n < cap; at = hay.indexOf(w, at + w.length)) n++;
-    return n;
-  }
-
-  // Every word must occur in the topic. A word in the title weighs more than
-  // one in the keywords, which weighs more than one only in the text.
-  function search(q) {
-    const words = queryWords(q);
-    if (!words.length) return { words, hits: [] };
-    const hits = [];
-    for (const f of foldedIndex()) {
-      let score = 0;
-      for (const w of words) {
-        if (f.title.includes(w)) score += 3000;
-        else if (f.keywords.includes(w)) score += 2000;
-        else if (f.text.includes(w)) score += 1000;
-        else {
-          score = -1;
-          break;
+  function loadSearch() {
+    if (!searchLoaded) {
+      searchLoaded = loadScript('search-index.js').then(() => {
+        const data = window.__SV_INDEX;
+        if (data && data.version === 1 && Array.isArray(data.topics)) {
+          try {
+            searchIndex = new SV.SearchIndex(data);
+          } catch (_) {
+            searchIndex = null;
+          }
+          // Topics outside the contents are pages of the site all the same.
+          if (searchIndex) for (const t of searchIndex.topics) register(t.id, t.title);
         }
-        score += countOf(f.text, w, 20);
-      }
-      if (score < 0) continue;
-      if (f.title === words.join(' ')) score += 500;
-      hits.push({ topic: f.topic, score });
+        window.__SV_INDEX = undefined;
+        searchSettled = true;
+        searchReady();
+      });
     }
-    const rank = (t) => (t.order >= 0 ? t.order : 1e9);
-    hits.sort((a, b) => b.score - a.score || rank(a.topic) - rank(b.topic));
-    return { words, hits };
+    return searchLoaded;
   }
 
-  // About 170 characters of the text around the first hit, cut at spaces.
-  // Only a window around the hit is mapped character by character: folding
-  // keeps nearly every character's length, so the hit's place in the folded
-  // text is close to its place in the original.
-  function snippetOf(text, words) {
-    const f = fold(text);
-    let near = -1;
-    for (const w of words) {
-      const at = f.indexOf(w);
-      if (at >= 0 && (near < 0 || at < near)) near = at;
-    }
-    const from = Math.max(0, near - 300);
-    const to = Math.min(text.length, Math.max(near, 0) + 500);
-    const ranges = findRanges(text.slice(from, to), words, 200).map(([a, b]) => [a + from, b + from]);
-    const first = ranges.length ? ranges[0][0] : 0;
-    let start = Math.max(0, first - 50);
-    let end = Math.min(text.length, start + 170);
-    if (start > 0) {
-      const sp = text.indexOf(' ', start);
-      if (sp >= 0 && sp < first) start = sp + 1;
-    }
-    if (end < text.length) {
-      const sp = text.lastIndexOf(' ', end);
-      if (sp > first) end = sp;
-    }
-    const lead = start > 0 ? 1 : 0;
-    const marked = ranges
-      .filter(([a, b]) => a >= start && b <= end)
-      .map(([a, b]) => [a - start + lead, b - start + lead]);
-    return { text: (lead ? '…' : '') + text.slice(start, end) + (end < text.length ? '…' : ''), ranges: marked };
+  // Section texts for snippets, by text file.
+  const texts = new Map(); // file number -> array of topics' section texts, or a promise
+  window.__SV_TEXT = (k, data) => {
+    if (Number.isInteger(k) && Array.isArray(data)) texts.set(k, data);
+  };
+  function sectionText(topicIndex, sectionIndex) {
+    const k = Math.floor(topicIndex / searchIndex.chunk);
+    const chunk = texts.get(k);
+    if (!Array.isArray(chunk)) return null;
+    const sections = chunk[topicIndex - k * searchIndex.chunk];
+    return Array.isArray(sections) ? String(sections[sectionIndex] || '') : '';
+  }
+  function loadText(topicIndex) {
+    const k = Math.floor(topicIndex / searchIndex.chunk);
+    if (!texts.has(k)) texts.set(k, loadScript('search-text/' + k + '.js'));
+    const entry = texts.get(k);
+    return Array.isArray(entry) ? Promise.resolve() : entry;
   }
 
   // ---- Address ----------------------------------------------------------
 
-  // "#t=<id>" names a topic, "&hl=<words>" adds words to highlight in it.
-  // "#<id>" and "#topics/<id>.html" are understood too.
+  // "#t=<id>" names a topic, "&s=<id>" a section of it, "&hl=<words>" words
+  // to highlight; "#index" is the A–Z index. "#<id>" and
+  // "#topics/<id>.html" are understood too.
   function parseHash() {
     const h = location.hash.replace(/^#/, '');
-    if (!h) return { id: null, hl: '' };
+    if (!h) return { id: null };
+    if (h === 'index') return { index: true };
     const params = new URLSearchParams(h);
-    if (params.has('t')) return { id: params.get('t'), hl: params.get('hl') || '' };
+    if (params.has('t')) return { id: params.get('t'), section: params.get('s') || '', hl: params.get('hl') || '' };
     let raw;
     try {
       raw = decodeURIComponent(h);
@@ -236,159 +132,54 @@
       raw = h;
     }
     const m = /^(?:.*\/)?([^/]+)\.html$/.exec(raw);
-    return { id: m ? m[1] : raw, hl: '' };
+    return { id: m ? m[1] : raw, section: '', hl: '' };
   }
 
-  function hashFor(id, hl) {
+  function hashFor(id, hl, section) {
     const p = new URLSearchParams();
     p.set('t', id);
+    if (section) p.set('s', section);
     if (hl) p.set('hl', hl);
     return '#' + p.toString();
   }
 
-  function go(id, hl, replace) {
-    const h = hashFor(id, hl);
-    if (location.hash === h) route();
+  function navigate(hash, replace) {
+    if (location.hash === hash) route();
     else if (replace) {
-      history.replaceState(history.state, '', h);
+      history.replaceState(history.state, '', hash);
       route();
-    } else location.hash = h;
+    } else location.hash = hash;
   }
+
+  const go = (id, hl, section, replace) => navigate(hashFor(id, hl, section), replace);
 
   // ---- State ------------------------------------------------------------
 
   const state = {
+    view: 'topic', // 'topic', 'index' or 'message'
     current: null, // topic shown, when known
     hl: '', // words to highlight in it
-    marks: 0, // highlights actually placed in the page
+    section: '', // section to show
+    marks: 0, // highlights placed in the page
     frameUrl: null, // page the frame was last sent to
-    expecting: false, // a navigation of ours is under way in the frame
-    lost: false, // the frame left for a page that cannot be identified
+    frameTopic: null, // topic the page in the frame says it is
+    reported: false, // the page in the frame has said which topic it is
+    lost: false, // the frame shows a page that is no topic of this help
+    headings: [], // of the topic in the frame
   };
 
   // ---- Contents tree ----------------------------------------------------
 
-  const tree = $('sv-tree');
-  const items = new Map(); // id -> li
-
-  function buildTree() {
-    const make = (t, level) => {
-      const li = el('li', 'sv-item');
-      li.setAttribute('role', 'treeitem');
-      li.setAttribute('aria-level', String(level));
-      li.setAttribute('aria-selected', 'false');
-      li.tabIndex = -1;
-      li.dataset.id = t.id;
-      const row = el('div', 'sv-row');
-      row.style.setProperty('--sv-level', String(level - 1));
-      const twisty = el('span', 'sv-twisty');
-      twisty.setAttribute('aria-hidden', 'true');
-      if (t.children.length) twisty.innerHTML = '<svg><use href="#sv-i-chevron"/></svg>';
-      const link = el('a', 'sv-link', t.title);
-      link.href = hashFor(t.id);
-      link.tabIndex = -1;
-      row.append(twisty, link);
-      li.append(row);
-      if (t.children.length) {
-        li.setAttribute('aria-expanded', 'false');
-        const group = el('ul', 'sv-group');
-        group.setAttribute('role', 'group');
-        for (const c of t.children) group.append(make(c, level + 1));
-        li.append(group);
-      }
-      items.set(t.id, li);
-      return li;
-    };
-    for (const t of flat) if (!t.parent) tree.append(make(t, 1));
-    const first = tree.querySelector('.sv-item');
-    if (first) first.tabIndex = 0;
-  }
-
-  function setExpanded(li, open) {
-    if (li && li.hasAttribute('aria-expanded')) li.setAttribute('aria-expanded', String(open));
-  }
-
-  function visibleItems() {
-    return Array.from(tree.querySelectorAll('.sv-item')).filter((li) => li.offsetParent !== null);
-  }
-
-  function focusItem(li) {
-    if (!li) return;
-    for (const other of tree.querySelectorAll('.sv-item[tabindex="0"]')) other.tabIndex = -1;
-    li.tabIndex = 0;
-    li.focus();
-  }
-
-  function markCurrentInTree() {
-    for (const li of tree.querySelectorAll('.sv-item[aria-selected="true"]')) {
-      li.setAttribute('aria-selected', 'false');
-      li.querySelector('.sv-link').removeAttribute('aria-current');
-    }
-    const t = state.lost ? null : state.current;
-    const li = t && items.get(t.id);
-    if (!li) return;
-    li.setAttribute('aria-selected', 'true');
-    li.querySelector('.sv-link').setAttribute('aria-current', 'page');
-    for (let p = t; p; p = p.parent) setExpanded(items.get(p.id), true);
-    if (!tree.contains(document.activeElement)) {
-      for (const other of tree.querySelectorAll('.sv-item[tabindex="0"]')) other.tabIndex = -1;
-      li.tabIndex = 0;
-    }
-    const row = li.querySelector('.sv-row');
-    const nav = $('sv-toc');
-    const r = row.getBoundingClientRect();
-    const n = nav.getBoundingClientRect();
-    if (r.top < n.top || r.bottom > n.bottom) row.scrollIntoView({ block: 'center' });
-  }
-
-  tree.addEventListener('click', (e) => {
-    const li = e.target.closest('.sv-item');
-    if (!li) return;
-    if (e.target.closest('.sv-twisty')) {
-      setExpanded(li, li.getAttribute('aria-expanded') !== 'true');
-      return;
-    }
-    if (e.target.closest('.sv-link') && (e.ctrlKey || e.metaKey || e.shiftKey || e.button !== 0)) return;
-    e.preventDefault();
-    setExpanded(li, true);
-    focusItem(li);
-    go(li.dataset.id, '');
-    closeDrawerOnPhone();
+  const tree = SV.ContentsTree($('sv-tree'), flat.filter((t) => !t.parent), {
+    byId: (id) => topics.get(id),
+    hrefFor: (t) => hashFor(t.id),
+    choose: (t) => {
+      go(t.id, '');
+      closeDrawerOnPhone();
+    },
   });
 
-  tree.addEventListener('keydown', (e) => {
-    const li = e.target.closest('.sv-item');
-    if (!li || e.altKey || e.ctrlKey || e.metaKey) return;
-    const list = visibleItems();
-    const i = list.indexOf(li);
-    const expandable = li.hasAttribute('aria-expanded');
-    const open = li.getAttribute('aria-expanded') === 'true';
-    let handled = true;
-    switch (e.key) {
-      case 'ArrowDown': focusItem(list[i + 1]); break;
-      case 'ArrowUp': focusItem(list[i - 1]); break;
-      case 'Home': focusItem(list[0]); break;
-      case 'End': focusItem(list[list.length - 1]); break;
-      case 'ArrowRight':
-        if (expandable && !open) setExpanded(li, true);
-        else if (expandable) focusItem(li.querySelector('.sv-group > .sv-item'));
-        break;
-      case 'ArrowLeft':
-        if (expandable && open) setExpanded(li, false);
-        else focusItem(li.parentElement.closest('.sv-item'));
-        break;
-      case 'Enter':
-      case ' ':
-        setExpanded(li, true);
-        go(li.dataset.id, '');
-        closeDrawerOnPhone();
-        break;
-      default: handled = false;
-    }
-    if (handled) e.preventDefault();
-  });
-
-  // ---- Topic bar: location and previous / next ---------------------------
+  // ---- Topic bar: location, outline, print, previous / next ----------------
 
   function crumbLink(t) {
     const a = el('a', 'sv-crumb', t.title);
@@ -399,29 +190,32 @@
   function renderTopicBar() {
     const crumbs = $('sv-crumbs');
     crumbs.replaceChildren();
-    const t = state.lost ? null : state.current;
+    const t = state.view === 'topic' && !state.lost ? state.current : null;
     if (t) {
       const chain = [];
       for (let p = t.parent; p; p = p.parent) chain.unshift(p);
-      for (const p of chain) {
-        crumbs.append(crumbLink(p), el('span', 'sv-sep', '›'));
-      }
+      for (const p of chain) crumbs.append(crumbLink(p), el('span', 'sv-sep', '›'));
       const here = el('span', 'sv-crumb sv-here', t.title);
       here.setAttribute('aria-current', 'page');
       crumbs.append(here);
+    } else if (state.view === 'index') {
+      const here = el('span', 'sv-crumb sv-here', 'Index');
+      here.setAttribute('aria-current', 'page');
+      crumbs.append(here);
     }
-    if (state.hl && state.marks) {
+    if (t && state.hl && state.marks) {
       const chip = el('button', 'sv-hlchip');
       chip.type = 'button';
       chip.title = 'Remove the highlighting';
       chip.append(el('span', null, 'Highlighted: ' + state.hl));
       chip.insertAdjacentHTML('beforeend', '<svg aria-hidden="true"><use href="#sv-i-close"/></svg>');
-      chip.addEventListener('click', () => state.current && go(state.current.id, '', true));
+      chip.addEventListener('click', () => state.current && go(state.current.id, '', '', true));
       crumbs.append(chip);
     }
-    const base = state.current && state.current.order >= 0 ? state.current.order : -1;
+    const base = t && t.order >= 0 ? t.order : -1;
     setPager($('sv-prev'), base > 0 ? flat[base - 1] : null, 'Previous');
     setPager($('sv-next'), base >= 0 && base + 1 < flat.length ? flat[base + 1] : null, 'Next');
+    $('sv-print').disabled = !t;
   }
 
   function setPager(a, t, label) {
@@ -436,12 +230,68 @@
     }
   }
 
+  // "On this page": the headings below the topic's title, when there are several.
+  function renderOutline() {
+    const list = state.view === 'topic' && !state.lost ? state.headings.filter((h) => h.level >= 2 && h.level <= 4) : [];
+    const outline = $('sv-outline');
+    const items = $('sv-outline-list');
+    items.replaceChildren();
+    const show = list.length >= 2;
+    outline.hidden = !show;
+    $('sv-outline-toggle').hidden = !show;
+    root.classList.toggle('sv-has-outline', show);
+    if (!show) {
+      setOutlineOpen(false);
+      return;
+    }
+    const top = Math.min(...list.map((h) => h.level));
+    for (const h of list) {
+      const li = el('li', 'sv-outline-item');
+      li.style.setProperty('--sv-depth', String(h.level - top));
+      const a = el('a', null, h.text);
+      a.href = hashFor(state.current.id, state.hl, h.id);
+      a.dataset.section = h.id;
+      li.append(a);
+      items.append(li);
+    }
+    markOutline(state.section);
+  }
+
+  function markOutline(id) {
+    for (const a of $('sv-outline-list').querySelectorAll('a')) {
+      if (a.dataset.section === id) a.setAttribute('aria-current', 'location');
+      else a.removeAttribute('aria-current');
+    }
+  }
+
+  function setOutlineOpen(open) {
+    root.classList.toggle('sv-outline-open', open);
+    $('sv-outline-toggle').setAttribute('aria-expanded', String(open));
+  }
+
+  $('sv-outline-list').addEventListener('click', (e) => {
+    const a = e.target.closest('a[data-section]');
+    if (!a || e.ctrlKey || e.metaKey || e.shiftKey) return;
+    e.preventDefault();
+    state.section = a.dataset.section;
+    history.replaceState(history.state, '', hashFor(state.current.id, state.hl, state.section));
+    toFrame({ sv: 'scroll', id: state.section });
+    markOutline(state.section);
+    if (!WIDE.matches) setOutlineOpen(false);
+  });
+  $('sv-outline-toggle').addEventListener('click', () => setOutlineOpen(!root.classList.contains('sv-outline-open')));
+
   // ---- Topic frame ------------------------------------------------------
 
   const frame = $('sv-frame');
+  const stage = { frame, message: $('sv-message'), index: $('sv-indexpage') };
+
+  function showOnStage(which) {
+    for (const [name, e] of Object.entries(stage)) e.hidden = name !== which;
+  }
 
   function showMessage(text, linkText) {
-    const box = $('sv-message');
+    const box = stage.message;
     box.replaceChildren(el('p', null, text));
     if (linkText && flat.length) {
       const a = el('a', null, linkText);
@@ -450,18 +300,19 @@
       p.append(a);
       box.append(p);
     }
-    box.hidden = false;
-    frame.hidden = true;
+    showOnStage('message');
   }
 
-  function hideMessage() {
-    $('sv-message').hidden = true;
-    frame.hidden = false;
+  function toFrame(message) {
+    if (frame.contentWindow) frame.contentWindow.postMessage(message, '*');
   }
 
   function sendFrameTo(url) {
     state.frameUrl = url;
-    state.expecting = true;
+    state.frameTopic = null;
+    state.reported = false;
+    state.headings = [];
+    renderOutline();
     try {
       frame.contentWindow.location.replace(url);
     } catch (_) {
@@ -469,172 +320,139 @@
     }
   }
 
-  // The frame's document when the browser lets this page reach it: always
-  // over http(s); from disk Chromium keeps every file a separate origin.
-  function frameDoc() {
-    try {
-      const d = frame.contentDocument;
-      return d && d.location.href !== 'about:blank' ? d : null;
-    } catch (_) {
-      return null;
+  // What the page in the frame should show: appearance, highlighted words
+  // (the index's terms that matched once the index is there, the words
+  // themselves as prefixes before), the section.
+  function showInFrame() {
+    const message = { sv: 'show', theme: SV.theme.choice(), terms: [], prefixes: [], section: state.section };
+    if (state.hl) {
+      const found = searchIndex ? searchIndex.search(state.hl) : null;
+      if (found && found.terms.length) message.terms = found.terms;
+      else message.prefixes = SV.words(state.hl);
     }
+    toFrame(message);
   }
 
-  frame.addEventListener('load', () => {
-    const ours = state.expecting;
-    state.expecting = false;
-    const doc = frameDoc();
-    if (!doc) {
-      // From disk the page may have followed a link to a page we cannot name.
-      if (!ours && state.frameUrl) {
-        state.lost = true;
-        markCurrentInTree();
-        renderTopicBar();
+  const messages = {
+    // The page in the frame says which topic it is.
+    topic(m) {
+      const t = topics.get(String(m.id));
+      state.reported = true;
+      state.lost = !t;
+      state.frameTopic = t || null;
+      state.headings = Array.isArray(m.headings)
+        ? m.headings.filter((h) => h && typeof h.id === 'string' && typeof h.text === 'string').map((h) => ({ id: h.id, text: h.text, level: Number(h.level) || 2 }))
+        : [];
+      if (t && t !== state.current) {
+        // A page reached without the site (the frame's own history): follow it.
+        state.current = t;
+        state.hl = '';
+        state.section = '';
+        state.frameUrl = fileUrl(t);
+        history.replaceState(history.state, '', hashFor(t.id));
       }
-      return;
-    }
-    const t = byUrl.get(doc.location.href.split('#')[0]);
-    if (t && t !== state.current) {
-      // A page reached without us (e.g. the frame's own history): follow it.
-      state.frameUrl = new URL(fileUrl(t.file), location.href).href;
-      state.current = t;
-      state.hl = '';
-      history.replaceState(history.state, '', hashFor(t.id));
       updateChrome();
-    }
-    state.lost = !t;
-    if (!t) {
-      markCurrentInTree();
+      if (t) showInFrame();
+    },
+    go(m) {
+      const t = topics.get(String(m.id));
+      if (t) go(t.id, '', typeof m.section === 'string' ? m.section : '');
+    },
+    key(m) {
+      if (m.key === '/' || m.key === 'Escape') handleKey(m.key, null);
+    },
+    marks(m) {
+      state.marks = Number(m.count) || 0;
       renderTopicBar();
-    }
-    adoptFrameDocument(doc);
+    },
+    section(m) {
+      if (typeof m.id === 'string') markOutline(m.id);
+    },
+  };
+
+  window.addEventListener('message', (e) => {
+    const m = e.data;
+    if (e.source !== frame.contentWindow || !m || typeof m.sv !== 'string' || !Object.hasOwn(messages, m.sv)) return;
+    messages[m.sv](m);
   });
 
-  // Links between topics open through the address, so the contents, the
-  // history and a copied link all name the topic; outside links leave the help.
-  function adoptFrameDocument(doc) {
-    const base = location.href.split('#')[0];
-    for (const a of doc.querySelectorAll('a[href]')) {
-      const raw = a.getAttribute('href');
-      if (raw === '#') continue;
-      let url;
-      try {
-        url = new URL(raw, doc.baseURI);
-      } catch (_) {
-        continue;
-      }
-      const t = byUrl.get(url.href.split('#')[0]);
-      if (t) {
-        a.href = base + hashFor(t.id);
-        a.target = '_top';
-      } else if (/^https?:$/.test(url.protocol) && url.origin !== location.origin && !a.target) {
-        a.target = '_blank';
-        a.rel = 'noopener';
-      }
+  frame.addEventListener('load', () => {
+    // A page that did not say which topic it is (one outside the help)
+    // leaves the contents and the location naming nothing.
+    if (!state.reported && state.frameUrl) {
+      state.lost = true;
+      state.headings = [];
+      updateChrome();
     }
-    doc.addEventListener('click', (e) => {
-      const a = e.target.closest && e.target.closest('a[href]');
-      if (a && a.getAttribute('href') === '#') e.preventDefault();
-    });
-    doc.addEventListener('keydown', globalKeys);
-    applyHighlight(doc);
-  }
-
-  function applyHighlight(doc) {
-    for (const m of doc.querySelectorAll('mark.sv-hl')) m.replaceWith(...m.childNodes);
-    doc.body && doc.body.normalize();
-    const words = queryWords(state.hl);
-    if (!words.length || !doc.body) {
-      state.marks = 0;
-      renderTopicBar();
-      return;
-    }
-    if (!doc.getElementById('sv-hl-style')) {
-      const st = doc.createElement('style');
-      st.id = 'sv-hl-style';
-      st.textContent =
-        'mark.sv-hl{background:#ffe066;color:#1a1a1a;border-radius:2px;box-shadow:0 0 0 1px #e6c200;padding:0 1px}';
-      doc.head.append(st);
-    }
-    const walker = doc.createTreeWalker(doc.body, NodeFilter.SHOW_TEXT, {
-      acceptNode: (n) =>
-        /^(SCRIPT|STYLE|NOSCRIPT|TEXTAREA|MARK)$/.test(n.parentNode.nodeName)
-          ? NodeFilter.FILTER_REJECT
-          : NodeFilter.FILTER_ACCEPT,
-    });
-    const nodes = [];
-    for (let n = walker.nextNode(); n; n = walker.nextNode()) nodes.push(n);
-    let count = 0;
-    let first = null;
-    for (const node of nodes) {
-      if (count >= MAX_MARKS) break;
-      const ranges = findRanges(node.data, words, MAX_MARKS - count);
-      for (let k = ranges.length - 1; k >= 0; k--) {
-        const [a, b] = ranges[k];
-        const hit = node.splitText(a);
-        hit.splitText(b - a);
-        const mark = doc.createElement('mark');
-        mark.className = 'sv-hl';
-        hit.replaceWith(mark);
-        mark.append(hit);
-        first = mark;
-        count++;
-      }
-    }
-    if (first) first.scrollIntoView({ block: 'center' });
-    state.marks = count;
-    renderTopicBar();
-  }
+    state.reported = false;
+  });
 
   // ---- Routing ----------------------------------------------------------
 
   function updateChrome() {
-    document.title = state.current ? state.current.title + ' – ' + projectTitle : projectTitle;
-    frame.title = state.current ? state.current.title : 'Topic';
-    markCurrentInTree();
+    const t = state.view === 'topic' && !state.lost ? state.current : null;
+    const name = t ? t.title : state.view === 'index' ? 'Index' : '';
+    document.title = name ? name + ' – ' + projectTitle : projectTitle;
+    frame.title = t ? t.title : 'Topic';
+    tree.select(t);
     renderTopicBar();
+    renderOutline();
     markCurrentResult();
   }
 
   function route() {
-    if (!topics.size) {
-      showMessage(
-        tocData || searchData
-          ? 'This help has no topics yet.'
-          : 'The contents of this help could not be loaded (toc.js is missing or damaged).',
-      );
+    const where = parseHash();
+    if (where.index) {
+      state.view = 'index';
+      state.current = null;
+      SV.renderIndexPage(stage.index, (id) => hashFor(id));
+      showOnStage('index');
+      updateChrome();
+      $('sv-index-title').focus({ preventScroll: true });
       return;
     }
-    const { id, hl } = parseHash();
-    if (!id) {
+    // Topics outside the contents become known with the search data.
+    if (!topics.size || (where.id && !topics.has(where.id))) {
+      if (!searchSettled) {
+        loadSearch().then(route);
+        return;
+      }
+      if (!topics.size) {
+        showMessage(tocData ? 'This help has no topics yet.' : 'The contents of this help could not be loaded (toc.js is missing or damaged).');
+        return;
+      }
+    }
+    if (!where.id) {
       // The start page names its topic too, so its address can be shared.
       const first = flat[0] || topics.values().next().value;
-      history.replaceState(history.state, '', hashFor(first.id));
-      route();
+      if (first) go(first.id, '', '', true);
       return;
     }
-    const t = topics.get(id);
+    const t = topics.get(where.id);
     if (!t) {
-      state.current = null;
-      state.lost = false;
-      state.hl = '';
-      updateChrome();
-      showMessage('The topic you asked for is not part of this help.', 'Go to the first topic');
+      notFound();
       return;
     }
-    hideMessage();
-    const url = new URL(fileUrl(t.file), location.href).href;
-    const frameElsewhere = state.lost || url !== state.frameUrl;
+    state.view = 'topic';
+    showOnStage('frame');
+    const url = fileUrl(t);
+    const frameElsewhere = state.lost || url !== state.frameUrl || state.frameTopic !== t;
     state.current = t;
-    state.hl = hl;
+    state.hl = where.hl;
+    state.section = where.section;
     state.marks = 0;
     state.lost = false;
-    updateChrome();
     if (frameElsewhere) sendFrameTo(url);
-    else {
-      const doc = frameDoc();
-      if (doc) applyHighlight(doc);
-    }
+    updateChrome();
+    if (!frameElsewhere) showInFrame();
+  }
+
+  function notFound() {
+    state.view = 'message';
+    state.current = null;
+    state.lost = false;
+    updateChrome();
+    showMessage('The topic you asked for is not part of this help.', 'Go to the first topic');
   }
 
   // ---- Search box and results --------------------------------------------
@@ -644,53 +462,183 @@
   const hitList = $('sv-hits');
   let lastQuery = null;
 
+  function searchReady() {
+    if (!searchIndex) {
+      input.disabled = true;
+      input.placeholder = 'Search is not available';
+      return;
+    }
+    if (input.value.trim()) {
+      lastQuery = null;
+      runSearch();
+    }
+  }
+
+  function describe(found, full, partial) {
+    if (!full && !partial) return 'No topic contains ' + (found.words.length > 1 ? 'these words.' : 'this word.');
+    const topicsText = (n) => (n === 1 ? '1 topic' : n + ' topics');
+    let text = full ? topicsText(full) : 'No topic contains every word';
+    if (partial) text += full ? ', ' + partial + ' more with some of the words' : '; ' + topicsText(partial) + ' with some of them';
+    if (found.corrections.length) text += ' (searched for ' + found.corrections.map(([, terms]) => terms.slice(0, 3).join(' / ')).join(', ') + ')';
+    return text + '.';
+  }
+
   function runSearch() {
     const q = input.value.trim();
     $('sv-clear').hidden = input.value === '';
     if (q === lastQuery) return;
-    lastQuery = q;
     if (!q) {
+      lastQuery = q;
       results.hidden = true;
       $('sv-toc').hidden = false;
       hitList.replaceChildren();
-      markCurrentInTree();
+      tree.select(state.view === 'topic' && !state.lost ? state.current : null);
       return;
     }
-    const { words, hits } = search(q);
     results.hidden = false;
     $('sv-toc').hidden = true;
-    const count = $('sv-count');
-    count.textContent = hits.length
-      ? (hits.length === 1 ? '1 topic' : hits.length + ' topics') +
-        (hits.length > MAX_RESULTS ? ', first ' + MAX_RESULTS + ' shown' : '')
-      : 'No topic contains ' + (words.length > 1 ? 'all of these words.' : 'this word.');
-    const hl = words.join(' ');
+    if (!searchIndex) {
+      $('sv-count').textContent = 'Loading the search…';
+      loadSearch();
+      return;
+    }
+    lastQuery = q;
+    const found = searchIndex.search(q);
+    for (const h of found.hits) h.order = rank(topics.get(searchIndex.topics[h.topic].id));
+    found.hits.sort((a, b) => b.all - a.all || b.count - a.count || b.score - a.score || a.order - b.order);
+    const full = found.hits.filter((h) => h.all).length;
+    $('sv-count').textContent = describe(found, full, found.hits.length - full);
+    listed = { found, full, matches: SV.wordMatcher(found.terms, []), finder: termFinder(found.terms), next: 0 };
+    hitList.replaceChildren();
+    results.scrollTop = 0;
+    showMoreResults();
+  }
+
+  // The results of the last search, shown a page at a time.
+  let listed = null;
+  const moreResults = new IntersectionObserver((entries) => {
+    if (entries.some((e) => e.isIntersecting)) showMoreResults();
+  }, { root: results, rootMargin: '200px' });
+
+  function showMoreResults() {
+    const { found, full } = listed;
+    const more = hitList.querySelector('.sv-hits-more');
+    if (more) {
+      moreResults.unobserve(more);
+      more.remove();
+    }
     const frag = document.createDocumentFragment();
-    for (const h of hits.slice(0, MAX_RESULTS)) frag.append(resultItem(h.topic, words, hl));
-    hitList.replaceChildren(frag);
+    const end = Math.min(found.hits.length, listed.next + RESULTS_PAGE);
+    for (let i = listed.next; i < end; i++) {
+      if (i === full && i > 0) frag.append(el('li', 'sv-hits-divider', 'With some of the words'));
+      frag.append(resultItem(found.hits[i], found));
+    }
+    listed.next = end;
+    if (end < found.hits.length) {
+      const li = el('li', 'sv-hits-more');
+      const button = el('button', 'sv-pagebtn', 'Show more results');
+      button.type = 'button';
+      button.addEventListener('click', () => {
+        const first = end;
+        showMoreResults();
+        const link = hitList.querySelectorAll('.sv-hit')[first];
+        if (link) link.focus();
+      });
+      li.append(button);
+      frag.append(li);
+      moreResults.observe(li);
+    }
+    hitList.append(frag);
     markCurrentResult();
   }
 
-  function resultItem(t, words, hl) {
+  function resultItem(hit, found) {
+    const { matches } = listed;
+    const entry = searchIndex.topics[hit.topic];
+    const t = topics.get(entry.id);
+    const place = found.sectionsOf(hit);
+    const section = place.section >= 0 ? searchIndex.sectionAnchor[place.section] : '';
     const li = el('li');
     const a = el('a', 'sv-hit');
-    a.href = hashFor(t.id, hl);
+    a.href = hashFor(t.id, found.words.join(' '), section);
     a.dataset.id = t.id;
     const title = el('span', 'sv-hit-title');
-    appendMarked(title, t.title, findRanges(t.title, words, 50));
+    appendMarked(title, t.title, SV.matchingRanges(t.title, matches, 50));
     a.append(title);
+    if (section) {
+      const heading = searchIndex.sectionHeading[place.section];
+      const sub = el('span', 'sv-hit-section');
+      appendMarked(sub, heading, SV.matchingRanges(heading, matches, 50));
+      a.append(sub);
+    }
     const path = [];
     for (let p = t.parent; p; p = p.parent) path.unshift(p.title);
     if (path.length) a.append(el('span', 'sv-hit-path', path.join(' › ')));
-    const text = t.entry ? String(t.entry.text || '') : '';
-    if (text.trim()) {
-      const s = snippetOf(text.replace(/\s+/g, ' ').trim(), words);
-      const p = el('span', 'sv-hit-snippet');
-      appendMarked(p, s.text, s.ranges);
-      a.append(p);
+    const snippet = el('span', 'sv-hit-snippet');
+    a.append(snippet);
+    const first = searchIndex.firstSection[hit.topic];
+    const count = searchIndex.firstSection[hit.topic + 1] - first;
+    // The matching section's text, or the first text after it (a match in
+    // the title of a topic that opens with its heading).
+    const fill = (finder) => {
+      for (let s = place.text - first; s < count; s++) {
+        const text = sectionText(hit.topic, s);
+        if (text) return appendSnippet(snippet, text, matches, finder);
+      }
+      snippet.remove();
+    };
+    if (sectionText(hit.topic, place.text - first) != null) fill(listed.finder);
+    else {
+      const finder = listed.finder;
+      loadText(hit.topic).then(() => fill(finder));
     }
     li.append(a);
     return li;
+  }
+
+  // A pattern for the first of the terms as a word of folded text.
+  function termFinder(terms) {
+    if (!terms.length) return null;
+    const escaped = terms.slice(0, 100).map((t) => t.replace(/[.*+?^${}()|[\]\\]/g, '\\$&'));
+    return new RegExp('(?<![\\p{L}\\p{N}])(?:' + escaped.join('|') + ')(?![\\p{L}\\p{N}])', 'u');
+  }
+
+  // About SNIPPET_LENGTH characters around the first match, cut at spaces.
+  // The match is looked for in the folded text, which keeps nearly every
+  // character's place, and only a window around it is mapped character by
+  // character to mark the words.
+  function appendSnippet(parent, raw, matches, finder) {
+    const text = raw.replace(/\s+/g, ' ').trim();
+    const near = finder ? SV.fold(text).search(finder) : -1;
+    const from = Math.max(0, near - 300);
+    const to = Math.min(text.length, Math.max(near, 0) + 500);
+    const ranges = SV.matchingRanges(text.slice(from, to), matches, 1).map(([x, y]) => [x + from, y + from]);
+    const first = ranges.length ? ranges[0][0] : 0;
+    let start = Math.max(0, first - 50);
+    if (start > 0) {
+      const sp = text.indexOf(' ', start);
+      if (sp >= 0 && sp < first) start = sp + 1;
+    }
+    let end = Math.min(text.length, start + SNIPPET_LENGTH);
+    if (end < text.length) {
+      const sp = text.lastIndexOf(' ', end);
+      if (sp > first) end = sp;
+    }
+    const piece = text.slice(start, end);
+    if (start > 0) parent.append('…');
+    appendMarked(parent, piece, SV.matchingRanges(piece, matches, 50));
+    if (end < text.length) parent.append('…');
+  }
+
+  // Appends s to parent with the ranges wrapped in <mark>.
+  function appendMarked(parent, s, ranges) {
+    let pos = 0;
+    for (const [a, b] of ranges) {
+      if (a > pos) parent.append(s.slice(pos, a));
+      parent.append(el('mark', null, s.slice(a, b)));
+      pos = b;
+    }
+    if (pos < s.length) parent.append(s.slice(pos));
   }
 
   function markCurrentResult() {
@@ -705,31 +653,21 @@
     runSearch();
   }
 
-  // Folding the whole index takes a moment on large sites: do it while the
-  // reader is still about to type.
-  input.addEventListener('focus', () => setTimeout(foldedIndex, 0), { once: true });
-
-  let searchTimer = 0;
+  // A search runs once per frame at most, on what was typed last.
+  let searchFrame = 0;
+  input.addEventListener('focus', () => loadSearch(), { once: true });
   input.addEventListener('input', () => {
-    clearTimeout(searchTimer);
-    searchTimer = setTimeout(runSearch, 60);
+    cancelAnimationFrame(searchFrame);
+    searchFrame = requestAnimationFrame(runSearch);
   });
   input.addEventListener('keydown', (e) => {
-    if (e.key === 'ArrowDown') {
-      runSearch();
-      const first = hitList.querySelector('.sv-hit');
-      if (first) {
-        e.preventDefault();
-        first.focus();
-      }
-    } else if (e.key === 'Enter') {
-      runSearch();
-      const first = hitList.querySelector('.sv-hit');
-      if (first) {
-        e.preventDefault();
-        first.click();
-      }
-    }
+    if (e.key !== 'ArrowDown' && e.key !== 'Enter') return;
+    runSearch();
+    const first = hitList.querySelector('.sv-hit');
+    if (!first) return;
+    e.preventDefault();
+    if (e.key === 'ArrowDown') first.focus();
+    else first.click();
   });
   $('sv-clear').addEventListener('click', () => {
     clearSearch();
@@ -750,7 +688,6 @@
 
   // ---- Layout: side panel, drawer on phones, resizing --------------------
 
-  const root = document.documentElement;
   const store = {
     get(k) {
       try {
@@ -798,19 +735,22 @@
     const open = !sideOpen();
     setSideOpen(open);
     if (open && PHONE.matches) {
-      const cur = tree.querySelector('.sv-item[tabindex="0"]');
+      const cur = tree.current();
       (results.hidden && cur ? cur : input).focus();
     }
   });
   $('sv-backdrop').addEventListener('click', () => setSideOpen(false));
   PHONE.addEventListener('change', layoutChanged);
+  WIDE.addEventListener('change', () => setOutlineOpen(false));
 
+
+  const resizer = $('sv-resizer');
   function setSideWidth(px) {
     const w = Math.round(Math.min(Math.max(px, 200), Math.min(600, window.innerWidth - 240)));
     root.style.setProperty('--sv-side-width', w + 'px');
+    resizer.setAttribute('aria-valuenow', String(w));
     return w;
   }
-  const resizer = $('sv-resizer');
   resizer.addEventListener('pointerdown', (e) => {
     e.preventDefault();
     resizer.setPointerCapture(e.pointerId);
@@ -832,43 +772,74 @@
     store.set('sv-side-width', String(setSideWidth($('sv-side').getBoundingClientRect().width + step)));
   });
 
+  // ---- Appearance and printing -------------------------------------------
+
+  const themeButtons = Array.from(document.querySelectorAll('#sv-theme button[data-theme]'));
+  function showThemeChoice(choice) {
+    for (const b of themeButtons) b.setAttribute('aria-pressed', String(b.dataset.theme === choice));
+  }
+  for (const b of themeButtons) {
+    b.addEventListener('click', () => {
+      SV.theme.set(b.dataset.theme);
+      toFrame({ sv: 'theme', theme: b.dataset.theme });
+    });
+  }
+  SV.theme.onChange(showThemeChoice);
+  showThemeChoice(SV.theme.choice());
+
+  function printTopic() {
+    if (state.view === 'topic' && state.current) toFrame({ sv: 'print' });
+  }
+  $('sv-print').addEventListener('click', printTopic);
+
   // ---- Keyboard ---------------------------------------------------------
 
   function isTyping(t) {
     return t && (t.isContentEditable || /^(INPUT|TEXTAREA|SELECT)$/.test(t.nodeName));
   }
 
-  function globalKeys(e) {
-    if (e.ctrlKey || e.metaKey || e.altKey) return;
-    if (e.key === '/' && !isTyping(e.target)) {
-      e.preventDefault();
+  // "/" searches, Escape clears the search or closes the drawer, Ctrl+P
+  // prints the topic rather than the site.
+  function handleKey(key, e) {
+    if (key === '/') {
       if (!sideOpen()) setSideOpen(true);
       window.focus();
       input.focus();
       input.select();
-    } else if (e.key === 'Escape') {
+    } else if (key === 'Escape') {
       if (input.value) {
-        e.preventDefault();
         clearSearch();
         input.focus();
+      } else if (root.classList.contains('sv-outline-open')) {
+        setOutlineOpen(false);
+        $('sv-outline-toggle').focus();
       } else if (PHONE.matches && sideOpen()) {
         setSideOpen(false);
         $('sv-menu').focus();
-      }
-    }
+      } else return false;
+    } else return false;
+    if (e) e.preventDefault();
+    return true;
   }
-  document.addEventListener('keydown', globalKeys);
+
+  document.addEventListener('keydown', (e) => {
+    if ((e.ctrlKey || e.metaKey) && !e.altKey && e.key.toLowerCase() === 'p' && state.view === 'topic') {
+      e.preventDefault();
+      printTopic();
+      return;
+    }
+    if (e.ctrlKey || e.metaKey || e.altKey) return;
+    if ((e.key === '/' && !isTyping(e.target)) || e.key === 'Escape') handleKey(e.key, e);
+  });
 
   // ---- Start ------------------------------------------------------------
 
   // Placeholder colours left at their defaults (white contents, black text)
-  // let the contents follow the system's light or dark appearance; colours an
-  // author chose are kept in both.
+  // let the contents follow the site's appearance; colours an author chose
+  // are kept in both.
   function detectDefaultSideColours() {
     const cs = getComputedStyle($('sv-side'));
-    if (cs.backgroundColor === 'rgb(255, 255, 255)' && cs.color === 'rgb(0, 0, 0)') {
-      root.classList.add('sv-auto-side');
-    }
+    if (cs.backgroundColor === 'rgb(255, 255, 255)' && cs.color === 'rgb(0, 0, 0)') root.classList.add('sv-auto-side');
   }
 
   // The skip link moves focus without touching the address, which names topics.
@@ -878,16 +849,22 @@
   });
   $('sv-brand').textContent = projectTitle || 'Help';
   $('sv-brand').href = flat.length ? hashFor(flat[0].id) : '#';
-  if (!searchData) {
-    input.disabled = true;
-    input.placeholder = 'Search is not available';
-  }
   const savedWidth = Number(store.get('sv-side-width'));
   if (savedWidth) setSideWidth(savedWidth);
+  else resizer.setAttribute('aria-valuenow', String(Math.round($('sv-side').getBoundingClientRect().width) || 300));
   detectDefaultSideColours();
-  buildTree();
   layoutChanged();
   window.addEventListener('hashchange', route);
   route();
   root.classList.add('sv-ready');
+
+  // The search data and the index load once the page has painted.
+  requestAnimationFrame(() =>
+    setTimeout(() => {
+      loadSearch();
+      loadScript('index-terms.js').then(() => {
+        $('sv-indexlink').hidden = !SV.hasIndexEntries();
+      });
+    }, 0),
+  );
 })();

@@ -6,7 +6,6 @@
 #include "base/JsonRead.h"
 #include "editor/DefaultContent.h"
 #include "editor/EditorBridge.h"
-#include "editor/EditorMessageTap.h"
 #include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 #include "platform/Clock.h"
@@ -148,8 +147,7 @@ public:
 class EditorContentTest : public ::testing::Test {
 protected:
     EditorContentTest()
-        : tap(channel), bridge(&tap), page(channel, clock),
-          content(host, bridge, tap, clock, page, FocusPort()) {
+        : bridge(&channel), page(channel, clock), content(host, bridge, clock, page, FocusPort()) {
         TDocProject& project = host.Window.FProject;
         project.FRootPath = temp.Root();
         project.FTitle = "Manual";
@@ -201,7 +199,6 @@ protected:
     TempFolder temp;
     FakeHost host;
     FakeEditorPage channel;
-    TEditorMessageTap tap;
     TEditorBridge bridge;
     TestClock clock;
     SimulatedPage page;
@@ -470,36 +467,3 @@ TEST_F(EditorContentTest, AReloadedPageGetsEverythingAgainAndOldRequestsAreVoid)
 }
 
 } // namespace
-
-TEST(EditorMessageTap, TellsAnswersFromChangeReports) {
-    const struct {
-        const char* Json;
-        bool IsResponse;
-    } cases[] = {
-        {R"({"type":"htmlResponse","html":"<p>x</p>"})", true},
-        {R"({"type":"HTMLRESPONSE"})", true},
-        {R"({"type":"htmlChanged","html":"htmlResponse","user":false})", false},
-        {R"({"html":"x","kind":"htmlResponse"})", false},
-        {R"("htmlResponse")", false},
-        {R"([{"type":"htmlResponse"}])", false},
-        {R"({"type":"htmlResponse")", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TEditorMessageTap::IsHtmlResponse(c.Json), c.IsResponse) << c.Json;
-}
-
-TEST(EditorMessageTap, PassesEverythingThroughAndMarksOnlyTheDelivery) {
-    FakeEditorPage inner;
-    TEditorMessageTap tap(inner);
-    std::vector<bool> seen;
-    tap.SetMessageHandler(
-        [&](const std::string&) { seen.push_back(tap.DeliveringHtmlResponse()); });
-    tap.ExecuteScript("x();");
-    tap.Navigate("file:///a.html");
-    inner.Post(R"({"type":"htmlResponse","html":""})");
-    inner.Post(R"({"type":"ready"})");
-    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
-    EXPECT_FALSE(tap.DeliveringHtmlResponse());
-    EXPECT_EQ(inner.Scripts, std::vector<std::string>{"x();"});
-    EXPECT_EQ(inner.NavigatedUrls, std::vector<std::string>{"file:///a.html"});
-}

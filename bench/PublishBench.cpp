@@ -23,6 +23,7 @@
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
 #include "model/ProjectStorage.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/LinkChecker.h"
 #include "publish/OutputFormat.h"
@@ -66,7 +67,8 @@ double PublishFormat(const TDocProject& project, const std::string& name) {
     const IOutputFormat* format = FindOutputFormat(name);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const auto runner = MakeSystemProcessRunner();
-    TPublishContext context{project, settings, *runner, false, {}, {}};
+    TSteadyClock clock;
+    TPublishContext context{project, settings, *runner, clock, false, {}, {}};
     return Seconds([&] { format->Publish(context); });
 }
 

@@ -51,8 +51,9 @@ TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
       FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->Edge().page())),
       FBridge(std::make_unique<TEditorBridge>(FPageChannel.get())),
       FClock(std::make_unique<TSteadyClock>()) {
-    TMainWindowPorts ports{*FWindow, FWindow->Tree(),
-                           prompts != nullptr ? *prompts : FWindow->Prompts(), *FShell, *FRunner};
+    TMainWindowPorts ports{
+        *FWindow, FWindow->Tree(), prompts != nullptr ? *prompts : FWindow->Prompts(),
+        *FShell,  *FRunner,        *FClock};
     FLogic = std::make_unique<TMainWindow>(ports, places);
     auto editor = std::make_unique<TEditorContent>(*FLogic, *FBridge, *FClock, *FEventPump,
                                                    EditorFocusPort(*FWindow));

@@ -42,7 +42,7 @@ std::string ExportPdf(const TPublishContext& context, const std::string& outputF
         return manual;
     if (context.Progress)
         context.Progress("Printing manual.pdf");
-    PrintHtmlToPdf(context.Runner, manual, pdf, context.ProgramPath);
+    PrintHtmlToPdf(context.Runner, context.Clock, manual, pdf, context.ProgramPath);
     return pdf;
 }
 

@@ -41,6 +41,8 @@ std::string StripTagsToText(std::string_view html);
 // nothing when `source` does not exist.
 void CopyFolderTree(const std::string& source, const std::string& target);
 
+class IClock;
+
 // The browser's command line (arguments after the program) that prints the
 // document to the PDF file using the profile folder.
 std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const std::string& pdfPath,
@@ -48,13 +50,14 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
 
 // Prints the HTML file to the PDF file with the browser (`browserPath`
 // empty: FindEdge). Fails when no browser is found, it cannot start, it
-// runs longer than five minutes, or it ends without writing the PDF.
-void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
-                    const std::string& browserPath = {});
+// runs longer than five minutes, or it ends without writing the PDF within
+// five seconds by `clock`.
+void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,
+                    const std::string& pdfPath, const std::string& browserPath = {});
 
-// Waits until the file exists and is not empty, polling every 50 ms; fails
-// with "PDF file was not created in time" after `limitMs`.
-void WaitForFileContent(const std::string& fileName, long long limitMs);
+// Waits until the file exists and is not empty, looking every 50 ms of
+// `clock`; fails with "PDF file was not created in time" after `limitMs`.
+void WaitForFileContent(IClock& clock, const std::string& fileName, long long limitMs);
 
 // Writes the manual into the output folder and prints it when the context
 // asks for it (with context.ProgramPath as the browser when set); returns

@@ -1,6 +1,7 @@
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
 #include "publish/PdfExport.h"
@@ -9,7 +10,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 #include <unistd.h>
 
 namespace quillmark {
@@ -103,8 +103,8 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
     return arguments;
 }
 
-void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
-                    const std::string& browserPath) {
+void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,
+                    const std::string& pdfPath, const std::string& browserPath) {
     const std::string browser = browserPath.empty() ? FindEdge() : browserPath;
     if (browser.empty())
         throw QuillError("Microsoft Edge not found (nor Chromium or Google Chrome). Install "
@@ -123,7 +123,7 @@ void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const s
                          "ended:\r\n" +
                          browser);
     try {
-        WaitForFileContent(pdfPath, 5000);
+        WaitForFileContent(clock, pdfPath, 5000);
     } catch (const QuillError& failure) {
         const std::string tail = OutputTail(result.Output);
         throw QuillError(std::string(failure.what()) +
@@ -131,16 +131,16 @@ void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const s
     }
 }
 
-void WaitForFileContent(const std::string& fileName, long long limitMs) {
-    const auto start = std::chrono::steady_clock::now();
+void WaitForFileContent(IClock& clock, const std::string& fileName, long long limitMs) {
+    const std::uint64_t start = clock.TickCountMs();
     for (;;) {
         std::error_code ec;
         const auto size = fs::file_size(fileName, ec);
         if (!ec && size > 0)
             return;
-        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(limitMs))
+        if (clock.TickCountMs() - start > static_cast<std::uint64_t>(limitMs))
             throw QuillError("PDF file was not created in time");
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        clock.SleepMs(50);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "editor/EditorContent.h"
 
+#include "FakeClock.h"
 #include "FakeEditorPage.h"
 #include "TempFolder.h"
 #include "base/FileHelpers.h"
@@ -15,16 +16,11 @@
 #include <gtest/gtest.h>
 
 using namespace quillmark;
+using quillmark::testing::FakeClock;
 using quillmark::testing::FakeEditorPage;
 using quillmark::testing::TempFolder;
 
 namespace {
-
-class TestClock final : public IClock {
-public:
-    std::uint64_t TickCountMs() const override { return Now; }
-    std::uint64_t Now = 1000;
-};
 
 // The editor page as the host sees it: it takes the host's messages in
 // order and posts its answers in order, each after `Delay` ms (a busy page),
@@ -32,7 +28,7 @@ public:
 // host pumps events.
 class SimulatedPage final : public IEventPump {
 public:
-    SimulatedPage(FakeEditorPage& channel, TestClock& clock) : FChannel(channel), FClock(clock) {
+    SimulatedPage(FakeEditorPage& channel, FakeClock& clock) : FChannel(channel), FClock(clock) {
         FChannel.Responder = [this](const std::string& script) { Take(script); };
     }
 
@@ -125,7 +121,7 @@ private:
     std::uint64_t AnswerDelay() { return SlowAnswers-- > 0 ? SlowDelay : Delay; }
 
     FakeEditorPage& FChannel;
-    TestClock& FClock;
+    FakeClock& FClock;
     std::deque<TQueued> FQueue;
 };
 
@@ -200,7 +196,7 @@ protected:
     FakeHost host;
     FakeEditorPage channel;
     TEditorBridge bridge;
-    TestClock clock;
+    FakeClock clock;
     SimulatedPage page;
     std::vector<std::function<void()>> posted;
     int focusChanges = 0;

@@ -1,9 +1,11 @@
 #include "publish/PdfExport.h"
 
+#include "FakeClock.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
 #include "settings/ProjectSettings.h"
@@ -62,14 +64,19 @@ protected:
             WriteTextFileUtf8(Project.TopicPagePath(topic.FID), html);
         return topic;
     }
-    std::string Export(IProcessRunner& runner, bool print, const std::string& browser = {}) {
+    // The printer waits for the PDF by `clock`: the fixture's own clock
+    // unless a real browser prints.
+    std::string Export(IProcessRunner& runner, bool print, const std::string& browser = {},
+                       IClock* clock = nullptr) {
         TProjectSettings settings;
-        const TPublishContext context{Project, settings, runner, print, browser, {}};
+        const TPublishContext context{Project, settings, runner, clock != nullptr ? *clock : Clock,
+                                      print,   browser,  {}};
         return ExportPdf(context, Folder.Path("build/pdf"));
     }
 
     TempFolder Folder;
     TDocProject Project;
+    FakeClock Clock;
 };
 
 TEST_F(PdfExportTest, ManualHoldsTheIncludedTopicsInContentsOrder) {
@@ -265,7 +272,8 @@ TEST_F(PdfExportTest, RealBrowserPrintsTheManualWithBookmarks) {
         Add("Getting started", "", "<p>Unpack the lamp.</p><h2>Inside</h2>").FID;
     Add("Safety", root, "<p>Keep away from water.</p>");
     auto runner = MakeSystemProcessRunner();
-    const std::string pdf = Export(*runner, true, browser);
+    TSteadyClock clock;
+    const std::string pdf = Export(*runner, true, browser, &clock);
     const std::string bytes = ReadFileBytes(pdf);
     ASSERT_GT(bytes.size(), 100u);
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");

@@ -9,6 +9,7 @@ packages=(
   libpcre2-dev nlohmann-json3-dev libjpeg62-turbo-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev
   fp-utils chromium poppler-utils xvfb xauth
+  python3
   fonts-dejavu-core
 )
 

@@ -35,7 +35,7 @@ TEditorFocusPort EditorFocusPort(TfrmMain& window) {
         QMetaObject::invokeMethod(&window, std::move(handler), Qt::QueuedConnection);
     };
     port.Focus = [&window] {
-        QWebEngineView& edge = window.Edge();
+        QWebEngineView& edge = window.EdgeWebView();
         if (edge.isVisible() && edge.isEnabled())
             edge.setFocus(Qt::OtherFocusReason);
     };
@@ -48,7 +48,7 @@ TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
                                                IUserPrompts* prompts)
     : FWindow(std::make_unique<TfrmMain>()), FShell(std::make_unique<TQtShell>()),
       FRunner(MakeSystemProcessRunner()), FEventPump(std::make_unique<TQtEventPump>()),
-      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->Edge().page())),
+      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->EdgeWebView().page())),
       FBridge(std::make_unique<TEditorBridge>(FPageChannel.get())),
       FClock(std::make_unique<TSteadyClock>()) {
     TMainWindowPorts ports{

@@ -49,7 +49,7 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
                                            const std::string& profileFolder, bool runningAsRoot);
 
 // Prints the HTML file to the PDF file with the browser (`browserPath`
-// empty: FindEdge). Fails when no browser is found, it cannot start, it
+// empty: FindEdgeOrChromium). Fails when no browser is found, it cannot start, it
 // runs longer than five minutes, or it ends without writing the PDF within
 // five seconds by `clock`.
 void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,

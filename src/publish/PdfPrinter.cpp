@@ -105,7 +105,7 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
 
 void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,
                     const std::string& pdfPath, const std::string& browserPath) {
-    const std::string browser = browserPath.empty() ? FindEdge() : browserPath;
+    const std::string browser = browserPath.empty() ? FindEdgeOrChromium() : browserPath;
     if (browser.empty())
         throw QuillError("Microsoft Edge not found (nor Chromium or Google Chrome). Install "
                          "chromium or set QUILLMARK_BROWSER to the browser's path.");

@@ -190,15 +190,15 @@ TEST(PdfPrintTest, FindEdgeLooksForABrowser) {
     const auto getEnv = [&](const char* name) {
         return env.count(name) ? env[name] : std::string();
     };
-    EXPECT_EQ(FindEdge(getEnv), "");
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), "");
     // Added from the last choice to the first.
     for (const char* program :
          {"b/google-chrome", "a/chromium-browser", "b/chromium", "b/microsoft-edge"})
-        EXPECT_EQ(FindEdge(getEnv), makeProgram(program)) << program;
+        EXPECT_EQ(FindEdgeOrChromium(getEnv), makeProgram(program)) << program;
     env["QUILLMARK_BROWSER"] = "google-chrome";
-    EXPECT_EQ(FindEdge(getEnv), folder.Path("b/google-chrome"));
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), folder.Path("b/google-chrome"));
     env["QUILLMARK_BROWSER"] = "/opt/none/browser";
-    EXPECT_EQ(FindEdge(getEnv), "/opt/none/browser");
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), "/opt/none/browser");
 }
 
 class FakeBrowser final : public IProcessRunner {
@@ -265,7 +265,7 @@ TEST_F(PdfExportTest, PrintFailuresAreReported) {
 }
 
 TEST_F(PdfExportTest, RealBrowserPrintsTheManualWithBookmarks) {
-    const std::string browser = FindEdge();
+    const std::string browser = FindEdgeOrChromium();
     if (browser.empty())
         GTEST_SKIP() << "no Chromium-based browser installed";
     const std::string root =

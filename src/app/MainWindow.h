@@ -99,8 +99,10 @@ public:
     void WritePendingFiles();
     void LoadProjectSettings();
     void WriteTopicPage(const std::string& topicId, const std::string& html);
-    // Save Project's steps 1 to 4 (pages and tree files) without the
-    // project file, the modified flag, the status text or Save As.
+    // What Save Project writes into the project folder: the editor's page
+    // and header, the cached pages and pending files, project.json and
+    // meta/topics.json. The project file, the modified flag, the status text
+    // and Save As are left to the caller.
     void SaveProjectContent();
     void ApplySettingsToWindow();
 

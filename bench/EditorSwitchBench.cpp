@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     gui::TfrmMain& window = composition.Window();
     window.resize(1400, 860);
     window.show();
-    QWebEnginePage& page = *window.Edge().page();
+    QWebEnginePage& page = *window.EdgeWebView().page();
     TEditorContent& editor = composition.EditorContent();
     if (!WaitFor([&] { return editor.IsEditorReady(); }, 30000) ||
         !WaitFor([&] { return ShownHeading(page) == QStringLiteral("Topic A"); }, 30000)) {

@@ -30,6 +30,7 @@
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
 #include "model/ProjectStorage.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/LinkChecker.h"
 #include "publish/OutputFormat.h"
@@ -78,7 +79,8 @@ double PublishFormat(const TDocProject& project, const std::string& name, bool r
     const IOutputFormat* format = FindOutputFormat(name);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const auto runner = MakeSystemProcessRunner();
-    TPublishContext context{project, settings, *runner, runOutsideProgram, {}, {}};
+    TSteadyClock clock;
+    TPublishContext context{project, settings, *runner, clock, runOutsideProgram, {}, {}};
     return Seconds([&] { format->Publish(context); });
 }
 
@@ -86,8 +88,10 @@ double PublishFormat(const TDocProject& project, const std::string& name, bool r
 double PrintFinishedManual(const TDocProject& project) {
     const std::string folder = FindOutputFormat("pdf")->OutputFolder(project);
     const auto runner = MakeSystemProcessRunner();
+    TSteadyClock clock;
     return Seconds([&] {
-        PrintHtmlToPdf(*runner, JoinPath(folder, "manual.html"), JoinPath(folder, "floor.pdf"));
+        PrintHtmlToPdf(*runner, clock, JoinPath(folder, "manual.html"),
+                       JoinPath(folder, "floor.pdf"));
     });
 }
 

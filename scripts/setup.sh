@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   fp-utils chromium poppler-utils xvfb xauth
+  python3
   fonts-dejavu-core
 )
 

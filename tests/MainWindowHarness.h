@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "FakeWindowPorts.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
@@ -20,12 +21,13 @@ public:
     FakeUserPrompts Prompts;
     FakeShell Shell;
     FakeProcessRunner Runner;
+    FakeClock Clock;
     TMainWindow Window;
 
     // `emptyProgramFolder`: the program folder is "program/" of the temporary
     // folder (nothing in it) instead of the source tree's resources.
     explicit MainWindowHarness(bool emptyProgramFolder = false)
-        : Window({View, Tree, Prompts, Shell, Runner}, Places(Temp, emptyProgramFolder)) {}
+        : Window({View, Tree, Prompts, Shell, Runner, Clock}, Places(Temp, emptyProgramFolder)) {}
 
     TMainWindowState& State() { return Window.State(); }
     TDocProject& Project() { return Window.State().FProject; }

@@ -5,6 +5,7 @@
 #include "app/WindowPorts.h"
 #include "editor/EditorContentPorts.h"
 #include "publish/HelpCompiler.h"
+#include "publish/OutputFormat.h"
 
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 
 namespace quillmark {
 
+class IClock;
 class IProcessRunner;
 class IShell;
 
@@ -23,6 +25,7 @@ struct TMainWindowPorts {
     IUserPrompts& Prompts;
     IShell& Shell;
     IProcessRunner& Runner;
+    IClock& Clock;
 };
 
 // The folders and files outside the project that the window uses.
@@ -96,8 +99,10 @@ public:
     void WritePendingFiles();
     void LoadProjectSettings();
     void WriteTopicPage(const std::string& topicId, const std::string& html);
-    // Save Project's steps 1 to 4 (pages and tree files) without the
-    // project file, the modified flag, the status text or Save As.
+    // What Save Project writes into the project folder: the editor's page
+    // and header, the cached pages and pending files, project.json and
+    // meta/topics.json. The project file, the modified flag, the status text
+    // and Save As are left to the caller.
     void SaveProjectContent();
     void ApplySettingsToWindow();
 
@@ -172,6 +177,9 @@ private:
     // editor, and give an empty current topic the new default paragraph.
     void ApplyConfirmedSettings(bool writeEmptyPageAtOnce);
     void WriteLastProjectFile();
+    // What an export of the open project needs: the saved project is
+    // published, the outside programs run.
+    TPublishContext PublishContext();
     bool TryOpenStartProject(const std::string& candidate);
     void SelectFirstNode();
 

@@ -35,10 +35,14 @@ private:
 
 } // namespace
 
+TPublishContext TMainWindow::PublishContext() {
+    return {FState.FProject, FState.FSettings, FPorts.Runner, FPorts.Clock, true, {}, {}};
+}
+
 void TMainWindow::btnExportWebClick() {
     Guarded([&] {
         SaveProjectContent();
-        TPublishContext context{FState.FProject, FState.FSettings, FPorts.Runner, true, {}, {}};
+        TPublishContext context = PublishContext();
         const std::string index = RequireFormat("webhelp").Publish(context);
         SetStatusText("WebHelp exported: " + index);
         FPorts.Shell.OpenPath(index);
@@ -50,7 +54,7 @@ void TMainWindow::btnExportChmClick() {
     TBusyScope busy(FPorts.View);
     try {
         TWindowCompilerPrompts prompts(FPorts.Prompts);
-        TPublishContext context{FState.FProject, FState.FSettings, FPorts.Runner, true, {}, {}};
+        TPublishContext context = PublishContext();
         const std::string chm = ExportChm(context, prompts, FPlaces.CompilerPlaces);
         SetStatusText("CHM exported: " + chm);
         FPorts.Shell.OpenPath(chm);
@@ -66,7 +70,7 @@ void TMainWindow::btnExportPdfClick() {
     Guarded([&] {
         TBusyScope busy(FPorts.View);
         const IOutputFormat& pdf = RequireFormat("pdf");
-        TPublishContext context{FState.FProject, FState.FSettings, FPorts.Runner, true, {}, {}};
+        TPublishContext context = PublishContext();
         const std::string result = pdf.Publish(context);
         const std::string manual = JoinPath(pdf.OutputFolder(FState.FProject), "manual.html");
         SetStatusText(Translate("Manual HTML exported: ") + manual);

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "base/Translation.h"
 #include "model/ProjectStorage.h"
+#include "model/TopicPageFiles.h"
 #include "model/TopicTreeOrder.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ void TMainWindow::btnDeleteTopicClick() {
                                Translate("Delete this topic and its subtopics?"),
                                {TPromptButton::Yes, TPromptButton::No}) != TPromptButton::Yes)
             return;
-        FState.FProject.DeleteTopic(id);
+        DeleteTopicWithPages(FState.FProject, id);
         SaveProjectFolder(FState.FProject);
         RebuildTree();
         FEditor->ClearCurrentTopic();

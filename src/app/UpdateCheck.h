@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Version.h"
 #include "platform/HttpClient.h"
 #include "platform/Shell.h"
 
@@ -11,8 +12,8 @@
 
 namespace quillmark {
 
-// The running version 2.5, compared in tenths.
-inline constexpr int kRunningVersionTenths = 25;
+// The running version, compared in tenths.
+inline constexpr int kRunningVersionTenths = kVersionTenths;
 
 // The vendor's update server and home page. The environment variable
 // QUILLMARK_UPDATE_URL replaces the server address (a test server, a mirror);

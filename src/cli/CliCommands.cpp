@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "base/QuillError.h"
+#include "base/Version.h"
 #include "cli/CliArgs.h"
 
 #include <exception>
@@ -37,7 +38,8 @@ const std::vector<CliCommand>& Commands() {
 namespace {
 
 void PrintUsage(std::ostream& err) {
-    err << "usage: quillmark-cli COMMAND [ARGUMENTS]\n\nPROJECT is a project file (.hff).\n\n";
+    err << "usage: quillmark-cli COMMAND [ARGUMENTS]\n       quillmark-cli --version\n\n"
+           "PROJECT is a project file (.hff).\n\n";
     for (const CliCommand& command : Commands())
         err << "  " << command.Usage << "\n      " << command.Summary << "\n";
 }
@@ -55,6 +57,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "quillmark-cli " << kVersionText << "\n";
+        return 0;
     }
     const CliCommand* command = FindCommand(args[0]);
     if (command == nullptr) {

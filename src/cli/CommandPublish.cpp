@@ -3,6 +3,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "platform/AppFolders.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/OutputFormat.h"
 #include "publish/PublishSteps.h"
@@ -60,9 +61,10 @@ void RunPublish(const std::vector<std::string>& words, std::ostream& out) {
     CopyProgramFiles(ProgramFolder(), project.FRootPath);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const std::unique_ptr<IProcessRunner> runner = MakeSystemProcessRunner();
+    TSteadyClock clock;
 
     for (const IOutputFormat* format : formats) {
-        TPublishContext context{project, settings, *runner, true, {}, {}};
+        TPublishContext context{project, settings, *runner, clock, true, {}, {}};
         context.RunOutsideProgram =
             !((format->Name() == "chm" && noCompile) || (format->Name() == "pdf" && noPrint));
         context.Progress = TerminalProgress(format->Name());

@@ -1,12 +1,6 @@
 #include "editor/DetachedEditorContent.h"
 
-#include "base/Color.h"
-#include "base/FileHelpers.h"
-#include "base/TextUtils.h"
 #include "base/Translation.h"
-#include "editor/DefaultContent.h"
-#include "editor/EditorContentFiles.h"
-#include "model/HeaderFiles.h"
 
 namespace quillmark {
 
@@ -17,15 +11,12 @@ void TDetachedEditorContent::SwitchToTopic(const std::string& topicId) {
     if (topicId.empty())
         return;
     FHost.ShowTopicProperties(topicId);
-    LoadHeaderForTopic(topicId);
+    FHeader = ReadTopicHeader(state, topicId);
 }
 
 void TDetachedEditorContent::LoadTopicIntoEditor(const std::string& topicId) {
     TEditingState& state = FHost.State();
-    TTopicHeader header{FHeaderHtml, FHeaderBg};
-    FLoadedBaselineHtml = ReadOrCreateTopicPage(state, topicId, header);
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
+    FLoadedBaselineHtml = ReadOrCreateTopicPage(state, topicId, FHeader);
     FHost.SetStatusText(Translate("Loaded: ") + state.FProject.GetTopic(topicId).FTitle);
 }
 
@@ -39,22 +30,8 @@ void TDetachedEditorContent::ClearCurrentTopic() {
 }
 
 void TDetachedEditorContent::RefreshDefaultHeader() {
-    TTopicHeader header{FHeaderHtml, FHeaderBg};
-    if (!RenewUntouchedHeader(
-            FHost.State(), [this] { return GetCurrentTopicHtml(); }, header))
-        return;
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
-}
-
-void TDetachedEditorContent::LoadHeaderForTopic(const std::string& topicId) {
-    TTopicHeader header = ReadTopicHeader(FHost.State(), topicId);
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
-}
-
-void TDetachedEditorContent::SaveHeaderForTopic(const std::string& topicId) {
-    WriteHeaderFiles(FHost.State().FProject.FRootPath, topicId, FHeaderHtml, FHeaderBg);
+    RenewUntouchedHeader(
+        FHost.State(), [this] { return GetCurrentTopicHtml(); }, FHeader);
 }
 
 } // namespace quillmark

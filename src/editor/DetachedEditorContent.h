@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorContentFiles.h"
 #include "editor/EditorContentPorts.h"
 
 #include <string>
@@ -29,16 +30,12 @@ public:
     void ApplySettingsToEditor() override {}
     void FocusEditorLater() override {}
 
-    const std::string& HeaderHtml() const { return FHeaderHtml; }
-    const std::string& HeaderBg() const { return FHeaderBg; }
+    const std::string& HeaderHtml() const { return FHeader.Html; }
+    const std::string& HeaderBg() const { return FHeader.Bg; }
 
 private:
-    void LoadHeaderForTopic(const std::string& topicId);
-    void SaveHeaderForTopic(const std::string& topicId);
-
     IEditorContentHost& FHost;
-    std::string FHeaderHtml;
-    std::string FHeaderBg;
+    TTopicHeader FHeader;
     std::string FLoadedBaselineHtml;
 };
 

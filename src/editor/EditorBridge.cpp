@@ -236,8 +236,8 @@ void TEditorBridge::HandleWebMessage(const std::string& messageJson) {
             FOnHtmlChanged(*this, ReadMessageText(message, "html"));
     } else if (AsciiSameText(type, "htmlResponse")) {
         FLastHtmlChangeWasUser = false;
-        if (FOnHtmlChanged)
-            FOnHtmlChanged(*this, ReadMessageText(message, "html"));
+        if (FOnHtmlResponse)
+            FOnHtmlResponse(*this, ReadMessageText(message, "html"));
     } else if (AsciiSameText(type, "cursorStyle")) {
         if (FOnCursorStyle)
             FOnCursorStyle(*this, ReadCursorStyle(message));

@@ -80,7 +80,11 @@ public:
     // owner reads it inside its html-changed handler.
     bool LastHtmlChangeWasUser() const { return FLastHtmlChangeWasUser; }
 
+    // "htmlChanged": the page's document changed, by the author or by the
+    // program (LastHtmlChangeWasUser tells which).
     void SetOnHtmlChanged(TEditorHtmlEvent handler) { FOnHtmlChanged = std::move(handler); }
+    // "htmlResponse": the page's answer to RequestHtml.
+    void SetOnHtmlResponse(TEditorHtmlEvent handler) { FOnHtmlResponse = std::move(handler); }
     void SetOnReady(TNotifyEvent handler) { FOnReady = std::move(handler); }
     void SetOnCursorStyle(TEditorCursorStyleEvent handler) { FOnCursorStyle = std::move(handler); }
     void SetOnHeaderChanged(TEditorHeaderChangedEvent handler) {
@@ -98,6 +102,7 @@ private:
     IEditorPageChannel* FEdge;
     int32_t FProgrammaticDepth = 0;
     TEditorHtmlEvent FOnHtmlChanged;
+    TEditorHtmlEvent FOnHtmlResponse;
     TNotifyEvent FOnReady;
     TEditorCursorStyleEvent FOnCursorStyle;
     TEditorHeaderChangedEvent FOnHeaderChanged;

@@ -4,12 +4,9 @@
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
-#include "editor/DefaultContent.h"
 #include "editor/EditorBridge.h"
 #include "editor/EditorContentFiles.h"
 #include "editor/EditorEffectiveCss.h"
-#include "editor/EditorMessageTap.h"
-#include "model/HeaderFiles.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 
@@ -35,15 +32,15 @@ template <typename T> void Remember(std::deque<T>& requests, T request) {
 
 } // namespace
 
-TEditorContent::TEditorContent(IEditorContentHost& host, TEditorBridge& bridge,
-                               const TEditorMessageTap& tap, const IClock& clock, IEventPump& pump,
-                               TEditorFocusPort focus)
-    : FHost(host), FBridge(bridge), FClock(clock), FPump(pump), FTap(tap),
-      FFocus(std::move(focus)) {
+TEditorContent::TEditorContent(IEditorContentHost& host, TEditorBridge& bridge, const IClock& clock,
+                               IEventPump& pump, TEditorFocusPort focus)
+    : FHost(host), FBridge(bridge), FClock(clock), FPump(pump), FFocus(std::move(focus)) {
     FBridge.SetOnReady([this](TEditorBridge&) { BridgeReady(); });
     FBridge.SetOnHtmlChanged([this](TEditorBridge& sender, const std::string& html) {
         BridgeHtmlChanged(html, sender.LastHtmlChangeWasUser());
     });
+    FBridge.SetOnHtmlResponse(
+        [this](TEditorBridge&, const std::string& html) { BridgeHtmlResponse(html); });
     FBridge.SetOnHeaderChanged(
         [this](TEditorBridge&, const std::string& headerHtml, const std::string& headerBg) {
             BridgeHeaderChanged(headerHtml, headerBg);
@@ -55,6 +52,7 @@ TEditorContent::TEditorContent(IEditorContentHost& host, TEditorBridge& bridge,
 TEditorContent::~TEditorContent() {
     FBridge.SetOnReady(nullptr);
     FBridge.SetOnHtmlChanged(nullptr);
+    FBridge.SetOnHtmlResponse(nullptr);
     FBridge.SetOnHeaderChanged(nullptr);
     FBridge.SetOnAreaChanged(nullptr);
 }
@@ -89,23 +87,23 @@ bool TEditorContent::PageLagsBehindLoad() const {
             older(FHeaderAnswers.front().LoadEpoch, FHeaderAnswers.front().SentAt));
 }
 
-void TEditorContent::BridgeHtmlChanged(const std::string& html, bool user) {
-    if (FTap.DeliveringHtmlResponse()) {
-        if (FHtmlRequests.empty())
-            return; // an answer nobody asked for
-        const THtmlRequest request = FHtmlRequests.front();
-        FHtmlRequests.pop_front();
-        // Only the answer to the running wait counts, and only while its
-        // topic is still the one in the page.
-        if (request.Seq != FWaitingHtmlSeq || request.TopicId != FHost.State().FCurrentTopicID ||
-            request.LoadEpoch != FLoadEpoch)
-            return;
-        FWaitingHtmlSeq = 0;
-        FDirtyHtml = html;
+void TEditorContent::BridgeHtmlResponse(const std::string& html) {
+    if (FHtmlRequests.empty())
+        return; // an answer nobody asked for
+    const THtmlRequest request = FHtmlRequests.front();
+    FHtmlRequests.pop_front();
+    // Only the answer to the running wait counts, and only while its topic
+    // is still the one in the page.
+    if (request.Seq != FWaitingHtmlSeq || request.TopicId != FHost.State().FCurrentTopicID ||
+        request.LoadEpoch != FLoadEpoch)
         return;
-    }
-    // A change report. The page posted it before it took the current topic
-    // when it still owes an answer to a request made before that load.
+    FWaitingHtmlSeq = 0;
+    FDirtyHtml = html;
+}
+
+void TEditorContent::BridgeHtmlChanged(const std::string& html, bool user) {
+    // The page posted this change before it took the current topic when it
+    // still owes an answer to a request made before that load.
     if (!user || PageLagsBehindLoad())
         return;
     FDirtyHtml = html;
@@ -128,9 +126,9 @@ void TEditorContent::BridgeHeaderChanged(const std::string& headerHtml,
     // current (deleted, or of the project before); it is filed nowhere.
     if (FPageHeaderOwner != HeaderOwner())
         return;
-    FHeaderHtml = headerHtml;
+    FHeader.Html = headerHtml;
     if (!Trim(headerBg).empty())
-        FHeaderBg = headerBg;
+        FHeader.Bg = headerBg;
     SaveHeaderForTopic(FHost.State().FCurrentTopicID);
 }
 
@@ -244,10 +242,7 @@ void TEditorContent::SwitchToTopic(const std::string& topicId) {
 
 void TEditorContent::LoadTopicIntoEditor(const std::string& topicId) {
     TEditingState& state = FHost.State();
-    TTopicHeader header{FHeaderHtml, FHeaderBg};
-    const std::string html = ReadOrCreateTopicPage(state, topicId, header);
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
+    const std::string html = ReadOrCreateTopicPage(state, topicId, FHeader);
     ApplyEditorCss();
     PushHeaderToEditor();
     FLoadedTopicBaselineHtml = html;
@@ -278,13 +273,11 @@ void TEditorContent::ReplaceCurrentTopicHtml(const std::string& html) {
 // ------------------------------------------------------------ header area
 
 void TEditorContent::LoadHeaderForTopic(const std::string& topicId) {
-    TTopicHeader header = ReadTopicHeader(FHost.State(), topicId);
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
+    FHeader = ReadTopicHeader(FHost.State(), topicId);
 }
 
 void TEditorContent::SaveHeaderForTopic(const std::string& topicId) {
-    WriteHeaderFiles(FHost.State().FProject.FRootPath, topicId, FHeaderHtml, FHeaderBg);
+    WriteTopicHeader(FHost.State(), topicId, FHeader);
 }
 
 void TEditorContent::ExpectHeaderPushAnswer() {
@@ -299,8 +292,8 @@ void TEditorContent::PushHeaderToEditor() {
     ExpectHeaderPushAnswer();
     FPageHeaderOwner = HeaderOwner();
     const TProgrammaticScope programmatic(FBridge);
-    FBridge.SetHeaderHtml(FHeaderHtml);
-    FBridge.SetHeaderBgColor(FHeaderBg);
+    FBridge.SetHeaderHtml(FHeader.Html);
+    FBridge.SetHeaderBgColor(FHeader.Bg);
 }
 
 std::string TEditorContent::HeaderOwner() const {
@@ -314,13 +307,9 @@ void TEditorContent::SendSetHeaderBg(const std::string& colorHtml) {
 }
 
 void TEditorContent::RefreshDefaultHeader() {
-    TTopicHeader header{FHeaderHtml, FHeaderBg};
-    if (!RenewUntouchedHeader(
-            FHost.State(), [this] { return GetCurrentTopicHtml(); }, header))
-        return;
-    FHeaderHtml = std::move(header.Html);
-    FHeaderBg = std::move(header.Bg);
-    PushHeaderToEditor();
+    if (RenewUntouchedHeader(
+            FHost.State(), [this] { return GetCurrentTopicHtml(); }, FHeader))
+        PushHeaderToEditor();
 }
 
 // ------------------------------------------------------------- page setup
@@ -356,8 +345,8 @@ void TEditorContent::ApplySettingsToEditor() {
     const TProjectSettings& settings = FHost.State().FSettings;
     {
         const TProgrammaticScope programmatic(FBridge);
-        FHeaderBg = ColorToHtml(settings.DefaultHeaderBgColor);
-        SendSetHeaderBg(FHeaderBg);
+        FHeader.Bg = ColorToHtml(settings.DefaultHeaderBgColor);
+        SendSetHeaderBg(FHeader.Bg);
         FBridge.SetPageBgColor(ColorToHtml(settings.DefaultPageBgColor));
         FBridge.SetTextColor(ColorToHtml(settings.DefaultTextColor));
         FBridge.SetTextBackColor("");

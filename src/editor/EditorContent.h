@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorContentFiles.h"
 #include "editor/EditorContentPorts.h"
 
 #include <cstdint>
@@ -13,7 +14,6 @@ namespace quillmark {
 class IClock;
 class IEventPump;
 class TEditorBridge;
-class TEditorMessageTap;
 
 // How the editor content reaches the keyboard focus of the window: `Post`
 // runs a function once the current window event is done; `Focus` gives the
@@ -36,11 +36,9 @@ struct TEditorFocusPort {
 // topic that is current when it arrives.
 class TEditorContent final : public IEditorContent {
 public:
-    // `tap` is the channel the bridge listens through: it tells an answer to
-    // "getHtml" from a program-made change, which the bridge reports alike.
     // Takes over the bridge's ready, HTML, header and area events.
-    TEditorContent(IEditorContentHost& host, TEditorBridge& bridge, const TEditorMessageTap& tap,
-                   const IClock& clock, IEventPump& pump, TEditorFocusPort focus);
+    TEditorContent(IEditorContentHost& host, TEditorBridge& bridge, const IClock& clock,
+                   IEventPump& pump, TEditorFocusPort focus);
     ~TEditorContent() override;
     TEditorContent(const TEditorContent&) = delete;
     TEditorContent& operator=(const TEditorContent&) = delete;
@@ -74,8 +72,8 @@ public:
         FOnSettingsApplied = std::move(handler);
     }
 
-    const std::string& HeaderHtml() const { return FHeaderHtml; }
-    const std::string& HeaderBg() const { return FHeaderBg; }
+    const std::string& HeaderHtml() const { return FHeader.Html; }
+    const std::string& HeaderBg() const { return FHeader.Bg; }
     const std::string& DirtyHtml() const { return FDirtyHtml; }
     const std::string& ActiveArea() const { return FActiveArea; }
 
@@ -97,6 +95,7 @@ private:
 
     void BridgeReady();
     void BridgeHtmlChanged(const std::string& html, bool user);
+    void BridgeHtmlResponse(const std::string& html);
     void BridgeHeaderChanged(const std::string& headerHtml, const std::string& headerBg);
     void OnFocusMessage();
     // Moves the unsaved text into the cache under the current topic.
@@ -121,7 +120,6 @@ private:
     TEditorBridge& FBridge;
     const IClock& FClock;
     IEventPump& FPump;
-    const TEditorMessageTap& FTap;
     TEditorFocusPort FFocus;
     std::function<void(std::uint64_t)> FOnSettingsApplied;
     // Expires with this object; posted focus messages check it.
@@ -130,8 +128,8 @@ private:
     bool FEditorReady = false;
     bool FPendingFocusEditor = false;
     std::string FDirtyHtml;
-    std::string FHeaderHtml;
-    std::string FHeaderBg;
+    // The header area of the current topic.
+    TTopicHeader FHeader;
     std::string FLoadedTopicBaselineHtml;
     std::string FActiveArea = "body";
     // Whose header the page shows (HeaderOwner at the last push).

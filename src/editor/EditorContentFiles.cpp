@@ -32,6 +32,11 @@ TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topi
     return header;
 }
 
+void WriteTopicHeader(const TEditingState& state, const std::string& topicId,
+                      const TTopicHeader& header) {
+    WriteHeaderFiles(state.FProject.FRootPath, topicId, header.Html, header.Bg);
+}
+
 TTopicHeader DefaultTopicHeader(const TProjectSettings& settings, const std::string& title) {
     return {DefaultHeaderHtml(settings, title), ColorToHtml(settings.DefaultHeaderBgColor)};
 }
@@ -47,7 +52,7 @@ std::string ReadOrCreateTopicPage(TEditingState& state, const std::string& topic
     }
     const std::string html = DefaultParagraphHtml(state.FSettings);
     header = DefaultTopicHeader(state.FSettings, topic.FTitle);
-    WriteHeaderFiles(state.FProject.FRootPath, topicId, header.Html, header.Bg);
+    WriteTopicHeader(state, topicId, header);
     WriteTextFileUtf8(path, html);
     return html;
 }
@@ -80,7 +85,7 @@ bool RenewUntouchedHeader(const TEditingState& state,
         return false;
     const std::string& id = state.FCurrentTopicID;
     header = DefaultTopicHeader(state.FSettings, state.FProject.GetTopic(id).FTitle);
-    WriteHeaderFiles(state.FProject.FRootPath, id, header.Html, header.Bg);
+    WriteTopicHeader(state, id, header);
     return true;
 }
 

@@ -19,6 +19,11 @@ struct TTopicHeader {
 // know; a missing or blank background file gives "#fafafa".
 TTopicHeader ReadTopicHeader(const TEditingState& state, const std::string& topicId);
 
+// Writes the header to the topic's header files (the default files for the
+// empty identifier).
+void WriteTopicHeader(const TEditingState& state, const std::string& topicId,
+                      const TTopicHeader& header);
+
 // The header a topic starts with: its title in the settings' default font
 // and the default header background.
 TTopicHeader DefaultTopicHeader(const TProjectSettings& settings, const std::string& title);

@@ -232,15 +232,15 @@ void TfrmMain::BuildRightSide(QSplitter* splitter) {
 
     FEditorSplitter = new QSplitter(Qt::Horizontal, right);
     FEditorSplitter->setChildrenCollapsible(false);
-    FEdge = new QWebEngineView(FEditorSplitter);
-    FEdge->setObjectName(QStringLiteral("Edge"));
-    FEdge->setMinimumWidth(300);
-    QWebEngineSettings* settings = FEdge->settings();
+    FEdgeWebView = new QWebEngineView(FEditorSplitter);
+    FEdgeWebView->setObjectName(QStringLiteral("Edge"));
+    FEdgeWebView->setMinimumWidth(300);
+    QWebEngineSettings* settings = FEdgeWebView->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
-    FEdge->setUrl(QUrl(QStringLiteral("about:blank")));
-    FEditorSplitter->addWidget(FEdge);
+    FEdgeWebView->setUrl(QUrl(QStringLiteral("about:blank")));
+    FEditorSplitter->addWidget(FEdgeWebView);
 
     FProperties = new TTopicPropertiesPanel(FEditorSplitter);
     FProperties->setMinimumWidth(220);
@@ -468,7 +468,7 @@ void TfrmMain::SetStyleProfiles(const std::vector<std::string>& names, int selec
 }
 
 void TfrmMain::NavigateToEditor(const std::string& pagePath) {
-    FEdge->setUrl(QUrl::fromLocalFile(ToQString(pagePath)));
+    FEdgeWebView->setUrl(QUrl::fromLocalFile(ToQString(pagePath)));
 }
 
 void TfrmMain::SetLanguageMenu(const std::vector<std::string>& names, int checkedIndex) {

@@ -44,7 +44,8 @@ public:
 
     TQtTocTreeView& Tree() { return *tvToc; }
     IUserPrompts& Prompts();
-    QWebEngineView& Edge() { return *FEdge; }
+    // The browser control that shows the editor page (the control "Edge").
+    QWebEngineView& EdgeWebView() { return *FEdgeWebView; }
     TFormattingToolbar& FormattingToolbar() { return *FToolbar; }
     TTopicPropertiesPanel& PropertiesPanel() { return *FProperties; }
     // The menu item or project button with the name ("Save1", "btnSave").
@@ -99,7 +100,7 @@ private:
     QWidget* pnlLeft = nullptr;
     TQtTocTreeView* tvToc = nullptr;
     TFormattingToolbar* FToolbar = nullptr;
-    QWebEngineView* FEdge = nullptr;
+    QWebEngineView* FEdgeWebView = nullptr;
     TTopicPropertiesPanel* FProperties = nullptr;
     QSplitter* FMainSplitter = nullptr;
     QSplitter* FEditorSplitter = nullptr;

@@ -6,7 +6,6 @@
 #include "app/ReusableContentCommand.h"
 #include "editor/EditorBridge.h"
 #include "editor/EditorContent.h"
-#include "editor/EditorMessageTap.h"
 #include "editor/FormattingToolbarLogic.h"
 #include "gui/FormattingToolbar.h"
 #include "gui/InsertControls.h"
@@ -36,7 +35,7 @@ TEditorFocusPort EditorFocusPort(TfrmMain& window) {
         QMetaObject::invokeMethod(&window, std::move(handler), Qt::QueuedConnection);
     };
     port.Focus = [&window] {
-        QWebEngineView& edge = window.Edge();
+        QWebEngineView& edge = window.EdgeWebView();
         if (edge.isVisible() && edge.isEnabled())
             edge.setFocus(Qt::OtherFocusReason);
     };
@@ -49,15 +48,15 @@ TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
                                                IUserPrompts* prompts)
     : FWindow(std::make_unique<TfrmMain>()), FShell(std::make_unique<TQtShell>()),
       FRunner(MakeSystemProcessRunner()), FEventPump(std::make_unique<TQtEventPump>()),
-      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->Edge().page())),
-      FMessageTap(std::make_unique<TEditorMessageTap>(*FPageChannel)),
-      FBridge(std::make_unique<TEditorBridge>(FMessageTap.get())),
+      FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->EdgeWebView().page())),
+      FBridge(std::make_unique<TEditorBridge>(FPageChannel.get())),
       FClock(std::make_unique<TSteadyClock>()) {
-    TMainWindowPorts ports{*FWindow, FWindow->Tree(),
-                           prompts != nullptr ? *prompts : FWindow->Prompts(), *FShell, *FRunner};
+    TMainWindowPorts ports{
+        *FWindow, FWindow->Tree(), prompts != nullptr ? *prompts : FWindow->Prompts(),
+        *FShell,  *FRunner,        *FClock};
     FLogic = std::make_unique<TMainWindow>(ports, places);
-    auto editor = std::make_unique<TEditorContent>(*FLogic, *FBridge, *FMessageTap, *FClock,
-                                                   *FEventPump, EditorFocusPort(*FWindow));
+    auto editor = std::make_unique<TEditorContent>(*FLogic, *FBridge, *FClock, *FEventPump,
+                                                   EditorFocusPort(*FWindow));
     FEditorContent = editor.get();
     FLogic->SetEditorContent(std::move(editor));
     FPageChannel->SetErrorHandler([window = FWindow.get()](const std::string& message) {
@@ -121,7 +120,6 @@ TMainWindowComposition::~TMainWindowComposition() {
     FLogic.reset();
     FEditorContent = nullptr;
     FBridge.reset();
-    FMessageTap.reset();
     FPageChannel.reset();
 }
 

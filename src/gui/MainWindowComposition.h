@@ -8,7 +8,6 @@ namespace quillmark {
 class IProcessRunner;
 class TEditorBridge;
 class TEditorContent;
-class TEditorMessageTap;
 class TFormattingToolbarLogic;
 class TMainWindowToolbarHost;
 class TInsertCommands;
@@ -67,7 +66,6 @@ private:
     std::unique_ptr<IProcessRunner> FRunner;
     std::unique_ptr<TQtEventPump> FEventPump;
     std::unique_ptr<TQtEditorPageChannel> FPageChannel;
-    std::unique_ptr<TEditorMessageTap> FMessageTap;
     std::unique_ptr<TEditorBridge> FBridge;
     std::unique_ptr<TSteadyClock> FClock;
     std::unique_ptr<TMainWindow> FLogic;

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "base/Translation.h"
+#include "base/Version.h"
 #include "gui/MainForm.h"
 #include "gui/MainWindowComposition.h"
 #include "gui/QtText.h"
@@ -47,6 +48,10 @@ int RunWindow(QApplication& app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << quillmark::kApplicationTitle << ' ' << quillmark::kVersionText << '\n';
+        return 0;
+    }
     const std::string noDisplay = quillmark::gui::MissingDisplayMessage();
     if (!noDisplay.empty()) {
         std::cerr << noDisplay << '\n';
@@ -55,7 +60,7 @@ int main(int argc, char** argv) {
     quillmark::gui::PrepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quillmark::kApplicationTitle));
-    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setApplicationVersion(QString::fromLatin1(quillmark::kVersionText));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
 

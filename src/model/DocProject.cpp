@@ -57,7 +57,6 @@ TTopic& TDocProject::AddTopic(const std::string& title, const std::string& paren
     topic->FID = NewTopicID();
     topic->FTitle = title;
     topic->FParentID = parentId;
-    EnsureDir(IncludeTrailingPathDelimiter(FRootPath) + "topics");
     topic->FHtmlPath = TopicPagePath(topic->FID);
     TTopic& added = FTopics.Add(std::move(topic));
     if (parentId.empty())
@@ -81,9 +80,10 @@ const TTopic& TDocProject::GetTopic(const std::string& id) const {
     return *topic;
 }
 
-void TDocProject::DeleteTopic(const std::string& id) {
+std::vector<std::string> TDocProject::DeleteTopic(const std::string& id) {
+    std::vector<std::string> pagePaths;
     if (!HasTopic(id))
-        return;
+        return pagePaths;
     // Collect the subtree children first (post-order) without recursion; the
     // visited set ends the walk on hand-edited child lists that form a cycle.
     std::vector<std::string> doomed;
@@ -107,9 +107,10 @@ void TDocProject::DeleteTopic(const std::string& id) {
             RemoveFirst(FRootTopicIDs, doomedId);
         else if (TTopic* parent = FTopics.Find(topic.FParentID))
             RemoveFirst(parent->FChildren, doomedId);
-        DeleteFileIfExists(topic.FHtmlPath);
+        pagePaths.push_back(topic.FHtmlPath);
         FTopics.Remove(doomedId);
     }
+    return pagePaths;
 }
 
 bool TDocProject::IsDescendant(const std::string& nodeId,

@@ -10,7 +10,8 @@ namespace quillmark {
 inline constexpr const char* kUntitledDocumentation = "Untitled Documentation";
 
 // The topic tree of one project in memory: every topic by identifier, the
-// ordered root list and, in each topic, the ordered child list.
+// ordered root list and, in each topic, the ordered child list. It touches no
+// files: the pages are written and deleted by its callers (TopicPageFiles.h).
 class TDocProject {
 public:
     std::string FRootPath; // project folder, normally with a trailing delimiter
@@ -23,11 +24,14 @@ public:
     // "default"; the root path stays.
     void Clear();
 
-    // Creates a topic as the last child of its parent (or last root topic);
-    // makes sure the topics folder exists but writes no page.
+    // Creates a topic as the last child of its parent (or last root topic).
+    // Its page is written by whoever shows it first (the folder is made
+    // then).
     TTopic& AddTopic(const std::string& title, const std::string& parentId);
-    // Deletes the topic, its descendants and their page files.
-    void DeleteTopic(const std::string& id);
+    // Removes the topic and its descendants from the tree and returns the
+    // page paths they had, for DeleteTopicWithPages; an unknown identifier
+    // removes nothing.
+    std::vector<std::string> DeleteTopic(const std::string& id);
     TTopic& GetTopic(const std::string& id);
     const TTopic& GetTopic(const std::string& id) const;
     bool HasTopic(const std::string& id) const { return FTopics.Contains(id); }

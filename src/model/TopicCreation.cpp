@@ -3,6 +3,7 @@
 #include "base/FileHelpers.h"
 #include "model/ProjectLinks.h"
 #include "model/ProjectStorage.h"
+#include "model/TopicPageFiles.h"
 
 #include <exception>
 
@@ -18,7 +19,7 @@ const TTopic& AddTopicWithPage(TDocProject& project, const std::string& title,
         SaveProjectFolder(project);
     } catch (const std::exception&) {
         try {
-            project.DeleteTopic(id); // removes the page as well
+            DeleteTopicWithPages(project, id);
         } catch (const std::exception&) {
             // The first error is the one to report.
         }

@@ -7,7 +7,7 @@
 
 namespace quillmark {
 
-std::string FindEdge(const std::function<std::string(const char* name)>& getEnv) {
+std::string FindEdgeOrChromium(const std::function<std::string(const char* name)>& getEnv) {
     const std::string path = getEnv("PATH");
     const std::string chosen = getEnv("QUILLMARK_BROWSER");
     if (!chosen.empty()) {
@@ -30,8 +30,8 @@ std::string FindEdge(const std::function<std::string(const char* name)>& getEnv)
     return {};
 }
 
-std::string FindEdge() {
-    return FindEdge([](const char* name) {
+std::string FindEdgeOrChromium() {
+    return FindEdgeOrChromium([](const char* name) {
         const char* value = std::getenv(name);
         return std::string(value ? value : "");
     });

@@ -9,7 +9,7 @@ namespace quillmark {
 // QUILLMARK_BROWSER when set, else Microsoft Edge at its installed places,
 // else the first of "microsoft-edge", "chromium", "chromium-browser" and
 // "google-chrome" on PATH. Empty when there is none.
-std::string FindEdge();
-std::string FindEdge(const std::function<std::string(const char* name)>& getEnv);
+std::string FindEdgeOrChromium();
+std::string FindEdgeOrChromium(const std::function<std::string(const char* name)>& getEnv);
 
 } // namespace quillmark

@@ -98,9 +98,10 @@ std::string RewriteDocLinks(std::string_view html, const TDocLinkResolver& resol
     return out;
 }
 
-// The rows are specified to apply one after the other; one left-to-right pass
-// gives the same result, because every declaration starts with "background",
-// no declaration holds "background" further on, no replacement holds a
+// Each row replaces its declaration wherever it stands, caseless. One
+// left-to-right pass gives the same text as replacing row after row over the
+// whole text, because every declaration starts with "background", no
+// declaration holds "background" further on, no replacement holds a
 // declaration, and where one declaration is a prefix of another ("#fff" of
 // "#ffffff") the longer one continues with a letter, so at most one row can
 // match at any position.

@@ -9,6 +9,7 @@ namespace quillmark {
 
 class TDocProject;
 class TProjectSettings;
+class IClock;
 class IProcessRunner;
 
 // What one publishing run needs beside the project. The window and the
@@ -18,6 +19,8 @@ struct TPublishContext {
     const TDocProject& Project;
     const TProjectSettings& Settings;
     IProcessRunner& Runner;
+    // How long the outside program's result is waited for (the PDF file).
+    IClock& Clock;
     // Run the outside program (help compiler, PDF printer) after writing the
     // sources; off for `--no-compile` / `--no-print`.
     bool RunOutsideProgram = true;

@@ -41,7 +41,7 @@ void ReportStep(const TPublishContext& context, const std::string& step) {
 // contents and index filled in, leaving "manual.html" with those numbers.
 void PrintManualWithPageNumbers(const TPublishContext& context, const TManualDocument& manual,
                                 const std::string& manualPath, const std::string& pdfPath) {
-    TPdfPrinter printer(context.Runner, context.ProgramPath);
+    TPdfPrinter printer(context.Runner, context.Clock, context.ProgramPath);
     const std::string draft = printer.ScratchPath("draft.pdf");
     ReportStep(context, "Laying out the pages of manual.pdf");
     printer.Print(manualPath, draft, false);

@@ -27,6 +27,8 @@ std::string StripTagsToText(std::string_view html);
 // relative to `target`.
 std::vector<std::string> CopyFolderTree(const std::string& source, const std::string& target);
 
+class IClock;
+
 // The browser's command line (arguments after the program) that prints the
 // document to the PDF file using the profile folder, with bookmarks from
 // the headings when `outline` is set.
@@ -35,20 +37,20 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
                                            bool outline = true);
 
 // Prints HTML files to PDF files with a headless browser (`browserPath`
-// empty: FindEdge) and a browser profile of its own, made with the printer
+// empty: FindEdgeOrChromium) and a browser profile of its own, made with the printer
 // and removed with it, so that no state of an earlier run (or of the user's
 // browser) takes part. Beside the profile, its temporary folder holds the
 // caller's scratch files. Making one fails when no browser is found.
 class TPdfPrinter {
 public:
-    explicit TPdfPrinter(IProcessRunner& runner, const std::string& browserPath = {});
+    TPdfPrinter(IProcessRunner& runner, IClock& clock, const std::string& browserPath = {});
     ~TPdfPrinter();
     TPdfPrinter(const TPdfPrinter&) = delete;
     TPdfPrinter& operator=(const TPdfPrinter&) = delete;
 
     // Fails when the browser cannot start, runs longer than five minutes
     // (and a second more for every 10 KB of the document), or ends without
-    // writing the PDF. Without `outline` the PDF has no bookmarks and is
+    // writing the PDF within five seconds by the printer's clock. Without `outline` the PDF has no bookmarks and is
     // made faster; its pages are the same.
     void Print(const std::string& htmlPath, const std::string& pdfPath, bool outline = true);
     // A path for a file of the caller's in the printer's temporary folder.
@@ -56,17 +58,18 @@ public:
 
 private:
     IProcessRunner& runner_;
+    IClock& clock_;
     std::string browser_;
     std::string folder_;
 };
 
 // One print with a printer of its own.
-void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
-                    const std::string& browserPath = {});
+void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,
+                    const std::string& pdfPath, const std::string& browserPath = {});
 
-// Waits until the file exists and is not empty, polling every 50 ms; fails
-// with "PDF file was not created in time" after `limitMs`.
-void WaitForFileContent(const std::string& fileName, long long limitMs);
+// Waits until the file exists and is not empty, looking every 50 ms of
+// `clock`; fails with "PDF file was not created in time" after `limitMs`.
+void WaitForFileContent(IClock& clock, const std::string& fileName, long long limitMs);
 
 // Writes the manual into the output folder and prints it when the context
 // asks for it (with context.ProgramPath as the browser when set); returns

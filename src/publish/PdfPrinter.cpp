@@ -1,6 +1,7 @@
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
 #include "publish/HtmlHelpers.h"
@@ -9,7 +10,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 #include <unistd.h>
 
 namespace quillmark {
@@ -76,8 +76,9 @@ std::vector<std::string> PdfPrintArguments(const std::string& htmlPath, const st
     return arguments;
 }
 
-TPdfPrinter::TPdfPrinter(IProcessRunner& runner, const std::string& browserPath)
-    : runner_(runner), browser_(browserPath.empty() ? FindEdge() : browserPath) {
+TPdfPrinter::TPdfPrinter(IProcessRunner& runner, IClock& clock, const std::string& browserPath)
+    : runner_(runner), clock_(clock),
+      browser_(browserPath.empty() ? FindEdgeOrChromium() : browserPath) {
     if (browser_.empty())
         throw QuillError("Microsoft Edge not found (nor Chromium or Google Chrome). Install "
                          "chromium or set QUILLMARK_BROWSER to the browser's path.");
@@ -114,7 +115,7 @@ void TPdfPrinter::Print(const std::string& htmlPath, const std::string& pdfPath,
                          std::to_string((timeout.count() + 59) / 60) +
                          " minutes and was ended:\r\n" + browser_);
     try {
-        WaitForFileContent(pdfPath, 5000);
+        WaitForFileContent(clock_, pdfPath, 5000);
     } catch (const QuillError& failure) {
         const std::string tail = OutputTail(result.Output);
         throw QuillError(std::string(failure.what()) +
@@ -122,21 +123,21 @@ void TPdfPrinter::Print(const std::string& htmlPath, const std::string& pdfPath,
     }
 }
 
-void PrintHtmlToPdf(IProcessRunner& runner, const std::string& htmlPath, const std::string& pdfPath,
-                    const std::string& browserPath) {
-    TPdfPrinter(runner, browserPath).Print(htmlPath, pdfPath);
+void PrintHtmlToPdf(IProcessRunner& runner, IClock& clock, const std::string& htmlPath,
+                    const std::string& pdfPath, const std::string& browserPath) {
+    TPdfPrinter(runner, clock, browserPath).Print(htmlPath, pdfPath);
 }
 
-void WaitForFileContent(const std::string& fileName, long long limitMs) {
-    const auto start = std::chrono::steady_clock::now();
+void WaitForFileContent(IClock& clock, const std::string& fileName, long long limitMs) {
+    const std::uint64_t start = clock.TickCountMs();
     for (;;) {
         std::error_code ec;
         const auto size = fs::file_size(fileName, ec);
         if (!ec && size > 0)
             return;
-        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(limitMs))
+        if (clock.TickCountMs() - start > static_cast<std::uint64_t>(limitMs))
             throw QuillError("PDF file was not created in time");
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        clock.SleepMs(50);
     }
 }
 

@@ -51,6 +51,11 @@ before=$(find "$work" -type f -newer "$work/Guide.hff" -printf '%p %T@\n' | sort
 after=$(find "$work" -type f -newer "$work/Guide.hff" -printf '%p %T@\n' | sort)
 check "tree writes nothing" test "$before" = "$after"
 
+# --version prints the program's name and version.
+out=$("$cli" --version); rc=$?
+check "--version exits 0" test "$rc" -eq 0
+check "--version names the version" grep -qE '^quillmark-cli [0-9]+\.[0-9]+$' <<< "$out"
+
 # Errors: exit 1 with the prefix; usage: exit 2.
 err=$("$cli" tree "$work/missing.hff" 2>&1 >/dev/null); rc=$?
 check "missing project exits 1" test "$rc" -eq 1

@@ -83,20 +83,20 @@ void EditorEndToEndTest::typedTextSurvivesSwitchingAndIsSaved() {
     const std::string firstId = state.FCurrentTopicID;
     const std::string firstFile = state.FProject.TopicPagePath(firstId);
     const QString fileHtml = gui::ToQString(ReadTextFileUtf8(firstFile));
-    QTRY_COMPARE_WITH_TIMEOUT(PageBodyHtml(window.Edge()), fileHtml, kPageTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(PageBodyHtml(window.EdgeWebView()), fileHtml, kPageTimeoutMs);
     QVERIFY(!state.FProjectDirty);
 
     // Real key events into the browser control, at the end of the page.
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.Edge().setFocus();
-    QWidget* keys = window.Edge().focusProxy();
+    window.EdgeWebView().setFocus();
+    QWidget* keys = window.EdgeWebView().focusProxy();
     QVERIFY(keys != nullptr);
     QTRY_VERIFY(keys->hasFocus());
     // The page puts the caret back into the body once it has the focus.
     QTRY_COMPARE_WITH_TIMEOUT(
-        RunScript(window.Edge(), QStringLiteral("String(document.hasFocus() && "
-                                                "document.activeElement.id)")),
+        RunScript(window.EdgeWebView(), QStringLiteral("String(document.hasFocus() && "
+                                                       "document.activeElement.id)")),
         QStringLiteral("sv-body"), kPageTimeoutMs);
     QTest::keyClick(keys, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(keys, Qt::Key_Return);
@@ -104,11 +104,12 @@ void EditorEndToEndTest::typedTextSurvivesSwitchingAndIsSaved() {
     QTest::keyClick(keys, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
     // Key events and scripts reach the page on separate ways: the command
     // goes once the page has the selection.
-    QTRY_COMPARE_WITH_TIMEOUT(RunScript(window.Edge(), QStringLiteral("String(getSelection())")),
-                              QStringLiteral("zebra"), kPageTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        RunScript(window.EdgeWebView(), QStringLiteral("String(getSelection())")),
+        QStringLiteral("zebra"), kPageTimeoutMs);
     FComposition->Bridge().ExecCommand("bold");
     QTRY_VERIFY2_WITH_TIMEOUT(editor.DirtyHtml().find("<b>zebra</b>") != std::string::npos,
-                              qPrintable(PageBodyHtml(window.Edge()).right(200) +
+                              qPrintable(PageBodyHtml(window.EdgeWebView()).right(200) +
                                          QStringLiteral(" | ") +
                                          gui::ToQString(editor.DirtyHtml()).right(200)),
                               kPageTimeoutMs);
@@ -121,14 +122,15 @@ void EditorEndToEndTest::typedTextSurvivesSwitchingAndIsSaved() {
     QTRY_VERIFY(state.FCurrentTopicID != firstId);
     const std::string secondHtml =
         ReadTextFileUtf8(state.FProject.TopicPagePath(state.FCurrentTopicID));
-    QTRY_COMPARE_WITH_TIMEOUT(PageBodyHtml(window.Edge()), gui::ToQString(secondHtml),
+    QTRY_COMPARE_WITH_TIMEOUT(PageBodyHtml(window.EdgeWebView()), gui::ToQString(secondHtml),
                               kPageTimeoutMs);
     QVERIFY(state.FUnsavedTopicHtml[firstId].find("<b>zebra</b>") != std::string::npos);
 
     ClickNode(tree, first);
     QTRY_COMPARE(state.FCurrentTopicID, firstId);
-    QTRY_VERIFY_WITH_TIMEOUT(PageBodyHtml(window.Edge()).contains(QStringLiteral("<b>zebra</b>")),
-                             kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        PageBodyHtml(window.EdgeWebView()).contains(QStringLiteral("<b>zebra</b>")),
+        kPageTimeoutMs);
     QTRY_VERIFY(window.StatusText().startsWith(QStringLiteral("Loaded: ")));
     QTest::qWait(300); // let the page paint before the picture is taken
     QVERIFY(window.grab().save(ScreenshotFolder() + QStringLiteral("/quillmark-editor-typed.png")));

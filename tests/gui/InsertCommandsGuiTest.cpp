@@ -182,7 +182,7 @@ void InsertCommandsGuiTest::insertControlsEditTheRealPage() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_VERIFY_WITH_TIMEOUT(FComposition->EditorContent().IsEditorReady(), kPageTimeoutMs);
-    QWebEngineView& edge = window.Edge();
+    QWebEngineView& edge = window.EdgeWebView();
     TMainWindowState& state = FComposition->Logic().State();
     QTRY_VERIFY_WITH_TIMEOUT(!RunScript(edge, QStringLiteral("document.getElementById('sv-body')"
                                                              ".innerHTML"))

@@ -123,8 +123,8 @@ void MainWindowGuiTest::startsWithTheWelcomeWorkspace() {
     QVERIFY(workspace.starts_with(gui::ToStdString(FAppData)));
     QVERIFY(DirectoryExists(JoinPath(workspace, "topics")));
     QVERIFY(FileExists(JoinPath(workspace, "meta/project_settings.json")));
-    QCOMPARE(window.Edge().url(), QUrl::fromLocalFile(gui::ToQString(
-                                      JoinPath(workspace, "internal/editor/editor.html"))));
+    QCOMPARE(window.EdgeWebView().url(), QUrl::fromLocalFile(gui::ToQString(
+                                             JoinPath(workspace, "internal/editor/editor.html"))));
 }
 
 void MainWindowGuiTest::topicCommandsChangeTreeAndFiles() {
@@ -352,8 +352,8 @@ void MainWindowGuiTest::showsTheSampleProject() {
     QVERIFY(window.windowTitle().contains(gui::ToQString(expected.FTitle)));
 
     window.resize(1400, 860);
-    QSignalSpy loaded(&window.Edge(), &QWebEngineView::loadFinished);
-    if (window.Edge().page()->isLoading()) {
+    QSignalSpy loaded(&window.EdgeWebView(), &QWebEngineView::loadFinished);
+    if (window.EdgeWebView().page()->isLoading()) {
         loaded.wait(5000);
     }
     QTest::qWait(500);

@@ -1,5 +1,6 @@
 #include "publish/ChmExport.h"
 
+#include "FakeClock.h"
 #include "JpegFixture.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
@@ -94,7 +95,8 @@ protected:
     std::string Export(bool compile = false, const std::string& compiler = {}) {
         TProjectSettings settings;
         auto runner = MakeSystemProcessRunner();
-        const TPublishContext context{Project, settings, *runner, compile, compiler, {}};
+        FakeClock clock;
+        const TPublishContext context{Project, settings, *runner, clock, compile, compiler, {}};
         TSilentCompilerPrompts prompts;
         return ExportChm(context, prompts, Places);
     }

@@ -1,6 +1,4 @@
-#include "TempFolder.h"
 #include "TestHelpers.h"
-#include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/DocProject.h"
 #include "model/TopicTreeOrder.h"
@@ -10,21 +8,23 @@
 
 using namespace quillmark;
 using quillmark::testing::ErrorOf;
-using quillmark::testing::TempFolder;
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAreArray;
 
 namespace {
+
+// The model touches no files: its project folder need not exist.
+const std::string kRoot = "/nonexistent/manual/";
 
 class DocProjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
         project.Clear();
-        project.FRootPath = folder.Root();
+        project.FRootPath = kRoot;
     }
     std::string Add(const std::string& title, const std::string& parent = "") {
         return project.AddTopic(title, parent).FID;
     }
-    TempFolder folder;
     TDocProject project;
 };
 
@@ -33,9 +33,7 @@ protected:
 TEST_F(DocProjectTest, AddTopicRegistersWithoutWritingAPage) {
     const TTopic& topic = project.AddTopic("", "");
     EXPECT_EQ(topic.FTitle, "");
-    EXPECT_EQ(topic.FHtmlPath, folder.Root() + "topics/" + topic.FID + ".html");
-    EXPECT_TRUE(DirectoryExists(folder.Path("topics")));
-    EXPECT_FALSE(FileExists(topic.FHtmlPath));
+    EXPECT_EQ(topic.FHtmlPath, kRoot + "topics/" + topic.FID + ".html");
     EXPECT_THAT(project.FRootTopicIDs, ElementsAre(topic.FID));
 
     const std::string child = Add("  Child  ", topic.FID);
@@ -59,26 +57,23 @@ TEST_F(DocProjectTest, NewIdentifiersAre32UpperHexDigitsAndDiffer) {
     }
 }
 
-TEST_F(DocProjectTest, DeleteRemovesWholeSubtreeAndPageFiles) {
+TEST_F(DocProjectTest, DeleteRemovesWholeSubtreeAndNamesItsPages) {
     const std::string keep = Add("Keep");
     const std::string top = Add("Top");
-    std::vector<std::string> all{top};
+    std::vector<std::string> pages{kRoot + "topics/" + top + ".html"};
     for (int i = 0; i < 3; ++i) {
         const std::string child = Add("Child", top);
-        all.push_back(child);
-        all.push_back(Add("Grandchild", child));
+        const std::string grandchild = Add("Grandchild", child);
+        for (const std::string& id : {child, grandchild})
+            pages.push_back(kRoot + "topics/" + id + ".html");
     }
-    for (const std::string& id : all)
-        WriteTextFileUtf8(project.GetTopic(id).FHtmlPath, "<p>x</p>");
-    ASSERT_EQ(all.size(), 7u);
+    ASSERT_EQ(pages.size(), 7u);
 
-    project.DeleteTopic(top);
+    EXPECT_THAT(project.DeleteTopic(top), UnorderedElementsAreArray(pages));
     EXPECT_EQ(project.FTopics.Size(), 1u);
     EXPECT_THAT(project.FRootTopicIDs, ElementsAre(keep));
-    for (const std::string& id : all)
-        EXPECT_FALSE(FileExists(folder.Path("topics/" + id + ".html")));
 
-    project.DeleteTopic("unknown");
+    EXPECT_TRUE(project.DeleteTopic("unknown").empty());
     EXPECT_EQ(project.FTopics.Size(), 1u);
 }
 
@@ -169,7 +164,7 @@ TEST_F(DocProjectTest, ClearKeepsRootPath) {
     EXPECT_TRUE(project.FRootTopicIDs.empty());
     EXPECT_EQ(project.FTitle, "Untitled Documentation");
     EXPECT_EQ(project.FStyleProfile, "default");
-    EXPECT_EQ(project.FRootPath, folder.Root());
+    EXPECT_EQ(project.FRootPath, kRoot);
 }
 
 TEST_F(DocProjectTest, SetRootPathMovesPagePaths) {

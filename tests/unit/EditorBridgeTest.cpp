@@ -195,11 +195,17 @@ TEST(EditorBridge, NavigatesToTheEditorPageAsFileUrl) {
 
 TEST(EditorBridge, WithoutAPageNothingIsSent) {
     TEditorBridge bridge(nullptr);
-    bridge.SetHtml("x");
-    bridge.SetBaseHref("file:///p/");
-    bridge.NavigateToEditor("/p/editor.html");
+    int ready = 0;
+    bridge.SetOnReady([&](TEditorBridge&) { ++ready; });
+    EXPECT_NO_THROW({
+        bridge.SetHtml("x");
+        bridge.SetBaseHref("file:///p/");
+        bridge.NavigateToEditor("/p/editor.html");
+        bridge.ExecCommand("bold");
+    });
+    // A message handed in directly still reaches its handler.
     bridge.HandleWebMessage(R"({"type":"ready"})");
-    SUCCEED();
+    EXPECT_EQ(ready, 1);
 }
 
 TEST(EditorBridge, ReleasesThePageHandlerWhenDestroyed) {
@@ -220,6 +226,10 @@ struct EventLog {
         bridge.SetOnReady([this](TEditorBridge&) { lines.push_back("ready"); });
         bridge.SetOnHtmlChanged([this](TEditorBridge& sender, const std::string& html) {
             lines.push_back("html[" + html +
+                            "] user=" + (sender.LastHtmlChangeWasUser() ? "1" : "0"));
+        });
+        bridge.SetOnHtmlResponse([this](TEditorBridge& sender, const std::string& html) {
+            lines.push_back("response[" + html +
                             "] user=" + (sender.LastHtmlChangeWasUser() ? "1" : "0"));
         });
         bridge.SetOnHeaderChanged(
@@ -260,7 +270,14 @@ TEST(EditorBridge, ReadsPageMessagesLeniently) {
         {R"({"type":"htmlChanged","html":null,"user":true})", "html[] user=1"},
         {R"({"type":"htmlChanged","html":{"a":1},"user":true})", "html[] user=1"},
         {R"({"type":"htmlResponse","html":"<p>\u00e9<\/p>","user":true})",
-         "html[<p>\xC3\xA9</p>] user=0"},
+         "response[<p>\xC3\xA9</p>] user=0"},
+        {R"({"type":"HTMLRESPONSE"})", "response[] user=0"},
+        {R"({"type":"htmlChanged","html":"htmlResponse","user":false})",
+         "html[htmlResponse] user=0"},
+        {R"({"html":"x","kind":"htmlResponse"})", ""},
+        {R"("htmlResponse")", ""},
+        {R"([{"type":"htmlResponse"}])", ""},
+        {R"({"type":"htmlResponse")", ""},
         {R"({"type":"headerChanged","headerHtml":"<b>T</b>","headerBg":"#fafafa"})",
          "header[<b>T</b>][#fafafa]"},
         {R"({"type":"headerChanged"})", "header[][]"},

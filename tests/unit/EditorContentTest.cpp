@@ -1,12 +1,12 @@
 #include "editor/EditorContent.h"
 
+#include "FakeClock.h"
 #include "FakeEditorPage.h"
 #include "TempFolder.h"
 #include "base/FileHelpers.h"
 #include "base/JsonRead.h"
 #include "editor/DefaultContent.h"
 #include "editor/EditorBridge.h"
-#include "editor/EditorMessageTap.h"
 #include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 #include "platform/Clock.h"
@@ -16,16 +16,11 @@
 #include <gtest/gtest.h>
 
 using namespace quillmark;
+using quillmark::testing::FakeClock;
 using quillmark::testing::FakeEditorPage;
 using quillmark::testing::TempFolder;
 
 namespace {
-
-class TestClock final : public IClock {
-public:
-    std::uint64_t TickCountMs() const override { return Now; }
-    std::uint64_t Now = 1000;
-};
 
 // The editor page as the host sees it: it takes the host's messages in
 // order and posts its answers in order, each after `Delay` ms (a busy page),
@@ -33,7 +28,7 @@ public:
 // host pumps events.
 class SimulatedPage final : public IEventPump {
 public:
-    SimulatedPage(FakeEditorPage& channel, TestClock& clock) : FChannel(channel), FClock(clock) {
+    SimulatedPage(FakeEditorPage& channel, FakeClock& clock) : FChannel(channel), FClock(clock) {
         FChannel.Responder = [this](const std::string& script) { Take(script); };
     }
 
@@ -126,7 +121,7 @@ private:
     std::uint64_t AnswerDelay() { return SlowAnswers-- > 0 ? SlowDelay : Delay; }
 
     FakeEditorPage& FChannel;
-    TestClock& FClock;
+    FakeClock& FClock;
     std::deque<TQueued> FQueue;
 };
 
@@ -148,8 +143,7 @@ public:
 class EditorContentTest : public ::testing::Test {
 protected:
     EditorContentTest()
-        : tap(channel), bridge(&tap), page(channel, clock),
-          content(host, bridge, tap, clock, page, FocusPort()) {
+        : bridge(&channel), page(channel, clock), content(host, bridge, clock, page, FocusPort()) {
         TDocProject& project = host.Window.FProject;
         project.FRootPath = temp.Root();
         project.FTitle = "Manual";
@@ -201,9 +195,8 @@ protected:
     TempFolder temp;
     FakeHost host;
     FakeEditorPage channel;
-    TEditorMessageTap tap;
     TEditorBridge bridge;
-    TestClock clock;
+    FakeClock clock;
     SimulatedPage page;
     std::vector<std::function<void()>> posted;
     int focusChanges = 0;
@@ -470,36 +463,3 @@ TEST_F(EditorContentTest, AReloadedPageGetsEverythingAgainAndOldRequestsAreVoid)
 }
 
 } // namespace
-
-TEST(EditorMessageTap, TellsAnswersFromChangeReports) {
-    const struct {
-        const char* Json;
-        bool IsResponse;
-    } cases[] = {
-        {R"({"type":"htmlResponse","html":"<p>x</p>"})", true},
-        {R"({"type":"HTMLRESPONSE"})", true},
-        {R"({"type":"htmlChanged","html":"htmlResponse","user":false})", false},
-        {R"({"html":"x","kind":"htmlResponse"})", false},
-        {R"("htmlResponse")", false},
-        {R"([{"type":"htmlResponse"}])", false},
-        {R"({"type":"htmlResponse")", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TEditorMessageTap::IsHtmlResponse(c.Json), c.IsResponse) << c.Json;
-}
-
-TEST(EditorMessageTap, PassesEverythingThroughAndMarksOnlyTheDelivery) {
-    FakeEditorPage inner;
-    TEditorMessageTap tap(inner);
-    std::vector<bool> seen;
-    tap.SetMessageHandler(
-        [&](const std::string&) { seen.push_back(tap.DeliveringHtmlResponse()); });
-    tap.ExecuteScript("x();");
-    tap.Navigate("file:///a.html");
-    inner.Post(R"({"type":"htmlResponse","html":""})");
-    inner.Post(R"({"type":"ready"})");
-    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
-    EXPECT_FALSE(tap.DeliveringHtmlResponse());
-    EXPECT_EQ(inner.Scripts, std::vector<std::string>{"x();"});
-    EXPECT_EQ(inner.NavigatedUrls, std::vector<std::string>{"file:///a.html"});
-}

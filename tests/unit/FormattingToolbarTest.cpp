@@ -1,3 +1,4 @@
+#include "FakeClock.h"
 #include "FakeEditorPage.h"
 #include "base/Color.h"
 #include "editor/EditorBridge.h"
@@ -116,12 +117,6 @@ public:
     const TProjectSettings& Settings() const override { return Settings_; }
 };
 
-class FakeClock final : public IClock {
-public:
-    uint64_t Now = 50000;
-    uint64_t TickCountMs() const override { return Now; }
-};
-
 // The toolbar logic on fakes, initialised, with a real bridge to a fake page.
 struct ToolbarRig {
     ToolbarRig() {
@@ -170,7 +165,7 @@ struct ToolbarRig {
     TEditorBridge bridge{&page};
     FakeToolbarView view;
     FakeHost host;
-    FakeClock clock;
+    quillmark::testing::FakeClock clock{50000};
     TFormattingToolbarLogic logic{view, host, clock};
 };
 

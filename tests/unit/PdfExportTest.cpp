@@ -1,10 +1,12 @@
 #include "publish/PdfExport.h"
 
+#include "FakeClock.h"
 #include "PdfFixture.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
 #include "model/DocProject.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
 #include "publish/PdfManual.h"
@@ -34,14 +36,19 @@ protected:
             WriteTextFileUtf8(Project.TopicPagePath(topic.FID), html);
         return topic;
     }
-    std::string Export(IProcessRunner& runner, bool print, const std::string& browser = {}) {
+    // The printer waits for the PDF by `clock`: the fixture's own clock
+    // unless a real browser prints.
+    std::string Export(IProcessRunner& runner, bool print, const std::string& browser = {},
+                       IClock* clock = nullptr) {
         TProjectSettings settings;
-        const TPublishContext context{Project, settings, runner, print, browser, {}};
+        const TPublishContext context{Project, settings, runner, clock != nullptr ? *clock : Clock,
+                                      print,   browser,  {}};
         return ExportPdf(context, Folder.Path("build/pdf"));
     }
 
     TempFolder Folder;
     TDocProject Project;
+    FakeClock Clock;
 };
 
 TEST(PdfManualTextTest, StripTagsToText) {
@@ -116,15 +123,15 @@ TEST(PdfPrintTest, FindEdgeLooksForABrowser) {
     const auto getEnv = [&](const char* name) {
         return env.count(name) ? env[name] : std::string();
     };
-    EXPECT_EQ(FindEdge(getEnv), "");
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), "");
     // Added from the last choice to the first.
     for (const char* program :
          {"b/google-chrome", "a/chromium-browser", "b/chromium", "b/microsoft-edge"})
-        EXPECT_EQ(FindEdge(getEnv), makeProgram(program)) << program;
+        EXPECT_EQ(FindEdgeOrChromium(getEnv), makeProgram(program)) << program;
     env["QUILLMARK_BROWSER"] = "google-chrome";
-    EXPECT_EQ(FindEdge(getEnv), folder.Path("b/google-chrome"));
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), folder.Path("b/google-chrome"));
     env["QUILLMARK_BROWSER"] = "/opt/none/browser";
-    EXPECT_EQ(FindEdge(getEnv), "/opt/none/browser");
+    EXPECT_EQ(FindEdgeOrChromium(getEnv), "/opt/none/browser");
 }
 
 class FakeBrowser final : public IProcessRunner {
@@ -253,14 +260,15 @@ TEST_F(PdfExportTest, PageNumbersComeFromThePrintedPages) {
 }
 
 TEST_F(PdfExportTest, RealBrowserPrintsTheManualWithBookmarks) {
-    const std::string browser = FindEdge();
+    const std::string browser = FindEdgeOrChromium();
     if (browser.empty())
         GTEST_SKIP() << "no Chromium-based browser installed";
     const std::string root =
         Add("Getting started", "", "<p>Unpack the lamp.</p><h2>Inside</h2>").FID;
     Add("Safety", root, "<p>Keep away from water.</p>");
     auto runner = MakeSystemProcessRunner();
-    const std::string pdf = Export(*runner, true, browser);
+    TSteadyClock clock;
+    const std::string pdf = Export(*runner, true, browser, &clock);
     const std::string bytes = ReadFileBytes(pdf);
     ASSERT_GT(bytes.size(), 100u);
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");

@@ -8,6 +8,7 @@
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "model/TopicTreeOrder.h"
+#include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 #include "publish/BrowserLocator.h"
 #include "publish/PdfExport.h"
@@ -26,7 +27,7 @@ using testing::TempFolder;
 class PdfPrintedManualTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Browser = FindEdge();
+        Browser = FindEdgeOrChromium();
         if (Browser.empty())
             GTEST_SKIP() << "no Chromium-based browser installed";
         Project.SetRootPath(Folder.Root());
@@ -40,7 +41,8 @@ protected:
     TPdfReader Print() {
         Settings.SaveToFile(TProjectSettings::DefaultSettingsPathForProject(Project.FRootPath));
         auto runner = MakeSystemProcessRunner();
-        const TPublishContext context{Project, Settings, *runner, true, Browser, {}};
+        TSteadyClock clock;
+        const TPublishContext context{Project, Settings, *runner, clock, true, Browser, {}};
         return TPdfReader(ExportPdf(context, Folder.Path("build/pdf")));
     }
 

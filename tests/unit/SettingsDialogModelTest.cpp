@@ -238,8 +238,9 @@ TEST(SettingsDialogModelTest, EveryRowEditsASettingItsControlCanHold) {
         EXPECT_TRUE(names.insert(row.Control).second) << row.Control;
         const TSettingField& field = ProjectSettingField(row.Setting);
         EXPECT_TRUE(holds(row.Kind, field.Kind)) << row.Control;
-        if (row.Kind != TSettingControl::Hidden)
+        if (row.Kind != TSettingControl::Hidden) {
             EXPECT_NE(field.Caption, nullptr) << row.Control;
+        }
     }
 }
 

@@ -1,12 +1,15 @@
 #include "TempFolder.h"
 #include "base/FileHelpers.h"
+#include "base/TextUtils.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ProgramSearch.h"
 
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quillmark {
@@ -78,20 +81,36 @@ TEST(SystemProcessRunnerTest, ChattyProgramDoesNotBlock) {
     EXPECT_EQ(result.Output.size(), 2000u * 41 + 2000u * 2);
 }
 
+// Whether the process has ended: gone, or a zombie that nobody reaped yet.
+bool HasEnded(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const size_t close = line.rfind(')'); // the state follows the name
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
+}
+
 TEST(SystemProcessRunnerTest, TimeoutEndsTheProgramAndItsChildren) {
     TempFolder folder;
     const auto start = std::chrono::steady_clock::now();
     // The background child would write the file after the timeout if it
     // survived; it holds the output pipe open too.
     const TProcessResult result =
-        RunShell("echo begun; (sleep 2; touch late.txt) & sleep 30", folder.Path("."), 500ms);
+        RunShell("echo begun; (sleep 2; touch late.txt) & echo $! > child.pid; sleep 30",
+                 folder.Path("."), 500ms);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(result.Started);
     EXPECT_TRUE(result.TimedOut);
     EXPECT_EQ(result.ExitCode, -1);
     EXPECT_EQ(result.Output, "begun\n");
     EXPECT_LT(elapsed, 5s);
-    sleep(3);
+    // The child ends with the program at once, long before it would write.
+    const std::string child = Trim(ReadTextFileUtf8(folder.Path("child.pid")));
+    ASSERT_FALSE(child.empty());
+    for (int i = 0; i < 100 && !HasEnded(child); ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(HasEnded(child));
     EXPECT_FALSE(FileExists(folder.Path("late.txt")));
 }
 

@@ -1,5 +1,6 @@
 #include "publish/WebHelpExport.h"
 
+#include "FakeClock.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
 #include "base/FileHelpers.h"
@@ -48,7 +49,8 @@ protected:
     }
 
     std::string Publish() {
-        TPublishContext context{project, windowSettings, runner, true, {}, {}};
+        quillmark::testing::FakeClock clock;
+        TPublishContext context{project, windowSettings, runner, clock, true, {}, {}};
         context.Progress = [this](const std::string& line) { progress.push_back(line); };
         const IOutputFormat* format = FindOutputFormat("webhelp");
         EXPECT_NE(format, nullptr);

@@ -229,8 +229,9 @@ public:
         std::string text(html);
         if (HasBrace(text))
             text = Repeat(std::move(text), kSnippetPasses, [&](const std::string& current) {
+                size_t inserted = 0;
                 return ApplyOutsideTags(current, [&](std::string_view segment) {
-                    return ReplaceSnippetTokens(segment, current.size());
+                    return ReplaceSnippetTokens(segment, current.size(), inserted);
                 });
             });
         if (HasBrace(text))
@@ -243,9 +244,9 @@ public:
     }
 
     // Every snippet token of `text` replaced; `passInput` is the size of the
-    // whole text the pass runs over.
-    std::string ReplaceSnippetTokens(std::string_view text, size_t passInput) {
-        size_t inserted = 0;
+    // whole text the pass runs over and `inserted` what the pass inserted so
+    // far, in this and its other pieces: together they stay within the cap.
+    std::string ReplaceSnippetTokens(std::string_view text, size_t passInput, size_t& inserted) {
         return ReplaceKeywordTokens(text, "snip", [&](std::string_view name) {
             std::string expansion = SnippetExpansion(name);
             inserted += expansion.size();
@@ -406,7 +407,8 @@ std::string ReplaceVariableTokensInText(std::string_view text,
 
 std::string ReplaceSnippetTokensInText(std::string_view text,
                                        const TReusableProjectContent& store) {
-    return Expander(store, kMaxExpandedTextBytes).ReplaceSnippetTokens(text, text.size());
+    size_t inserted = 0;
+    return Expander(store, kMaxExpandedTextBytes).ReplaceSnippetTokens(text, text.size(), inserted);
 }
 
 std::string ReplaceVariableTokensOutsideTags(std::string_view html,
@@ -419,8 +421,9 @@ std::string ReplaceVariableTokensOutsideTags(std::string_view html,
 std::string ReplaceSnippetTokensOutsideTags(std::string_view html,
                                             const TReusableProjectContent& store) {
     Expander expander(store, kMaxExpandedTextBytes);
+    size_t inserted = 0;
     return ApplyOutsideTags(html, [&](std::string_view text) {
-        return expander.ReplaceSnippetTokens(text, html.size());
+        return expander.ReplaceSnippetTokens(text, html.size(), inserted);
     });
 }
 

@@ -336,6 +336,16 @@ TEST(TokenExpansion, InnermostBlocksAsThePatternFindsThem) {
     }
 }
 
+// The cap holds for a page whose snippets sit between tags: each piece of
+// text stays below it on its own, the page as a whole does not.
+TEST(TokenExpansion, SnippetsInSeveralPiecesOfAPageShareTheCap) {
+    TReusableProjectContent store;
+    store.FSnippets = {{"S", std::string(40, 'x')}};
+    const std::string page = "{snip:S}<b>{snip:S}</b>{snip:S}";
+    EXPECT_NE(ErrorOf([&] { ExpandReusableContent(store, page, 100); }), "");
+    EXPECT_EQ(ExpandReusableContent(store, page, 200).size(), 3 * 40 + 7u);
+}
+
 TEST(TokenExpansion, SnippetsUsingEachOtherAreExpandedOnce) {
     // Sixteen snippets, each using the next one ten times: 10^15 copies of
     // the last one. The expansion stops at the cap instead, naming where.

@@ -183,7 +183,7 @@ TEST_F(PdfManualTest, IndexOfThePrintedTopicsWithTheirStartPages) {
     lamp.FIndexEntries = {"Écran", "dimmer"};
     TTopic& night = Add("Night", lamp.FID, "");
     night.FKeywords = {"Dimmer", "ecran"};
-    TTopic& sheet = Add("Spec <sheet>", night.FID, ""); // no page known
+    TTopic& sheet = Add("Data <sheet>", night.FID, ""); // no page known
     sheet.FKeywords = {"2.4 GHz"};
     TTopic& same = Add("Same page", lamp.FID, "");
     same.FIndexEntries = {"dimmer"};
@@ -199,7 +199,7 @@ TEST_F(PdfManualTest, IndexOfThePrintedTopicsWithTheirStartPages) {
         "<h1 class=\"manual-part-title\">Index</h1>",
         "<div class=\"index-columns\">",
         "<p class=\"index-letter\">#</p>",
-        "<p class=\"index-entry\">2.4 GHz" + link(sheet, "Spec &lt;sheet&gt;") + "</p>",
+        "<p class=\"index-entry\">2.4 GHz" + link(sheet, "Data &lt;sheet&gt;") + "</p>",
         "<p class=\"index-letter\">D</p>",
         "<p class=\"index-entry\">dimmer" + link(lamp, "3") + link(night, "5") + "</p>",
         "<p class=\"index-letter\">E</p>",

@@ -32,8 +32,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Waits for another package manager run instead of failing on its lock.
+  lock=(-o DPkg::Lock::Timeout=900)
+  $SUDO apt-get "${lock[@]}" update -qq
+  $SUDO apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The browser tests' own packages, installed again only when the lock file changed.

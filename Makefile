@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= examples/AuroraLamp.hff
 
-.PHONY: setup configure build run test test-asan fuzz-build test-fuzz fuzz clean
+.PHONY: setup configure build run test test-asan fuzz-build test-fuzz fuzz package test-install clean
 
 setup:
 	bash scripts/setup.sh
@@ -24,6 +24,16 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
 	$(MAKE) --no-print-directory test-fuzz
+
+# The Debian package, quillmark_<version>_<arch>.deb in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/quillmark_*.deb
+
+# Opt-in: installs the package on this machine with apt (as root), checks the
+# installed programs and what the desktop sees, and removes it again.
+test-install: package
+	bash tests/package/install_test.sh "$$(ls -t $(BUILD)/quillmark_*.deb | head -n 1)"
 
 # The core and its tests once more under AddressSanitizer and UBSan.
 test-asan: setup

@@ -91,7 +91,7 @@ std::string GenerateProject(const std::string& folder, int topics) {
     project.FTitle = "Generated";
     project.SetRootPath(IncludeTrailingPathDelimiter(JoinPath(folder, "Generated")));
     EnsureProjectFolders(project.FRootPath);
-    CopyProgramFiles(ProgramFolder(), project.FRootPath);
+    CopyProgramFiles(ProgramFilesFolder(), project.FRootPath);
 
     std::vector<std::string> ids;
     ids.reserve(topics);

@@ -12,6 +12,9 @@ packages=(
   fp-utils chromium poppler-utils xvfb xauth
   python3
   fonts-dejavu-core
+  # The Linux package: icons, manual pages, the package's dependencies
+  # (dpkg-shlibdeps), and the tools its test validates and runs it with.
+  librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream shared-mime-info man-db x11-utils
 )
 
 missing=()

@@ -12,7 +12,7 @@ namespace quillmark {
 
 TMainWindowPlaces SystemMainWindowPlaces() {
     TMainWindowPlaces places;
-    places.ProgramFolder = ProgramFolder();
+    places.ProgramFolder = ProgramFilesFolder();
     places.WorkspaceFolder = WorkspaceFolder();
     places.LastProjectFile = LastProjectFilePath();
     places.UserSettingsFile = PerUserSettingsPath();

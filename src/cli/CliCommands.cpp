@@ -38,7 +38,7 @@ const std::vector<CliCommand>& Commands() {
 namespace {
 
 void PrintUsage(std::ostream& err) {
-    err << "usage: quillmark-cli COMMAND [ARGUMENTS]\n       quillmark-cli --version\n\n"
+    err << "usage: quillmark-cli COMMAND [ARGUMENTS]\n       quillmark-cli --help | --version\n\n"
            "PROJECT is a project file (.hff).\n\n";
     for (const CliCommand& command : Commands())
         err << "  " << command.Usage << "\n      " << command.Summary << "\n";

@@ -11,7 +11,7 @@ namespace quillmark::cli {
 void RunNew(const std::vector<std::string>& words, std::ostream& out) {
     const CliArgs args(words, {"title"}, 1);
     const std::string title = args.Option("title").value_or(kUntitledDocumentation);
-    out << CreateProjectFile(args.Positional(0), title, ProgramFolder()) << "\n";
+    out << CreateProjectFile(args.Positional(0), title, ProgramFilesFolder()) << "\n";
 }
 
 } // namespace quillmark::cli

@@ -58,7 +58,7 @@ void RunPublish(const std::vector<std::string>& words, std::ostream& out) {
     LoadProjectFromFile(args.Positional(0), project);
     // As opening the project does, so that the site gets the program's
     // current template.
-    CopyProgramFiles(ProgramFolder(), project.FRootPath);
+    CopyProgramFiles(ProgramFilesFolder(), project.FRootPath);
     const TProjectSettings settings = ReadSettingsAfresh(project);
     const std::unique_ptr<IProcessRunner> runner = MakeSystemProcessRunner();
     TSteadyClock clock;

@@ -21,7 +21,7 @@ namespace {
 using namespace quillmark;
 
 // The interface language: the per-user choice when there is one, else the
-// user's locale; the table from transl.sv beside the program.
+// user's locale; the table from transl.sv among the program's files.
 void LoadInterfaceTranslation() {
     std::optional<std::string> storedCode;
     try {
@@ -30,7 +30,7 @@ void LoadInterfaceTranslation() {
     } catch (const std::exception&) {
         // Without a per-user folder the locale decides.
     }
-    LoadTranslation(ProgramFolder() + "transl.sv", storedCode);
+    LoadTranslation(ProgramFilesFolder() + "transl.sv", storedCode);
 }
 
 int RunWindow(QApplication& app) {
@@ -45,11 +45,32 @@ int RunWindow(QApplication& app) {
     return app.exec();
 }
 
+// Answered before anything needs a display: the shell, a packager or a
+// desktop file validator may ask without one.
+constexpr char kUsageText[] =
+    "usage: quillmark [QT-OPTIONS] [PROJECT.hff]\n"
+    "       quillmark --help | --version\n"
+    "\n"
+    "Opens the project file PROJECT.hff in the Quillmark window; without one, the\n"
+    "project opened last, else a fresh scratch project (the workspace).\n"
+    "\n"
+    "  -h, --help    print this text and exit\n"
+    "  --version     print the version and exit\n"
+    "\n"
+    "QT-OPTIONS are Qt's standard options (-platform NAME, -style STYLE, ...).\n"
+    "quillmark-cli creates, checks and publishes projects without a display.\n"
+    "See quillmark(1) and quillmark-cli(1).\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--version") {
+    const std::string firstArgument = argc == 2 ? argv[1] : "";
+    if (firstArgument == "--version") {
         std::cout << quillmark::kApplicationTitle << ' ' << quillmark::kVersionText << '\n';
+        return 0;
+    }
+    if (firstArgument == "--help" || firstArgument == "-h") {
+        std::cout << kUsageText;
         return 0;
     }
     const std::string noDisplay = quillmark::gui::MissingDisplayMessage();
@@ -61,6 +82,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quillmark::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(quillmark::kVersionText));
+    // Ties the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.quillmark.Quillmark"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
 

@@ -11,6 +11,10 @@ namespace quillmark {
 
 namespace {
 
+// Where the installation puts the program's files, relative to its bin folder
+// (defined by CMake from the install directories).
+constexpr char kInstalledFilesFromProgram[] = QUILLMARK_INSTALLED_FILES_FROM_BIN;
+
 std::string SystemEnv(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
@@ -40,7 +44,7 @@ std::string ChooseApplicationFolder(const AppFolderSources& sources) {
     if (!appData.empty())
         return JoinPath(appData, kProgramName);
 
-    if (!sources.ProgramFolder.empty() && sources.IsWritableFolder) {
+    if (!sources.ProgramInstalled && !sources.ProgramFolder.empty() && sources.IsWritableFolder) {
         const std::string besideProgram = JoinPath(sources.ProgramFolder, kProgramName);
         const std::string folderToWrite =
             DirectoryExists(besideProgram) ? besideProgram : sources.ProgramFolder;
@@ -60,10 +64,27 @@ std::string ProgramFolder() {
     return IncludeTrailingPathDelimiter(exe.parent_path().string());
 }
 
+bool RunsInstalled(const std::string& programFolder) {
+    return DirectoryExists(JoinPath(programFolder, kInstalledFilesFromProgram) + "/AppFiles");
+}
+
+std::string ProgramFilesFolder(const std::string& programFolder) {
+    if (!RunsInstalled(programFolder))
+        return programFolder;
+    // Without "..": the folder may be shown to the user and compared as text.
+    return IncludeTrailingPathDelimiter(
+        std::filesystem::path(JoinPath(programFolder, kInstalledFilesFromProgram))
+            .lexically_normal()
+            .string());
+}
+
+std::string ProgramFilesFolder() { return ProgramFilesFolder(ProgramFolder()); }
+
 AppFolderSources SystemAppFolderSources() {
     AppFolderSources sources;
     sources.GetEnv = SystemEnv;
     sources.ProgramFolder = ProgramFolder();
+    sources.ProgramInstalled = RunsInstalled(sources.ProgramFolder);
     sources.IsWritableFolder = [](const std::string& folder) {
         return DirectoryExists(folder) && access(folder.c_str(), W_OK | X_OK) == 0;
     };

@@ -77,6 +77,20 @@ TEST_F(AppFoldersTest, ExistingWritableFolderBesideReadOnlyProgram) {
     EXPECT_EQ(ApplicationFolder(Sources()), temp.Path("xdg/Quillmark/"));
 }
 
+TEST_F(AppFoldersTest, InstalledProgramNeverWritesBesideItself) {
+    // Even a writable program folder (root running /usr/bin/quillmark) or a
+    // folder already there beside it is left alone.
+    EnsureDir(temp.Path("program/Quillmark"));
+    env["XDG_DATA_HOME"] = temp.Path("xdg");
+    AppFolderSources sources = Sources();
+    sources.ProgramInstalled = true;
+    EXPECT_EQ(ApplicationFolder(sources), temp.Path("xdg/Quillmark/"));
+    EXPECT_EQ(WorkspaceFolder(sources), temp.Path("xdg/Quillmark/Workspace/"));
+
+    env["APPDATA"] = temp.Path("appdata");
+    EXPECT_EQ(ApplicationFolder(sources), temp.Path("appdata/Quillmark/"));
+}
+
 TEST_F(AppFoldersTest, FolderThatCannotBeCreatedFails) {
     WriteTextFileUtf8(temp.Path("file"), "x");
     env["APPDATA"] = temp.Path("file");
@@ -88,4 +102,21 @@ TEST(ProgramFolderTest, IsTheFolderOfTheRunningExecutable) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(FileExists(folder + "quillmark_unit_tests"));
+    // The build folder keeps the program's files beside the binaries.
+    EXPECT_FALSE(RunsInstalled(folder));
+    EXPECT_EQ(ProgramFilesFolder(), folder);
+}
+
+TEST(ProgramFolderTest, InstalledLayoutKeepsTheFilesInShare) {
+    quillmark::testing::TempFolder temp;
+    const std::string bin = EnsureDir(temp.Path("usr/bin")) + "/";
+    EXPECT_FALSE(RunsInstalled(bin)); // no share/quillmark yet
+    EXPECT_EQ(ProgramFilesFolder(bin), bin);
+
+    EnsureDir(temp.Path("usr/share/quillmark")); // without AppFiles: not an installation
+    EXPECT_FALSE(RunsInstalled(bin));
+
+    EnsureDir(temp.Path("usr/share/quillmark/AppFiles"));
+    EXPECT_TRUE(RunsInstalled(bin));
+    EXPECT_EQ(ProgramFilesFolder(bin), temp.Path("usr/share/quillmark/"));
 }

@@ -7,7 +7,6 @@
 # The files made for it (icons in every size, manual pages, metainfo) are
 # built with the rest into ${CMAKE_BINARY_DIR}/desktop.
 
-set(QUILLMARK_APP_ID app.quillmark.Quillmark)
 set(QUILLMARK_MIME_ICON application-x-quillmark-project)
 set(QUILLMARK_LINUX_DIR ${CMAKE_SOURCE_DIR}/packaging/linux)
 set(QUILLMARK_DESKTOP_BUILD ${CMAKE_BINARY_DIR}/desktop)

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(quillmark::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(quillmark::kVersionText));
     // Ties the window to its menu entry and icon (the Wayland app id).
-    QGuiApplication::setDesktopFileName(QStringLiteral("app.quillmark.Quillmark"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLMARK_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
 

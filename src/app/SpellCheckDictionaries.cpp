@@ -146,7 +146,13 @@ std::string TSpellCheckDictionaries::MakeWordsDictionary(const std::vector<std::
     const std::string target = source + ".bdic";
     try {
         WriteTextFileUtf8(source + ".aff", "SET UTF-8\n");
-        WriteTextFileUtf8(source + ".dic", HunspellWordList(words));
+        // The converter refuses a list of one word; the program's own names
+        // always join the list.
+        std::vector<std::string> list = words;
+        list.insert(list.end(), {"Quillmark", "quillmark-cli"});
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+        WriteTextFileUtf8(source + ".dic", HunspellWordList(list));
         TProcessRequest request;
         request.Program = FPlaces.Converter;
         request.Arguments = {source + ".dic", target};

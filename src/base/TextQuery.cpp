@@ -69,6 +69,17 @@ std::string ContextAround(std::string_view text, TTextSpan span, size_t width) {
     const size_t lineEnd = text.find('\n', span.End);
     if (lineEnd != std::string_view::npos && lineEnd < end)
         end = lineEnd;
+    // Cut between words where a space is near.
+    if (begin > 0 && text[begin - 1] != '\n') {
+        const size_t space = text.find(' ', begin);
+        if (space != std::string_view::npos && space < span.Begin && space - begin < width / 2)
+            begin = space + 1;
+    }
+    if (end < text.size() && text[end] != '\n') {
+        const size_t space = text.rfind(' ', end);
+        if (space != std::string_view::npos && space >= span.End && end - space < width / 2)
+            end = space;
+    }
     std::string out;
     if (begin > 0 && text[begin - 1] != '\n')
         out += "\xE2\x80\xA6";

@@ -13,7 +13,6 @@
 #include "settings/ProjectSettings.h"
 
 #include <QAction>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
@@ -108,30 +107,26 @@ QMenu* TSpellChecking::CreateContextMenu() {
     const QWebEngineContextMenuRequest* request = view.lastContextMenuRequest();
     if (request == nullptr || request->misspelledWord().isEmpty())
         return menu;
-    QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
-    const QString word = request->misspelledWord();
+    // The browser's menu starts with the checker's suggestions; "Add to
+    // Dictionary" follows them.
     const QStringList suggestions = request->spellCheckerSuggestions();
-    for (const QString& suggestion : suggestions) {
-        auto* action = new QAction(suggestion, menu);
-        QFont font = action->font();
-        font.setBold(true);
-        action->setFont(font);
-        connect(action, &QAction::triggered, menu, [&view, suggestion] {
-            view.page()->replaceMisspelledWord(suggestion);
-        });
-        menu->insertAction(first, action);
-    }
+    const QList<QAction*> actions = menu->actions();
+    qsizetype after = 0;
+    while (after < actions.size() && suggestions.contains(actions[after]->text()))
+        ++after;
+    QAction* before = after < actions.size() ? actions[after] : nullptr;
     if (suggestions.isEmpty()) {
         auto* none = new QAction(ToQString(Translate("No suggestions")), menu);
         none->setEnabled(false);
-        menu->insertAction(first, none);
+        menu->insertAction(before, none);
     }
     auto* add = new QAction(ToQString(Translate("Add to Dictionary")), menu);
     add->setObjectName(QStringLiteral("AddToDictionary"));
-    connect(add, &QAction::triggered, this, [this, word] { AddToDictionary(word); });
-    menu->insertAction(first, add);
-    if (first != nullptr)
-        menu->insertSeparator(first);
+    connect(add, &QAction::triggered, this,
+            [this, word = request->misspelledWord()] { AddToDictionary(word); });
+    menu->insertAction(before, add);
+    if (before != nullptr && !before->isSeparator())
+        menu->insertSeparator(before);
     return menu;
 }
 

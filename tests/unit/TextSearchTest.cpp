@@ -78,6 +78,9 @@ TEST(TextQuery, ContextIsOneLineCutAtCharacters) {
     const std::string longText = std::string(50, 'x') + "\xC3\xA9" + "lamp" + std::string(50, 'y');
     const std::string context = ContextAround(longText, {52, 56}, 3);
     EXPECT_EQ(context, "\xE2\x80\xA6x\xC3\xA9lampyyy\xE2\x80\xA6");
+    // Between words where a space is near.
+    EXPECT_EQ(ContextAround("one two three lamp four five six", {14, 18}, 8),
+              "\xE2\x80\xA6three lamp four\xE2\x80\xA6");
 }
 
 TEST(HtmlText, SegmentsAreWhatAReaderSees) {

@@ -748,16 +748,21 @@ describe('find in the topic', () => {
     assert.equal((await lastFind(page)).count, 1);
     await exec(page, 'find', findArg('a.b(', 'here'), 'program');
     assert.deepEqual(await lastFind(page), { type: 'findResult', count: 0, active: 0 });
-    // A chosen occurrence of the exact text.
+    // Closing selects the match shown and removes the marks.
+    await exec(page, 'find', findArg('lamp', 'here'), 'program');
+    assert.match(await activeMarkText(page), /Aurora lamp/);
+    await exec(page, 'findClose', undefined, 'program');
+    assert.deepEqual(await page.evaluate(() => [getSelection().toString(), getSelection().anchorNode.data]),
+      ['lamp', 'rora lamp glows.']);
+    assert.equal(await page.locator('.sv-find-mark').count(), 0);
+    // A chosen occurrence of the exact text is shown selected, unmarked.
     await exec(page, 'find', findArg('lamp', 'occurrence', { matchCase: true, occurrence: 1 }), 'program');
     assert.deepEqual(await lastFind(page), { type: 'findResult', count: 2, active: 2 });
-    assert.match(await activeMarkText(page), /lamps/);
+    assert.deepEqual(await page.evaluate(() => [getSelection().toString(), getSelection().anchorNode.data]),
+      ['lamp', 'lamps, LAMP\u00a0post']);
+    assert.equal(await page.locator('.sv-find-mark').count(), 0);
     assert.equal(await bodyHtml(page), before);
     assert.ok((await posted(page)).every((m) => m.type !== 'htmlChanged'));
-    // Closing selects the match shown; clearing removes the marks.
-    await exec(page, 'findClose', undefined, 'program');
-    assert.equal(await page.evaluate(() => getSelection().toString()), 'lamp');
-    assert.equal(await page.locator('.sv-find-mark').count(), 0);
     await closeEditor(page);
   });
 

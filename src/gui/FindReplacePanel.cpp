@@ -182,12 +182,25 @@ void TFindReplacePanel::UpdateButtons() {
 }
 
 void TFindReplacePanel::btnFindAllClick() {
-    ShowStatus(FCommand.Search(Query(), chkTitles->isChecked()));
+    FSearched = Query();
+    FSearchedTitles = chkTitles->isChecked();
+    ShowStatus(FCommand.Search(FSearched, FSearchedTitles));
+}
+
+bool TFindReplacePanel::ResultsAreCurrent() {
+    const TTextQuery query = Query();
+    if (query.Text == FSearched.Text && query.MatchCase == FSearched.MatchCase &&
+        query.WholeWord == FSearched.WholeWord &&
+        query.RegularExpression == FSearched.RegularExpression &&
+        chkTitles->isChecked() == FSearchedTitles)
+        return true;
+    btnFindAllClick();
+    return false;
 }
 
 void TFindReplacePanel::btnReplaceClick() {
     const auto [topic, hit] = IndexesOf(tvResults->currentItem());
-    if (hit < 0)
+    if (hit < 0 || !ResultsAreCurrent())
         return;
     ShowStatus(FCommand.ReplaceHit(static_cast<size_t>(topic), static_cast<size_t>(hit),
                                    ToStdString(edReplace->text())));
@@ -195,14 +208,15 @@ void TFindReplacePanel::btnReplaceClick() {
 
 void TFindReplacePanel::btnReplaceInTopicClick() {
     const auto [topic, hit] = IndexesOf(tvResults->currentItem());
-    if (topic < 0)
+    if (topic < 0 || !ResultsAreCurrent())
         return;
     ShowStatus(
         FCommand.ReplaceInTopic(static_cast<size_t>(topic), ToStdString(edReplace->text())));
 }
 
 void TFindReplacePanel::btnReplaceAllClick() {
-    ShowStatus(FCommand.ReplaceAll(ToStdString(edReplace->text())));
+    if (ResultsAreCurrent())
+        ShowStatus(FCommand.ReplaceAll(ToStdString(edReplace->text())));
 }
 
 void TFindReplacePanel::btnUndoReplaceClick() { ShowStatus(FCommand.UndoReplace()); }

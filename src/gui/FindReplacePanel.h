@@ -42,6 +42,10 @@ private:
     void ShowStatus(const TFindReplaceStatus& status);
     void FillResults();
     void UpdateButtons();
+    // When the text or an option changed since the last search, searches
+    // again (the author sees what a replacement would change) and returns
+    // false.
+    bool ResultsAreCurrent();
     // The topic index and hit index of an item (hit -1 for a topic row).
     static std::pair<int, int> IndexesOf(const QTreeWidgetItem* item);
 
@@ -59,6 +63,9 @@ private:
     QPushButton* btnUndoReplace = nullptr;
     QTreeWidget* tvResults = nullptr;
     QLabel* lbStatus = nullptr;
+    // The query and titles option of the results shown.
+    TTextQuery FSearched;
+    bool FSearchedTitles = false;
 };
 
 } // namespace quillmark::gui

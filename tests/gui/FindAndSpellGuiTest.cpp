@@ -28,6 +28,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
+#include <map>
 
 namespace quillmark::testing {
 
@@ -211,6 +212,13 @@ void FindAndSpellGuiTest::replaceAcrossTopicsAndUndo() {
     QVERIFY(restored.find("luminaire") == std::string::npos);
     QVERIFY(restored.find("lamp") != std::string::npos);
     QVERIFY(results.topLevelItemCount() >= 3);
+
+    // A changed find box is searched again before anything is replaced.
+    panel.FindBox().setText(QStringLiteral("Aurora"));
+    const std::map<std::string, std::string> pages = state.FUnsavedTopicHtml;
+    QTest::mouseClick(panel.findChild<QPushButton*>(QStringLiteral("btnReplaceAll")), Qt::LeftButton);
+    QVERIFY2(panel.StatusText().contains(QStringLiteral(" matches in ")), qPrintable(panel.StatusText()));
+    QVERIFY(state.FUnsavedTopicHtml == pages);
     panel.hide();
 }
 

@@ -815,3 +815,143 @@ The output format "%s" is not available.
 Das Ausgabeformat "%s" ist nicht verfügbar.
 Le format de sortie « %s » n'est pas disponible.
 El formato de salida "%s" no está disponible.
+Find...
+Suchen...
+Rechercher...
+Buscar...
+Find and Replace...
+Suchen und Ersetzen...
+Rechercher et remplacer...
+Buscar y reemplazar...
+Find:
+Suchen:
+Rechercher :
+Buscar:
+Find in topic
+Im Thema suchen
+Rechercher dans la rubrique
+Buscar en el tema
+Previous match (Shift+Enter)
+Vorheriger Treffer (Umschalt+Eingabe)
+Occurrence précédente (Maj+Entrée)
+Coincidencia anterior (Mayús+Intro)
+Next match (Enter)
+Nächster Treffer (Eingabe)
+Occurrence suivante (Entrée)
+Coincidencia siguiente (Intro)
+Match case
+Groß-/Kleinschreibung
+Respecter la casse
+Coincidir mayúsculas
+Whole word
+Ganzes Wort
+Mot entier
+Palabra completa
+Close (Esc)
+Schließen (Esc)
+Fermer (Échap)
+Cerrar (Esc)
+No matches
+Keine Treffer
+Aucune occurrence
+Sin coincidencias
+%s of %s
+%s von %s
+%s sur %s
+%s de %s
+Find and Replace
+Suchen und Ersetzen
+Rechercher et remplacer
+Buscar y reemplazar
+Replace with:
+Ersetzen durch:
+Remplacer par :
+Reemplazar por:
+$1 names a group of a regular expression
+$1 steht für eine Gruppe des regulären Ausdrucks
+$1 désigne un groupe de l'expression régulière
+$1 indica un grupo de la expresión regular
+Regular expression
+Regulärer Ausdruck
+Expression régulière
+Expresión regular
+Search titles too
+Auch Titel durchsuchen
+Chercher aussi dans les titres
+Buscar también en los títulos
+Find All
+Alle suchen
+Tout rechercher
+Buscar todo
+Replace
+Ersetzen
+Remplacer
+Reemplazar
+Replace in Topic
+Im Thema ersetzen
+Remplacer dans la rubrique
+Reemplazar en el tema
+Replace All
+Alle ersetzen
+Tout remplacer
+Reemplazar todo
+Undo Replace
+Ersetzen rückgängig
+Annuler le remplacement
+Deshacer reemplazo
+Title
+Titel
+Titre
+Título
+Header
+Kopfzeile
+En-tête
+Encabezado
+Page
+Seite
+Page
+Página
+No matches.
+Keine Treffer.
+Aucune occurrence.
+Sin coincidencias.
+%s matches in %s topics.
+%s Treffer in %s Themen.
+%s occurrences dans %s rubriques.
+%s coincidencias en %s temas.
+Replaced %s matches in %s topics.
+%s Treffer in %s Themen ersetzt.
+%s occurrences remplacées dans %s rubriques.
+%s coincidencias reemplazadas en %s temas.
+Search first.
+Bitte zuerst suchen.
+Lancez d'abord une recherche.
+Busque primero.
+Nothing to undo.
+Nichts rückgängig zu machen.
+Rien à annuler.
+Nada que deshacer.
+Replacement undone.
+Ersetzen rückgängig gemacht.
+Remplacement annulé.
+Reemplazo deshecho.
+%s changed texts were left as they are.
+%s inzwischen geänderte Texte blieben unverändert.
+%s textes modifiés depuis sont restés tels quels.
+%s textos cambiados desde entonces se dejaron como están.
+Spell checking: 
+Rechtschreibprüfung: 
+Orthographe : 
+Ortografía: 
+Added to the project's dictionary: 
+Zum Projektwörterbuch hinzugefügt: 
+Ajouté au dictionnaire du projet : 
+Añadido al diccionario del proyecto: 
+No suggestions
+Keine Vorschläge
+Aucune suggestion
+Sin sugerencias
+Add to Dictionary
+Zum Wörterbuch hinzufügen
+Ajouter au dictionnaire
+Añadir al diccionario

@@ -180,6 +180,7 @@ public:
     void ClearCurrentTopic() override {}
     void ReplaceCurrentTopicHtml(const std::string&) override {}
     void RefreshDefaultHeader() override {}
+    void ReloadHeader() override {}
     void ApplyEditorBaseHref() override {}
     void ApplyEditorCss() override {}
     void ApplySettingsToEditor() override {}

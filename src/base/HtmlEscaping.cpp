@@ -56,9 +56,9 @@ size_t DecodeNumericReference(std::string_view text, std::string& out) {
     return pos;
 }
 
-// Decodes the reference at the start of `text` (which starts with "&") into
-// `out`; returns the bytes consumed, or 0 when it is none that is decoded.
-size_t DecodeReference(std::string_view text, std::string& out) {
+} // namespace
+
+size_t DecodeHtmlReference(std::string_view text, std::string& out) {
     struct NamedReference {
         std::string_view name;
         char character;
@@ -76,6 +76,8 @@ size_t DecodeReference(std::string_view text, std::string& out) {
         return DecodeNumericReference(text, out);
     return 0;
 }
+
+namespace {
 
 // One pass that writes each character's entity, or the character itself when
 // `entityOf` gives none.
@@ -133,7 +135,7 @@ std::string DecodeHtml(std::string_view text) {
             break;
         }
         out.append(text.substr(pos, amp - pos));
-        const size_t consumed = DecodeReference(text.substr(amp), out);
+        const size_t consumed = DecodeHtmlReference(text.substr(amp), out);
         if (consumed == 0) {
             out += '&';
             pos = amp + 1;

@@ -17,4 +17,9 @@ std::string EncodeHtml(std::string_view text);
 // U+10FFFF).
 std::string DecodeHtml(std::string_view text);
 
+// Decodes the one reference DecodeHtml decodes at the start of `text`
+// (which starts with "&") into `out`; returns the bytes consumed, or 0 when
+// there is none.
+size_t DecodeHtmlReference(std::string_view text, std::string& out);
+
 } // namespace quillmark

@@ -166,41 +166,45 @@ std::string Regex::ReplaceMatches(
 
 std::string Regex::Replace(std::string_view subject, std::string_view replacement) const {
     return ReplaceMatches(subject, [&](const RegexMatch& match) {
-        std::string out;
-        for (size_t i = 0; i < replacement.size(); ++i) {
-            const char c = replacement[i];
-            if (c != '$' || i + 1 >= replacement.size()) {
+        return ExpandReplacement(match, replacement);
+    });
+}
+
+std::string ExpandReplacement(const RegexMatch& match, std::string_view replacement) {
+    std::string out;
+    for (size_t i = 0; i < replacement.size(); ++i) {
+        const char c = replacement[i];
+        if (c != '$' || i + 1 >= replacement.size()) {
+            out += c;
+            continue;
+        }
+        const char next = replacement[i + 1];
+        if (next == '$') {
+            out += '$';
+            ++i;
+        } else if (next >= '0' && next <= '9') {
+            int group = next - '0';
+            ++i;
+            if (i + 1 < replacement.size() && replacement[i + 1] >= '0' &&
+                replacement[i + 1] <= '9' &&
+                group * 10 + (replacement[i + 1] - '0') < match.GroupCount()) {
+                group = group * 10 + (replacement[i + 1] - '0');
+                ++i;
+            }
+            out.append(match.Group(group));
+        } else if (next == '{') {
+            const size_t close = replacement.find('}', i + 2);
+            if (close == std::string_view::npos) {
                 out += c;
                 continue;
             }
-            const char next = replacement[i + 1];
-            if (next == '$') {
-                out += '$';
-                ++i;
-            } else if (next >= '0' && next <= '9') {
-                int group = next - '0';
-                ++i;
-                if (i + 1 < replacement.size() && replacement[i + 1] >= '0' &&
-                    replacement[i + 1] <= '9' &&
-                    group * 10 + (replacement[i + 1] - '0') < match.GroupCount()) {
-                    group = group * 10 + (replacement[i + 1] - '0');
-                    ++i;
-                }
-                out.append(match.Group(group));
-            } else if (next == '{') {
-                const size_t close = replacement.find('}', i + 2);
-                if (close == std::string_view::npos) {
-                    out += c;
-                    continue;
-                }
-                out.append(match.Group(replacement.substr(i + 2, close - i - 2)));
-                i = close;
-            } else {
-                out += c;
-            }
+            out.append(match.Group(replacement.substr(i + 2, close - i - 2)));
+            i = close;
+        } else {
+            out += c;
         }
-        return out;
-    });
+    }
+    return out;
 }
 
 int Regex::GroupNumber(std::string_view name) const {

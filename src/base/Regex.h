@@ -67,4 +67,8 @@ private:
     std::unique_ptr<Compiled> compiled_;
 };
 
+// `replacement` for one match, with $0..$99 and ${name} standing for groups
+// and $$ for a dollar sign (as Regex::Replace writes it for each match).
+std::string ExpandReplacement(const RegexMatch& match, std::string_view replacement);
+
 } // namespace quillmark

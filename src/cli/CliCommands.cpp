@@ -31,6 +31,10 @@ const std::vector<CliCommand>& Commands() {
         {"check-links", "check-links PROJECT",
          "list missing pages, broken topic links and missing local files; exit 1 when any",
          RunCheckLinks},
+        {"find", "find PROJECT TEXT [--regex] [--match-case] [--whole-word] [--titles]",
+         "search the stored pages and headers (and titles) for TEXT; prints \"title: context\" "
+         "lines; exit 1 when nothing is found",
+         RunFind},
     };
     return commands;
 }

@@ -248,6 +248,10 @@ void TEditorBridge::HandleWebMessage(const std::string& messageJson) {
     } else if (AsciiSameText(type, "areaChanged")) {
         if (FOnAreaChanged)
             FOnAreaChanged(*this, ReadMessageText(message, "area"));
+    } else if (AsciiSameText(type, "findResult")) {
+        if (FOnFindResult)
+            FOnFindResult(*this, ReadMessageInteger(message, "count"),
+                          ReadMessageInteger(message, "active"));
     }
 }
 

@@ -24,6 +24,10 @@ using TEditorCursorStyleEvent =
 using TEditorHeaderChangedEvent = std::function<void(
     TEditorBridge& Sender, const std::string& HeaderHtml, const std::string& HeaderBgHtml)>;
 using TEditorAreaChangedEvent = std::function<void(TEditorBridge& Sender, const std::string& Area)>;
+// The matches of a find in the page and the 1-based number of the one shown
+// (0: none).
+using TEditorFindResultEvent =
+    std::function<void(TEditorBridge& Sender, int32_t Count, int32_t Active)>;
 
 // The only way between the program and the editor page: every request
 // becomes one JSON message handed to the page's receive function, and every
@@ -91,6 +95,8 @@ public:
         FOnHeaderChanged = std::move(handler);
     }
     void SetOnAreaChanged(TEditorAreaChangedEvent handler) { FOnAreaChanged = std::move(handler); }
+    // "findResult": the page's answer to a "find" command.
+    void SetOnFindResult(TEditorFindResultEvent handler) { FOnFindResult = std::move(handler); }
 
     // Receives one page message in its JSON form; anything that is not a
     // JSON object with a known "type" is ignored.
@@ -107,6 +113,7 @@ private:
     TEditorCursorStyleEvent FOnCursorStyle;
     TEditorHeaderChangedEvent FOnHeaderChanged;
     TEditorAreaChangedEvent FOnAreaChanged;
+    TEditorFindResultEvent FOnFindResult;
     bool FLastHtmlChangeWasUser = false;
 };
 

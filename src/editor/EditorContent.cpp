@@ -312,6 +312,11 @@ void TEditorContent::RefreshDefaultHeader() {
         PushHeaderToEditor();
 }
 
+void TEditorContent::ReloadHeader() {
+    LoadHeaderForTopic(FHost.State().FCurrentTopicID);
+    PushHeaderToEditor();
+}
+
 // ------------------------------------------------------------- page setup
 
 void TEditorContent::ApplyEditorBaseHref() {

@@ -54,6 +54,7 @@ public:
     void ClearCurrentTopic() override;
     void ReplaceCurrentTopicHtml(const std::string& html) override;
     void RefreshDefaultHeader() override;
+    void ReloadHeader() override;
     void ApplyEditorBaseHref() override;
     void ApplyEditorCss() override;
     void ApplySettingsToEditor() override;

@@ -63,6 +63,9 @@ public:
     virtual void ReplaceCurrentTopicHtml(const std::string& html) = 0;
     // Rebuilds an untouched default header from the current settings.
     virtual void RefreshDefaultHeader() = 0;
+    // Reads the current topic's header files again and shows them (after a
+    // command changed them on disk).
+    virtual void ReloadHeader() = 0;
 
     // Page setup: base address (the project folder), stylesheet, settings.
     virtual void ApplyEditorBaseHref() = 0;

@@ -223,6 +223,7 @@ void TfrmMain::BuildLeftPanel(QSplitter* splitter) {
 void TfrmMain::BuildRightSide(QSplitter* splitter) {
     auto* right = new QWidget(splitter);
     right->setObjectName(QStringLiteral("pnlRight"));
+    pnlRight = right;
     auto* layout = new QVBoxLayout(right);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -250,6 +251,11 @@ void TfrmMain::BuildRightSide(QSplitter* splitter) {
     FProperties->hide();
     layout->addWidget(FEditorSplitter, 1);
     splitter->addWidget(right);
+}
+
+void TfrmMain::AddAboveEditor(QWidget* bar) {
+    auto* layout = static_cast<QVBoxLayout*>(pnlRight->layout());
+    layout->insertWidget(layout->indexOf(FEditorSplitter), bar);
 }
 
 void TfrmMain::BuildStatusBar() {
@@ -443,6 +449,7 @@ void TfrmMain::ApplySettingsToControls(const TProjectSettings& settings) {
     QPalette panelPalette = pnlLeft->palette();
     panelPalette.setColor(QPalette::Window, ToQColor(settings.DefaultPageBgColor));
     pnlLeft->setPalette(panelPalette);
+    emit settingsApplied();
 }
 
 void TfrmMain::SetPropertiesPanelVisible(bool visible) {

@@ -54,6 +54,9 @@ public:
     QMenu* MenuNamed(const std::string& name) const;
     QString StatusText() const;
 
+    // Puts a bar (the find bar) between the formatting toolbar and the editor.
+    void AddAboveEditor(QWidget* bar);
+
     // Reports an error that escaped a forwarded event in an error box.
     void ShowUnexpectedError(const std::string& message);
 
@@ -71,6 +74,11 @@ public:
     void SetLanguageMenu(const std::vector<std::string>& names, int checkedIndex) override;
     void SetCaptions(const std::vector<TControlCaption>& captions) override;
     void SetBusy(bool busy) override;
+
+signals:
+    // The project's settings reached the controls: a project was opened or
+    // its settings changed.
+    void settingsApplied();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +112,7 @@ private:
     TTopicPropertiesPanel* FProperties = nullptr;
     QSplitter* FMainSplitter = nullptr;
     QSplitter* FEditorSplitter = nullptr;
+    QWidget* pnlRight = nullptr;
     QLabel* FStatusText = nullptr;
     THomepageLabel* lbHomepageURL = nullptr;
     int FBusyDepth = 0;

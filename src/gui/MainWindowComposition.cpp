@@ -3,10 +3,15 @@
 #include "app/FormattingToolbarHost.h"
 #include "app/InsertCommands.h"
 #include "app/MainWindow.h"
+#include "app/ProjectFindReplace.h"
 #include "app/ReusableContentCommand.h"
 #include "editor/EditorBridge.h"
 #include "editor/EditorContent.h"
+#include "editor/FindInTopic.h"
 #include "editor/FormattingToolbarLogic.h"
+#include "base/Translation.h"
+#include "gui/FindBar.h"
+#include "gui/FindReplacePanel.h"
 #include "gui/FormattingToolbar.h"
 #include "gui/InsertControls.h"
 #include "gui/MainForm.h"
@@ -14,12 +19,15 @@
 #include "gui/QtEventPump.h"
 #include "gui/QtShell.h"
 #include "gui/QtTocTreeView.h"
+#include "gui/QtText.h"
 #include "gui/ReusableContentDialog.h"
+#include "gui/SpellChecking.h"
 #include "gui/TopicPickerDialog.h"
 #include "platform/Clock.h"
 #include "platform/ProcessRunner.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QToolButton>
 #include <QWebEngineView>
 
@@ -66,6 +74,36 @@ TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
     ConnectReusableContentCommand(prompts != nullptr ? *prompts : FWindow->Prompts());
     ConnectInsertCommands(prompts != nullptr ? *prompts : FWindow->Prompts());
     ConnectFormattingToolbar();
+    ConnectFindCommands();
+    ConnectSpellChecking();
+}
+
+void TMainWindowComposition::ConnectFindCommands() {
+    FFinder = std::make_unique<TFindInTopic>(*FBridge);
+    FProjectFind = std::make_unique<TProjectFindReplace>(*FLogic, FFinder.get());
+    FFindBar = new TFindBar(*FFinder, FWindow.get());
+    FWindow->AddAboveEditor(FFindBar);
+    FFindPanel = new TFindReplacePanel(*FProjectFind, FWindow.get());
+    FWindow->addDockWidget(Qt::RightDockWidgetArea, FFindPanel);
+    FFindPanel->hide();
+    QObject::connect(FFindBar, &TFindBar::closed, FWindow.get(),
+                     [editor = FEditorContent] { editor->FocusEditorLater(); });
+
+    QMenu* edit = FWindow->MenuNamed("Edit1");
+    edit->addSeparator();
+    QAction* find = edit->addAction(ToQString(Translate("Find...")), FFindBar, &TFindBar::Open);
+    find->setObjectName(QStringLiteral("Find1"));
+    find->setShortcut(QKeySequence::Find);
+    QAction* replace = edit->addAction(ToQString(Translate("Find and Replace...")), FFindPanel,
+                                       &TFindReplacePanel::Open);
+    replace->setObjectName(QStringLiteral("FindReplace1"));
+    replace->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+}
+
+void TMainWindowComposition::ConnectSpellChecking() {
+    FSpellChecking = std::make_unique<TSpellChecking>(*FWindow, *FLogic, *FBridge, *FRunner);
+    QObject::connect(FWindow.get(), &TfrmMain::settingsApplied, FSpellChecking.get(),
+                     &TSpellChecking::Refresh);
 }
 
 void TMainWindowComposition::ConnectFormattingToolbar() {
@@ -115,6 +153,11 @@ TMainWindowComposition::~TMainWindowComposition() {
     FBridge->SetOnCursorStyle(nullptr);
     FEditorContent->SetOnSettingsApplied(nullptr);
     FToolbarLogic.reset();
+    delete FFindBar;
+    delete FFindPanel;
+    FProjectFind.reset();
+    FFinder.reset();
+    FSpellChecking.reset();
     FReusableCommand.reset();
     FInsertCommands.reset();
     FLogic.reset();

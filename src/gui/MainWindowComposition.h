@@ -8,6 +8,8 @@ namespace quillmark {
 class IProcessRunner;
 class TEditorBridge;
 class TEditorContent;
+class TFindInTopic;
+class TProjectFindReplace;
 class TFormattingToolbarLogic;
 class TMainWindowToolbarHost;
 class TInsertCommands;
@@ -20,11 +22,14 @@ struct TMainWindowPlaces;
 
 namespace quillmark::gui {
 
+class TFindBar;
+class TFindReplacePanel;
 class TQtEditorPageChannel;
 class TQtEventPump;
 class TQtReusableContentDialog;
 class TQtShell;
 class TQtTopicPicker;
+class TSpellChecking;
 class TfrmMain;
 
 // The one place that builds the main window: the Qt window and its
@@ -51,6 +56,9 @@ public:
     TEditorContent& EditorContent() { return *FEditorContent; }
     // The formatting toolbar's logic (caret style, last-applied values).
     TFormattingToolbarLogic& ToolbarLogic() { return *FToolbarLogic; }
+    TFindBar& FindBar() { return *FFindBar; }
+    TFindReplacePanel& FindReplacePanel() { return *FFindPanel; }
+    TSpellChecking& SpellChecking() { return *FSpellChecking; }
 
 private:
     // The Tools command "Variables, Snippets, Conditions..." and its button.
@@ -60,6 +68,11 @@ private:
     // The formatting toolbar: filled, its controls forwarded to its logic,
     // and the page's caret reports and settings sends routed to it.
     void ConnectFormattingToolbar();
+    // Edit > Find (the find bar over the editor) and Edit > Find and
+    // Replace (the panel for the whole project).
+    void ConnectFindCommands();
+    // The editor's spell checker follows the open project.
+    void ConnectSpellChecking();
 
     std::unique_ptr<TfrmMain> FWindow;
     std::unique_ptr<TQtShell> FShell;
@@ -77,6 +90,12 @@ private:
     std::unique_ptr<TInsertCommands> FInsertCommands;
     std::unique_ptr<TMainWindowToolbarHost> FToolbarHost;
     std::unique_ptr<TFormattingToolbarLogic> FToolbarLogic;
+    std::unique_ptr<TFindInTopic> FFinder;
+    std::unique_ptr<TProjectFindReplace> FProjectFind;
+    // Owned by the window; removed before the commands they show go.
+    TFindBar* FFindBar = nullptr;
+    TFindReplacePanel* FFindPanel = nullptr;
+    std::unique_ptr<TSpellChecking> FSpellChecking;
 };
 
 } // namespace quillmark::gui

@@ -1,5 +1,7 @@
 #include "gui/WebEngineEnvironment.h"
 
+#include "gui/SpellChecking.h"
+
 #include <QCoreApplication>
 #include <QtGlobal>
 #include <unistd.h>
@@ -11,6 +13,7 @@ void PrepareWebEngineEnvironment() {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareSpellCheckDictionaries();
 }
 
 std::string MissingDisplayMessage() {

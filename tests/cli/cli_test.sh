@@ -279,5 +279,30 @@ else
   echo "note: no private file system here; the full-disk checks are skipped"
 fi
 
+# find: "title: context" lines from the text a reader sees (never markup),
+# exit 1 when nothing is found, 2 on wrong usage.
+finder=$("$cli" new "$work/Finder.hff" --title "Finder")
+found_id=$("$cli" tree "$finder" | cut -f1)
+printf '<p>The <b>lamp</b> glows.</p><p><a href="lamp.html">Lamp</a> &amp; more</p>' \
+  > "$work/Finder/topics/$found_id.html"
+out=$("$cli" find "$finder" lamp); rc=$?
+check "find exits 0 when found" test "$rc" -eq 0
+check "find prints title: context per match" \
+  test "$out" = "$(printf 'Welcome: The lamp glows.\nWelcome: Lamp & more')"
+out=$("$cli" find "$finder" lamp --match-case --whole-word)
+check "find --match-case" test "$out" = "Welcome: The lamp glows."
+out=$("$cli" find "$finder" 'gl(o|a)ws' --regex)
+check "find --regex" test "$out" = "Welcome: The lamp glows."
+check "find searches headers" test "$("$cli" find "$finder" welcome)" = "Welcome: Welcome"
+out=$("$cli" find "$finder" nowhere 2>&1); rc=$?
+check "find exits 1 without output when nothing is found" test "$rc" -eq 1 -a -z "$out"
+"$cli" find "$finder" '(' --regex > /dev/null 2>&1; rc=$?
+check "find with a bad pattern is wrong usage" test "$rc" -eq 2
+"$cli" find "$finder" > /dev/null 2>&1; rc=$?
+check "find without text is wrong usage" test "$rc" -eq 2
+sample="$(cd "$(dirname "$0")/../.." && pwd)/examples/AuroraLamp.hff"
+out=$("$cli" find "$sample" '{var:ProductName}'); rc=$?
+check "find keeps tokens as written in the sample" test "$rc" -eq 0 -a -n "$out"
+
 echo "$passed passed, $failed failed"
 test "$failed" -eq 0

@@ -1,4 +1,5 @@
 #include "EditorEndToEndTest.h"
+#include "FindAndSpellGuiTest.h"
 #include "FormattingToolbarGuiTest.h"
 #include "InsertCommandsGuiTest.h"
 #include "MainWindowGuiTest.h"
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
     failures += RunTest<EditorEndToEndTest>(argc, argv);
     failures += RunTest<SettingsDialogsGuiTest>(argc, argv);
     failures += RunTest<InsertCommandsGuiTest>(argc, argv);
+    failures += RunTest<FindAndSpellGuiTest>(argc, argv);
     return failures == 0 ? 0 : 1;
 }

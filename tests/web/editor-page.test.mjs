@@ -708,6 +708,78 @@ describe('header, page settings and caret reports', () => {
   });
 });
 
+describe('find in the topic', () => {
+  const findArg = (text, direction, options = {}) =>
+    JSON.stringify({ text, matchCase: false, wholeWord: false, direction, occurrence: -1, ...options });
+  const lastFind = async (page) => {
+    const found = (await posted(page)).filter((m) => m.type === 'findResult');
+    return found[found.length - 1];
+  };
+  const activeMarkText = (page) => page.evaluate(() => {
+    const mark = document.querySelector('.sv-find-active').getBoundingClientRect();
+    const range = document.caretRangeFromPoint(mark.left + mark.width / 2, mark.top + mark.height / 2);
+    return range.startContainer.data;
+  });
+
+  test('counts, steps through and marks matches in header and body without touching the document', async () => {
+    const page = await openEditor();
+    await exec(page, 'setHeaderHtml', '<b>Lamp guide</b>', 'program');
+    const html = '<p>The <b>Au</b>rora lamp\n   glows.</p><p>lamps, LAMP&nbsp;post</p><p>unrelated</p>';
+    await send(page, { type: 'setHtml', html });
+    const before = await bodyHtml(page);
+    await clearPosted(page);
+    await exec(page, 'find', findArg('lamp', 'here'), 'program');
+    // The first match from the caret (at the start of the body) is shown.
+    assert.deepEqual(await lastFind(page), { type: 'findResult', count: 4, active: 2 });
+    assert.equal(await page.locator('.sv-find-active').count(), 1);
+    assert.equal(await page.locator('.sv-find-mark').count(), 4);
+    await exec(page, 'find', findArg('lamp', 'previous'), 'program');
+    assert.equal((await lastFind(page)).active, 1);
+    await exec(page, 'find', findArg('lamp', 'previous'), 'program');
+    assert.equal((await lastFind(page)).active, 4);
+    await exec(page, 'find', findArg('lamp', 'next'), 'program');
+    assert.equal((await lastFind(page)).active, 1);
+    // Whole words, case, a match through inline tags and collapsed space.
+    await exec(page, 'find', findArg('lamp', 'here', { wholeWord: true, matchCase: true }), 'program');
+    assert.equal((await lastFind(page)).count, 1);
+    await exec(page, 'find', findArg('aurora lamp glows', 'here'), 'program');
+    assert.equal((await lastFind(page)).count, 1);
+    await exec(page, 'find', findArg('lamp post', 'here'), 'program');
+    assert.equal((await lastFind(page)).count, 1);
+    await exec(page, 'find', findArg('a.b(', 'here'), 'program');
+    assert.deepEqual(await lastFind(page), { type: 'findResult', count: 0, active: 0 });
+    // Closing selects the match shown and removes the marks.
+    await exec(page, 'find', findArg('lamp', 'here'), 'program');
+    assert.match(await activeMarkText(page), /^rora lamp/);
+    await exec(page, 'findClose', undefined, 'program');
+    assert.deepEqual(await page.evaluate(() => [getSelection().toString(), getSelection().anchorNode.data]),
+      ['lamp', 'rora lamp\n   glows.']);
+    assert.equal(await page.locator('.sv-find-mark').count(), 0);
+    // A chosen occurrence of the exact text is shown selected, unmarked.
+    await exec(page, 'find', findArg('lamp', 'occurrence', { matchCase: true, occurrence: 1 }), 'program');
+    assert.deepEqual(await lastFind(page), { type: 'findResult', count: 2, active: 2 });
+    assert.deepEqual(await page.evaluate(() => [getSelection().toString(), getSelection().anchorNode.data]),
+      ['lamp', 'lamps, LAMP\u00a0post']);
+    assert.equal(await page.locator('.sv-find-mark').count(), 0);
+    assert.equal(await bodyHtml(page), before);
+    assert.ok((await posted(page)).every((m) => m.type !== 'htmlChanged'));
+    await closeEditor(page);
+  });
+
+  test('the count follows edits and a new page', async () => {
+    const page = await openEditor();
+    await send(page, { type: 'setHtml', html: '<p>one lamp</p>' });
+    await exec(page, 'find', findArg('lamp', 'here'), 'program');
+    await clearPosted(page);
+    await send(page, { type: 'setHtml', html: '<p>lamp</p><p>lamp</p><p>lamp</p>' });
+    await waitForMessage(page, (m) => m.type === 'findResult' && m.count === 3);
+    await page.screenshot({ path: join(SHOTS, 'editor-find.png') });
+    await exec(page, 'findClear', undefined, 'program');
+    assert.equal(await page.locator('.sv-find-mark').count(), 0);
+    await closeEditor(page);
+  });
+});
+
 test('screenshot of a page with content', async () => {
   const page = await openEditor({ viewport: { width: 900, height: 640 } });
   await page.evaluate(`svSetBaseHref(${JSON.stringify(pathToFileURL(project).href + '/')});`);

@@ -31,6 +31,10 @@ const std::vector<CliCommand>& Commands() {
         {"check-links", "check-links PROJECT",
          "list missing pages, broken topic links and missing local files; exit 1 when any",
          RunCheckLinks},
+        {"help-ids", "help-ids PROJECT [--format h|json|csv]",
+         "print the map of the topics' help IDs for programmers: a C/C++ header (default), "
+         "JSON or CSV",
+         RunHelpIds},
     };
     return commands;
 }

@@ -36,5 +36,6 @@ void RunExpand(const std::vector<std::string>& words, std::ostream& out);
 void RunImportHtml(const std::vector<std::string>& words, std::ostream& out);
 void RunPublish(const std::vector<std::string>& words, std::ostream& out);
 void RunCheckLinks(const std::vector<std::string>& words, std::ostream& out);
+void RunHelpIds(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace quillmark::cli

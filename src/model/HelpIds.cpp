@@ -129,23 +129,27 @@ void RequireUniqueHelpIds(const TDocProject& project, const std::string& topicId
         }
     }
     const TTopic* self = project.FTopics.Find(topicId);
-    const auto topicName = [&](const TTopic* topic) {
-        return topic == self ? Translate("this topic")
-                             : FormatText(Translate("the topic \"%s\""), {topic->FTitle});
-    };
     for (const THelpId& help : ids) {
         const auto name = names.try_emplace(help.FName, self);
+        if (!name.second && name.first->second == self)
+            throw QuillError(
+                FormatText(Translate("The help ID %s is given twice."), {help.FName}));
         if (!name.second)
-            throw QuillError(FormatText(Translate("The help ID %s is already used by %s."),
-                                        {help.FName, topicName(name.first->second)}));
+            throw QuillError(FormatText(Translate("The help ID %s is already used by the topic "
+                                                  "\"%s\"."),
+                                        {help.FName, name.first->second->FTitle}));
         if (help.FNumber == 0)
             continue;
         const auto number = numbers.try_emplace(help.FNumber, self, help.FName);
+        const auto& [owner, ownerName] = number.first->second;
+        if (!number.second && owner == self)
+            throw QuillError(FormatText(Translate("The help ID number %s is given twice."),
+                                        {std::to_string(help.FNumber)}));
         if (!number.second)
-            throw QuillError(
-                FormatText(Translate("The help ID number %s of %s is already used by %s of %s."),
-                           {std::to_string(help.FNumber), help.FName, number.first->second.second,
-                            topicName(number.first->second.first)}));
+            throw QuillError(FormatText(
+                Translate("The help ID number %s of %s is already used by %s of the topic "
+                          "\"%s\"."),
+                {std::to_string(help.FNumber), help.FName, ownerName, owner->FTitle}));
     }
 }
 

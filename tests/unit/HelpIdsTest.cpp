@@ -100,9 +100,8 @@ TEST_F(HelpIdsTest, ClashesWithOtherTopicsOrWithinTheListFail) {
         {{{"IDH_NEW", 1001}},
          "The help ID number 1001 of IDH_NEW is already used by IDH_PAIRING of the topic "
          "\"Alpha\"."},
-        {{{"IDH_X", 7}, {"IDH_X", 8}}, "The help ID IDH_X is already used by this topic."},
-        {{{"IDH_X", 7}, {"IDH_Y", 7}}, "The help ID number 7 of IDH_Y is already used by IDH_X "
-                                        "of this topic."},
+        {{{"IDH_X", 7}, {"IDH_X", 8}}, "The help ID IDH_X is given twice."},
+        {{{"IDH_X", 7}, {"IDH_Y", 7}}, "The help ID number 7 is given twice."},
         // Names compare with letter case; the topic's own old IDs do not count.
         {{{"idh_pairing", 1002}, {"IDH_OLD", 0}}, ""},
     };

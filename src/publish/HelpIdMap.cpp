@@ -4,6 +4,7 @@
 #include "base/Json.h"
 #include "base/QuillError.h"
 #include "model/DocProject.h"
+#include "publish/HtmlHelpers.h"
 #include "publish/PdfNamedDestinations.h"
 #include "publish/PublishSteps.h"
 
@@ -27,7 +28,7 @@ std::vector<THelpIdRow> HelpIdRows(const std::vector<THelpIdEntry>& entries,
     for (const THelpIdEntry& entry : entries) {
         THelpIdRow row{&entry, {}, 0};
         if (!entry.Topic->FExcludeWeb)
-            row.WebHelp = "index.html#t=" + entry.Topic->FID;
+            row.WebHelp = "index.html#t=" + PercentEncodePath(entry.Topic->FID);
         if (const auto page = pages.find(entry.Topic->FID); page != pages.end())
             row.Page = page->second;
         rows.push_back(std::move(row));

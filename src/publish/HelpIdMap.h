@@ -34,7 +34,7 @@ std::string HelpIdHeaderText(const std::vector<THelpIdEntry>& entries);
 // - Csv: the header row "name,number,topic,title,webhelp,page", then one row
 //   per ID (RFC 4180 quoting, lines ended by "\n").
 // "webhelp" is the topic's address in the WebHelp site ("index.html#t=" and
-// its identifier), empty when the topic is left out of WebHelp; "page" is
+// its identifier, percent-encoded), empty when the topic is left out of WebHelp; "page" is
 // the topic's start page in `pages`, empty when it is not there.
 std::string HelpIdMapText(const TDocProject& project, THelpIdMapFormat format,
                           const THelpIdPages& pages);

@@ -561,6 +561,20 @@ TEXTS = [
     ("No suggestions", "Keine Vorschläge", "Aucune suggestion", "Sin sugerencias"),
     ("Add to Dictionary", "Zum Wörterbuch hinzufügen", "Ajouter au dictionnaire",
      "Añadir al diccionario"),
+    # Help IDs for context-sensitive help.
+    ("The help ID %s is given twice.", "Die Hilfe-ID %s ist zweimal angegeben.", "L'ID d'aide %s est indiqué deux fois.", "El ID de ayuda %s aparece dos veces."),
+    ("The help ID %s is already used by the topic \"%s\".", "Die Hilfe-ID %s wird bereits vom Thema \"%s\" verwendet.", "L'ID d'aide %s est déjà utilisé par la rubrique « %s ».", "El ID de ayuda %s ya lo usa el tema \"%s\"."),
+    ("The help ID number %s is given twice.", "Die Hilfe-ID-Nummer %s ist zweimal angegeben.", "Le numéro d'ID d'aide %s est indiqué deux fois.", "El número de ID de ayuda %s aparece dos veces."),
+    ("The help ID number %s of %s is already used by %s of the topic \"%s\".", "Die Hilfe-ID-Nummer %s von %s wird bereits von %s des Themas \"%s\" verwendet.", "Le numéro d'ID d'aide %s de %s est déjà utilisé par %s de la rubrique « %s ».", "El número de ID de ayuda %s de %s ya lo usa %s del tema \"%s\"."),
+    ("No help ID number is free above %s.", "Über %s ist keine Hilfe-ID-Nummer mehr frei.", "Aucun numéro d'ID d'aide n'est libre au-dessus de %s.", "No queda ningún número de ID de ayuda libre por encima de %s."),
+    ("an entry of \"helpIds\" is not an object.", "ein Eintrag von \"helpIds\" ist kein Objekt.", "une entrée de « helpIds » n'est pas un objet.", "una entrada de \"helpIds\" no es un objeto."),
+    ("the help ID %s has the number %s; a help ID number is a whole number from 1 to %s.", "die Hilfe-ID %s hat die Nummer %s; eine Hilfe-ID-Nummer ist eine ganze Zahl von 1 bis %s.", "l'ID d'aide %s a le numéro %s ; un numéro d'ID d'aide est un nombre entier de 1 à %s.", "el ID de ayuda %s tiene el número %s; un número de ID de ayuda es un número entero de 1 a %s."),
+    ("Help IDs, line %s: \"%s\" is not a help ID name. A name is made of the letters A to Z and a to z, digits and underscores and does not start with a digit, such as IDH_PAIRING.", "Hilfe-IDs, Zeile %s: \"%s\" ist kein Name einer Hilfe-ID. Ein Name besteht aus den Buchstaben A bis Z und a bis z, Ziffern und Unterstrichen und beginnt nicht mit einer Ziffer, etwa IDH_PAIRING.", "ID d'aide, ligne %s : « %s » n'est pas un nom d'ID d'aide. Un nom se compose des lettres A à Z et a à z, de chiffres et de traits de soulignement, et ne commence pas par un chiffre, par exemple IDH_PAIRING.", "ID de ayuda, línea %s: \"%s\" no es un nombre de ID de ayuda. Un nombre consta de las letras A a Z y a a z, dígitos y guiones bajos, y no empieza por un dígito, por ejemplo IDH_PAIRING."),
+    ("Help IDs, line %s: the number of %s must be a whole number from 1 to %s.", "Hilfe-IDs, Zeile %s: die Nummer von %s muss eine ganze Zahl von 1 bis %s sein.", "ID d'aide, ligne %s : le numéro de %s doit être un nombre entier de 1 à %s.", "ID de ayuda, línea %s: el número de %s debe ser un número entero de 1 a %s."),
+    ("Help ID numbers assigned; Apply saves them.", "Hilfe-ID-Nummern vergeben; Übernehmen speichert sie.", "Numéros d'ID d'aide attribués ; Appliquer les enregistre.", "Números de ID de ayuda asignados; Aplicar los guarda."),
+    ("Save Help ID Map", "Hilfe-ID-Zuordnung speichern", "Enregistrer la table des ID d'aide", "Guardar el mapa de ID de ayuda"),
+    ("A help ID map is saved as a C/C++ header (.h), JSON (.json) or CSV (.csv) file; \"%s\" is none of these.", "Eine Hilfe-ID-Zuordnung wird als C/C++-Header (.h), JSON- (.json) oder CSV-Datei (.csv) gespeichert; \"%s\" ist nichts davon.", "Une table des ID d'aide s'enregistre comme en-tête C/C++ (.h), fichier JSON (.json) ou CSV (.csv) ; « %s » n'est rien de cela.", "Un mapa de ID de ayuda se guarda como encabezado C/C++ (.h), archivo JSON (.json) o CSV (.csv); \"%s\" no es ninguno de ellos."),
+    ("Help ID map saved: ", "Hilfe-ID-Zuordnung gespeichert: ", "Table des ID d'aide enregistrée : ", "Mapa de ID de ayuda guardado: "),
 ]
 
 # Texts shown on one control in turn must stay distinguishable in every

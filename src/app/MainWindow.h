@@ -147,6 +147,8 @@ public:
     void ShowTopicProperties(const std::string& topicId) override;
     void StoreTopicProperties(const std::string& topicId);
     void btnApplyPropsClick();
+    // Fills in the next free numbers for the panel's help IDs without one.
+    void btnAssignHelpNumbersClick();
     void FillStyleProfiles();
     void cbStyleChange(const std::string& profile);
 
@@ -160,6 +162,9 @@ public:
     void btnExportChmClick();
     void btnExportPdfClick();
     void btnCheckLinksClick();
+    // Publish > Save Help ID Map...: the map as a header, JSON or CSV file,
+    // the format chosen by the file's extension.
+    void SaveHelpIdMap1Click();
 
 private:
     // Runs a command; an error that leaves it is shown in an error box.

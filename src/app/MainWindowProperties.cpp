@@ -1,3 +1,4 @@
+#include "app/HelpIdFields.h"
 #include "app/MainWindow.h"
 #include "app/StyleProfiles.h"
 #include "base/FileHelpers.h"
@@ -43,12 +44,18 @@ void TMainWindow::ShowTopicProperties(const std::string& topicId) {
         return;
     const TTopic& topic = FState.FProject.GetTopic(topicId);
     FPorts.View.ShowTopicProperties({JoinLines(topic.FKeywords), JoinLines(topic.FIndexEntries),
-                                     topic.FExcludeWeb, topic.FExcludeChm, topic.FExcludePdf});
+                                     topic.FExcludeWeb, topic.FExcludeChm, topic.FExcludePdf,
+                                     HelpIdLines(topic.FHelpIds)});
 }
 
 void TMainWindow::StoreTopicProperties(const std::string& topicId) {
     const TTopicPropertyFields fields = FPorts.View.ReadTopicProperties();
+    // Help IDs that clash or do not parse fail the whole Apply: nothing of
+    // the topic changes.
+    std::vector<THelpId> helpIds = ParseHelpIdLines(fields.HelpIds);
+    RequireUniqueHelpIds(FState.FProject, topicId, helpIds);
     TTopic& topic = FState.FProject.GetTopic(topicId);
+    topic.FHelpIds = std::move(helpIds);
     topic.FKeywords = EntriesOf(fields.Keywords);
     topic.FIndexEntries = EntriesOf(fields.IndexEntries);
     topic.FExcludeWeb = fields.ExcludeWeb;

@@ -127,6 +127,7 @@ struct TTopicPropertyFields {
     bool ExcludeWeb = false;
     bool ExcludeChm = false;
     bool ExcludePdf = false;
+    std::string HelpIds; // HelpIdLines
 };
 
 // A translated caption (menu item, page) or hint (button) of a control,

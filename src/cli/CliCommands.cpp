@@ -35,6 +35,10 @@ const std::vector<CliCommand>& Commands() {
          "search the stored pages and headers (and titles) for TEXT; prints \"title: context\" "
          "lines; exit 1 when nothing is found",
          RunFind},
+        {"help-ids", "help-ids PROJECT [--format h|json|csv]",
+         "print the map of the topics' help IDs for programmers: a C/C++ header (default), "
+         "JSON or CSV",
+         RunHelpIds},
     };
     return commands;
 }

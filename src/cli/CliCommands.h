@@ -37,5 +37,6 @@ void RunImportHtml(const std::vector<std::string>& words, std::ostream& out);
 void RunPublish(const std::vector<std::string>& words, std::ostream& out);
 void RunCheckLinks(const std::vector<std::string>& words, std::ostream& out);
 void RunFind(const std::vector<std::string>& words, std::ostream& out);
+void RunHelpIds(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace quillmark::cli

@@ -157,6 +157,7 @@ void TfrmMain::BuildMenus() {
     publish->addSeparator();
     AddAction(publish, "OpenOutputFolder1", "Open Output Folder");
     AddAction(publish, "CheckLinks1", "Check Links");
+    AddAction(publish, "SaveHelpIdMap1", "Save Help ID Map...");
 
     QMenu* tools = AddMenu(nullptr, "ools1", "Tools");
     AddAction(tools, "ProjectSettings1", "Project Settings...", "project-settings");
@@ -353,6 +354,7 @@ void TfrmMain::ConnectEvents() {
         {"PDF1", &TMainWindow::btnExportPdfClick},
         {"OpenOutputFolder1", &TMainWindow::OpenOutputFolder1Click},
         {"CheckLinks1", &TMainWindow::btnCheckLinksClick},
+        {"SaveHelpIdMap1", &TMainWindow::SaveHelpIdMap1Click},
         {"ProjectSettings1", &TMainWindow::btnProjectSettingsClick},
         {"UserManual1", &TMainWindow::UserManual1Click},
         {"VisitWebsite1", &TMainWindow::VisitWebsite1Click},
@@ -379,6 +381,8 @@ void TfrmMain::ConnectEvents() {
             Forwarder(&TMainWindow::VisitWebsite1Click));
     connect(FProperties, &TTopicPropertiesPanel::applyClicked, this,
             Forwarder(&TMainWindow::btnApplyPropsClick));
+    connect(FProperties, &TTopicPropertiesPanel::assignNumbersClicked, this,
+            Forwarder(&TMainWindow::btnAssignHelpNumbersClick));
     connect(FProperties, &TTopicPropertiesPanel::styleChosen, this, [this](const QString& name) {
         Forward([profile = ToStdString(name)](TMainWindow& w) { w.cbStyleChange(profile); });
     });

@@ -37,6 +37,18 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
     memKeywords = LinesBox(this, "memKeywords");
     lblIndex = Named(new QLabel(QStringLiteral("Index entries (one per line)"), this), "lblIndex");
     memIndex = LinesBox(this, "memIndex");
+    lblHelpIds = Named(new QLabel(QStringLiteral("Help IDs (one per line: NAME or NAME = NUMBER)"),
+                                  this),
+                       "lblHelpIds");
+    memHelpIds = LinesBox(this, "memHelpIds");
+    memHelpIds->setToolTip(
+        QStringLiteral("Names by which a program opens this topic for context-sensitive help, "
+                       "such as IDH_PAIRING = 1001. IDs without a number reach programs by name "
+                       "only."));
+    btnAssignHelpNumbers =
+        Named(new QPushButton(QStringLiteral("Assign Numbers"), this), "btnAssignHelpNumbers");
+    btnAssignHelpNumbers->setToolTip(
+        QStringLiteral("Gives each help ID without a number the next free number"));
     chkExcludeWeb =
         Named(new QCheckBox(QStringLiteral("Exclude from WebHelp"), this), "chkExcludeWeb");
     chkExcludeChm = Named(new QCheckBox(QStringLiteral("Exclude from CHM"), this), "chkExcludeChm");
@@ -46,6 +58,7 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
     cbStyle = Named(new QComboBox(this), "cbStyle");
     lblKeywords->setBuddy(memKeywords);
     lblIndex->setBuddy(memIndex);
+    lblHelpIds->setBuddy(memHelpIds);
     lblStyle->setBuddy(cbStyle);
 
     auto* layout = new QVBoxLayout(this);
@@ -55,6 +68,12 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
     layout->addWidget(memKeywords, 1);
     layout->addWidget(lblIndex);
     layout->addWidget(memIndex, 1);
+    layout->addWidget(lblHelpIds);
+    layout->addWidget(memHelpIds, 1);
+    auto* numbersRow = new QHBoxLayout;
+    numbersRow->addStretch(1);
+    numbersRow->addWidget(btnAssignHelpNumbers);
+    layout->addLayout(numbersRow);
     layout->addWidget(chkExcludeWeb);
     layout->addWidget(chkExcludeChm);
     layout->addWidget(chkExcludePdf);
@@ -67,6 +86,8 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
     layout->addWidget(cbStyle);
 
     connect(btnApplyProps, &QPushButton::clicked, this, &TTopicPropertiesPanel::applyClicked);
+    connect(btnAssignHelpNumbers, &QPushButton::clicked, this,
+            &TTopicPropertiesPanel::assignNumbersClicked);
     connect(cbStyle, &QComboBox::activated, this,
             [this](int index) { emit styleChosen(cbStyle->itemText(index)); });
 }
@@ -74,6 +95,7 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
 void TTopicPropertiesPanel::ShowFields(const TTopicPropertyFields& fields) {
     memKeywords->setPlainText(ToQString(fields.Keywords));
     memIndex->setPlainText(ToQString(fields.IndexEntries));
+    memHelpIds->setPlainText(ToQString(fields.HelpIds));
     chkExcludeWeb->setChecked(fields.ExcludeWeb);
     chkExcludeChm->setChecked(fields.ExcludeChm);
     chkExcludePdf->setChecked(fields.ExcludePdf);
@@ -83,6 +105,7 @@ TTopicPropertyFields TTopicPropertiesPanel::ReadFields() const {
     TTopicPropertyFields fields;
     fields.Keywords = ToStdString(memKeywords->toPlainText());
     fields.IndexEntries = ToStdString(memIndex->toPlainText());
+    fields.HelpIds = ToStdString(memHelpIds->toPlainText());
     fields.ExcludeWeb = chkExcludeWeb->isChecked();
     fields.ExcludeChm = chkExcludeChm->isChecked();
     fields.ExcludePdf = chkExcludePdf->isChecked();

@@ -12,8 +12,9 @@ class QPushButton;
 
 namespace quillmark::gui {
 
-// The topic properties panel beside the editor: keywords, index entries, the
-// three "exclude from" flags with an Apply button, and the style profile.
+// The topic properties panel beside the editor: keywords, index entries,
+// help IDs (with a button that numbers them), the three "exclude from" flags
+// with an Apply button, and the style profile.
 class TTopicPropertiesPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,9 @@ public:
     QPlainTextEdit* memKeywords = nullptr;
     QLabel* lblIndex = nullptr;
     QPlainTextEdit* memIndex = nullptr;
+    QLabel* lblHelpIds = nullptr;
+    QPlainTextEdit* memHelpIds = nullptr;
+    QPushButton* btnAssignHelpNumbers = nullptr;
     QCheckBox* chkExcludeWeb = nullptr;
     QCheckBox* chkExcludeChm = nullptr;
     QCheckBox* chkExcludePdf = nullptr;
@@ -37,6 +41,7 @@ public:
 
 signals:
     void applyClicked();
+    void assignNumbersClicked();
     // The user chose a style profile in the list.
     void styleChosen(const QString& profile);
 };

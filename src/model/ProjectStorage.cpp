@@ -33,6 +33,20 @@ void AppendStringArray(std::string& out, const std::vector<std::string>& items) 
     out += ']';
 }
 
+// [{"name":"IDH_PAIRING","number":1001},{"name":"IDH_OTHER"}]: "number"
+// only when the ID has one.
+void AppendHelpIds(std::string& out, const std::vector<THelpId>& ids) {
+    out += '[';
+    for (const THelpId& id : ids) {
+        out += out.back() == '[' ? "{\"name\":" : ",{\"name\":";
+        AppendJsonString(out, id.FName);
+        if (id.FNumber != 0)
+            out += ",\"number\":" + std::to_string(id.FNumber);
+        out += '}';
+    }
+    out += ']';
+}
+
 void AppendTopicJson(std::string& out, const TTopic& topic) {
     const auto member = [&out](const char* name) {
         out += out.back() == '{' ? "\"" : ",\"";
@@ -62,6 +76,12 @@ void AppendTopicJson(std::string& out, const TTopic& topic) {
     AppendStringArray(out, topic.FKeywords);
     member("index");
     AppendStringArray(out, topic.FIndexEntries);
+    // Only topics with help IDs carry the member, so the tree files of
+    // projects without them stay as they were.
+    if (!topic.FHelpIds.empty()) {
+        member("helpIds");
+        AppendHelpIds(out, topic.FHelpIds);
+    }
     out += '}';
 }
 
@@ -185,6 +205,37 @@ std::string QuotedForMessage(const std::string& text) {
     return quoted + "\"";
 }
 
+// The optional "helpIds" member of a topic entry. An entry without a name is
+// skipped; a number must be a whole number from 1 to 2147483647. Names are
+// kept as written: the link check reports names that are no C identifiers
+// and duplicates, and the outputs leave them out.
+void LoadHelpIds(const JsonValue& entry, const std::string& path, std::vector<THelpId>& ids) {
+    const JsonValue* member = entry.Find("helpIds");
+    if (member == nullptr)
+        return;
+    if (!member->IsArray())
+        throw TreeFileError(path, FormatText(Translate("\"%s\" is not an array."), {"helpIds"}));
+    for (const JsonValue& element : member->Elements()) {
+        if (!element.IsObject())
+            throw TreeFileError(path, Translate("an entry of \"helpIds\" is not an object."));
+        THelpId id;
+        id.FName = ReadJsonText(&element, "name", "");
+        if (id.FName.empty())
+            continue;
+        if (const JsonValue* number = element.Find("number"); number != nullptr) {
+            id.FNumber = number->IsNumber() ? HelpNumberFromText(number->Text()) : 0;
+            if (id.FNumber == 0)
+                throw TreeFileError(
+                    path, FormatText(Translate("the help ID %s has the number %s; a help ID "
+                                               "number is a whole number from 1 to %s."),
+                                     {QuotedForMessage(id.FName),
+                                      QuotedForMessage(JsonValueText(*number)),
+                                      std::to_string(kHighestHelpNumber)}));
+        }
+        ids.push_back(std::move(id));
+    }
+}
+
 // One entry of the "topics" array; an entry without an identifier is skipped.
 void LoadTopicEntry(const JsonValue& entry, const std::string& folder, const std::string& path,
                     TDocProject& project) {
@@ -213,6 +264,7 @@ void LoadTopicEntry(const JsonValue& entry, const std::string& folder, const std
     AppendTexts(entry, "children", topic->FChildren, path);
     AppendTexts(entry, "keywords", topic->FKeywords, path);
     AppendTexts(entry, "index", topic->FIndexEntries, path);
+    LoadHelpIds(entry, path, topic->FHelpIds);
     project.FTopics.Add(std::move(topic));
 }
 

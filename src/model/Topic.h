@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/HelpIds.h"
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@ struct TTopic {
     std::vector<std::string> FChildren;
     std::vector<std::string> FKeywords;
     std::vector<std::string> FIndexEntries;
+    std::vector<THelpId> FHelpIds; // for context-sensitive help
     bool FExcludeWeb = false;
     bool FExcludeChm = false;
     bool FExcludePdf = false;

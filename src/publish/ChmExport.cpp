@@ -103,6 +103,8 @@ std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prom
     WriteChmToc(project, outputFolder);
     WriteChmIndex(project, outputFolder);
     record.AddAll({"style.css", "toc.hhc", "index.hhk", "project.hhp"});
+    const TChmHelpIdFiles helpIdFiles = WriteChmHelpIdFiles(project, outputFolder);
+    record.AddAll(helpIdFiles.Written);
     if (context.RunOutsideProgram)
         record.Add(kChmCompiledFile);
     else
@@ -111,10 +113,13 @@ std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prom
     record.Finish();
 
     TChmProjectOptions options{kChmCompiledFile, FirstChmTopicFile(project), project.FTitle,
-                               SettingTextOrDefault(settings, "ContentLanguage")};
+                               SettingTextOrDefault(settings, "ContentLanguage"),
+                               !helpIdFiles.Written.empty()};
     if (options.DefaultTopic.empty() && !pages.empty())
         options.DefaultTopic = pages.front();
-    WriteChmProjectFile(outputFolder, options, pages);
+    std::vector<std::string> listed = pages;
+    listed.insert(listed.end(), helpIdFiles.Pages.begin(), helpIdFiles.Pages.end());
+    WriteChmProjectFile(outputFolder, options, listed);
 
     const std::string projectFile = JoinPath(outputFolder, "project.hhp");
     if (!context.RunOutsideProgram)

@@ -82,8 +82,24 @@ struct TChmProjectOptions {
     std::string DefaultTopic; // no "Default topic" line when empty
     std::string Title;        // the project title
     std::string Language;     // the content language; ChmLanguageLine gives the line
+    bool HelpIds = false;     // [ALIAS] and [MAP] sections from kChmAliasFile and kChmMapFile
 };
 void WriteChmProjectFile(const std::string& outputFolder, const TChmProjectOptions& options,
                          const std::vector<std::string>& pages);
+
+// The files of the help IDs of the topics in the help: "alias.h" ("NAME=
+// topics/<id>.html" per ID) and "map.h" (HelpIdHeaderText), for the
+// [ALIAS] and [MAP] sections through which a program opens the help at a
+// topic by number. chmcmd takes one alias per file, so a topic's second and
+// later IDs lead to "context/<NAME>.html", a page that opens the topic.
+// Nothing is written when there are no such IDs.
+inline constexpr char kChmAliasFile[] = "alias.h";
+inline constexpr char kChmMapFile[] = "map.h";
+inline constexpr char kChmForwardFolder[] = "context";
+struct TChmHelpIdFiles {
+    std::vector<std::string> Pages;   // forwarding pages, for [FILES]
+    std::vector<std::string> Written; // every file written, relative to the output folder
+};
+TChmHelpIdFiles WriteChmHelpIdFiles(const TDocProject& project, const std::string& outputFolder);
 
 } // namespace quillmark

@@ -1,9 +1,12 @@
 #include "base/CodePage.h"
 #include "base/FileHelpers.h"
+#include "base/HtmlEscaping.h"
+#include "base/TextUtils.h"
 #include "model/DocProject.h"
 #include "model/TopicTreeOrder.h"
 #include "publish/ChmExport.h"
 #include "publish/ChmLanguage.h"
+#include "publish/HelpIdMap.h"
 #include "publish/HtmlHelpers.h"
 #include "publish/PublishSteps.h"
 #include "publish/TopicIndex.h"
@@ -67,6 +70,18 @@ void AppendIndexEntry(std::vector<std::string>& lines, const TTopicIndexEntry& e
         lines.push_back(LocalParam(*topic));
     }
     lines.push_back("</OBJECT>");
+}
+
+// A page that opens the topic at once, for a help ID that cannot lead to
+// the topic's own page. Its text names the topic, with a word of ASCII
+// letters, which chmcmd's full-text indexer needs on every page.
+std::string ChmForwardPage(const TTopic& topic) {
+    const std::string url = "../" + TopicFile(topic.FID);
+    const std::string title = EncodeHtml(topic.FTitle);
+    return "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+           "charset=windows-1251\"><meta http-equiv=\"refresh\" content=\"0; url=" +
+           url + "\"><title>" + title + "</title></head><body><p>Topic: <a href=\"" + url +
+           "\">" + title + "</a></p></body></html>";
 }
 
 } // namespace
@@ -173,7 +188,40 @@ void WriteChmProjectFile(const std::string& outputFolder, const TChmProjectOptio
             if (entry.is_regular_file() && !entry.is_symlink())
                 lines.push_back("assets/" + entry.path().lexically_relative(assets).string());
     }
+    if (options.HelpIds)
+        lines.insert(lines.end(), {"", "[ALIAS]", std::string("#include ") + kChmAliasFile, "",
+                                   "[MAP]", std::string("#include ") + kChmMapFile});
     WriteChmLines(JoinPath(outputFolder, "project.hhp"), lines, TChmText::Plain);
+}
+
+TChmHelpIdFiles WriteChmHelpIdFiles(const TDocProject& project, const std::string& outputFolder) {
+    const std::vector<THelpIdEntry> entries =
+        ProjectHelpIds(project, [](const TTopic& topic) { return !topic.FExcludeChm; });
+    if (entries.empty())
+        return {};
+    TChmHelpIdFiles files;
+    std::vector<std::string> aliases;
+    std::unordered_set<const TTopic*> aliased;
+    for (const THelpIdEntry& entry : entries) {
+        std::string target = TopicFile(entry.Topic->FID);
+        // chmcmd keeps one alias per file of the help: a topic's further IDs
+        // lead to pages of their own that forward to the topic.
+        if (!aliased.insert(entry.Topic).second) {
+            target = std::string(kChmForwardFolder) + "/" + entry.Name + ".html";
+            const std::string folder = EnsureOutputSubfolder(outputFolder, kChmForwardFolder);
+            WriteFileAtomically(JoinPath(folder, entry.Name + ".html"),
+                                Utf8ToCodePageWithCharRefs(
+                                    ChmForwardPage(*entry.Topic), kChmCodePage));
+            files.Pages.push_back(target);
+        }
+        aliases.push_back(entry.Name + "=" + target);
+    }
+    WriteChmLines(JoinPath(outputFolder, kChmAliasFile), aliases, TChmText::Plain);
+    WriteChmLines(JoinPath(outputFolder, kChmMapFile), SplitLines(HelpIdHeaderText(entries)),
+                  TChmText::Plain);
+    files.Written = files.Pages;
+    files.Written.insert(files.Written.end(), {kChmAliasFile, kChmMapFile});
+    return files;
 }
 
 } // namespace quillmark

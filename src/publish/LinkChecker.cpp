@@ -5,6 +5,7 @@
 #include "base/Regex.h"
 #include "base/TextUtils.h"
 #include "model/DocProject.h"
+#include "model/HelpIds.h"
 #include "model/ProjectLinks.h"
 #include "publish/HtmlHelpers.h"
 
@@ -63,6 +64,8 @@ public:
     std::vector<TLinkIssue> Run() {
         for (const std::string& id : project_.FTopics.Ids())
             CheckTopic(*project_.FTopics.Find(id));
+        for (THelpIdProblem& problem : HelpIdProblems(project_))
+            AddLinkIssue(problem.TopicID, std::move(problem.Text));
         ListPagesWithoutTopic();
         return std::move(issues_);
     }

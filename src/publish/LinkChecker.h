@@ -29,6 +29,9 @@ struct TLinkIssue {
 // anchors are not local references. A value that cannot be a path at all
 // is reported as missing. A page file that cannot be read fails the check.
 //
+// Then the problems of the help IDs (HelpIdProblems): names that are no C
+// identifiers, names and numbers used twice.
+//
 // Last, every "*.html" file of the topics folder that no topic owns, in the
 // order of the names: the file's name as the title, "Page file without a
 // topic: " and its path as the issue, and no topic identifier.

@@ -149,6 +149,8 @@ std::vector<std::string> ExportWebHelp(const TDocProject& project,
     for (std::string& file : WriteWebHelpSearchData(outputFolder, pages.SearchTopics))
         written.push_back(std::move(file));
     written.push_back(WriteWebHelpIndexTerms(project, outputFolder));
+    for (std::string& file : WriteWebHelpContextMap(project, outputFolder))
+        written.push_back(std::move(file));
     return written;
 }
 

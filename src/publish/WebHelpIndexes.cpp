@@ -3,6 +3,7 @@
 #include "base/FileHelpers.h"
 #include "base/Json.h"
 #include "model/DocProject.h"
+#include "model/HelpIds.h"
 #include "model/ProjectLinks.h"
 #include "model/TopicTreeOrder.h"
 #include "publish/HtmlHelpers.h"
@@ -145,6 +146,26 @@ std::string WriteWebHelpIndexTerms(const TDocProject& project, const std::string
     const std::string name = "index-terms.js";
     WriteOutputFile(JoinPath(outputFolder, name), out);
     return name;
+}
+
+std::vector<std::string> WriteWebHelpContextMap(const TDocProject& project,
+                                                const std::string& outputFolder) {
+    const std::vector<THelpIdEntry> entries =
+        ProjectHelpIds(project, [](const TTopic& topic) { return !topic.FExcludeWeb; });
+    if (entries.empty())
+        return {};
+    JsonValue list = JsonValue::Array();
+    for (const THelpIdEntry& entry : entries) {
+        JsonValue item = JsonValue::Object();
+        item.Add("name", JsonValue::String(entry.Name));
+        item.Add("number", entry.Number != 0 ? JsonValue::Integer(entry.Number) : JsonValue());
+        item.Add("topic", JsonValue::String(entry.Topic->FID));
+        item.Add("file", JsonValue::String("topics/" + entry.Topic->FID + ".html"));
+        list.Append(std::move(item));
+    }
+    WriteOutputFile(JoinPath(outputFolder, "context.js"),
+                    {"window.__SV_CONTEXT = ", WriteJson(list), ";"});
+    return {"context.js"};
 }
 
 } // namespace quillmark

@@ -39,4 +39,12 @@ void WriteWebHelpSearchIndex(const std::string& outputFolder,
 // for the topics exported to WebHelp, in order. Returns the file's name.
 std::string WriteWebHelpIndexTerms(const TDocProject& project, const std::string& outputFolder);
 
+// "context.js" for opening the site at a topic by help ID
+// ("index.html#ctx=IDH_PAIRING" or "#ctx=1001"): window.__SV_CONTEXT = an
+// array of {"name","number","topic","file"} (number null when the ID has
+// none), one per help ID of a topic in the site. Written only when there is
+// such an ID; returns the names of the files written.
+std::vector<std::string> WriteWebHelpContextMap(const TDocProject& project,
+                                                const std::string& outputFolder);
+
 } // namespace quillmark

@@ -146,6 +146,8 @@ lines=$("$cli" publish "$work/sample/AuroraLamp.hff" --format all --no-compile -
 check "publish all prints each format's main file" test "$lines" = "$(printf '%s\n%s\n%s' \
   "$out/webhelp/index.html" "$out/chm/project.hhp" "$out/pdf/manual.html")"
 check "--no-compile leaves no help file" test ! -e "$out/chm/help.chm"
+check "the site maps the help IDs" grep -q '"name":"IDH_PAIRING","number":1001' "$out/webhelp/context.js"
+check "the help project maps the help IDs" grep -q '^#include map.h' "$out/chm/project.hhp"
 check "--no-print leaves no PDF" test ! -e "$out/pdf/manual.pdf"
 APPDATA="$work/appdata" PATH=/nonexistent "$cli" publish "$work/sample/AuroraLamp.hff" \
   --format chm > /dev/null 2>"$work/err"; rc=$?
@@ -156,6 +158,26 @@ for bad in "--format html" "" "--format webhelp --no-print --no-print"; do
   "$cli" publish "$work/sample/AuroraLamp.hff" $bad > /dev/null 2>&1; rc=$?
   check "publish ${bad:-without --format} is a usage error" test "$rc" -eq 2
 done
+
+# help-ids: the sample's two IDs as a header (the default), CSV and JSON;
+# the page column stays empty while no printed manual is newer than the tree.
+pairing=4D11CA13E3E6496C8097FF419663FF3B
+modes=D5636EDECFE74FEB9F405CE38C728177
+out=$("$cli" help-ids "$work/sample/AuroraLamp.hff"); rc=$?
+check "help-ids exits 0" test "$rc" -eq 0
+check "help-ids prints a header" test "$(grep '^#define' <<< "$out")" = "$(printf '%s\n%s' \
+  '#define IDH_PAIRING 1001' '#define IDH_LIGHT_MODES 1002')"
+out=$("$cli" help-ids "$work/sample/AuroraLamp.hff" --format csv)
+check "help-ids --format csv" test "$out" = "$(printf '%s\n%s\n%s' \
+  'name,number,topic,title,webhelp,page' \
+  "IDH_PAIRING,1001,$pairing,Pairing with the Aurora App,index.html#t=$pairing," \
+  "IDH_LIGHT_MODES,1002,$modes,Light Modes,index.html#t=$modes,")"
+out=$("$cli" help-ids "$work/sample/AuroraLamp.hff" --format=json)
+check "help-ids --format json" grep -qF "{\"name\":\"IDH_PAIRING\",\"number\":1001,\"topic\":\"$pairing\"" <<< "$out"
+"$cli" help-ids "$work/sample/AuroraLamp.hff" --format xml > /dev/null 2>&1; rc=$?
+check "help-ids with an unknown format is a usage error" test "$rc" -eq 2
+"$cli" help-ids "$work/missing.hff" > /dev/null 2>&1; rc=$?
+check "help-ids of a missing project fails" test "$rc" -eq 1
 
 # check-links: exit 0 and one line without findings; exit 1 and one line per finding.
 found=$("$cli" check-links "$work/sample/AuroraLamp.hff"); rc=$?

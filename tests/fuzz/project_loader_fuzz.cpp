@@ -2,14 +2,16 @@
 // file and the four files of its folder (input parts in the order
 // "P.hff", project.json, meta/topics.json, meta/project_settings.json,
 // meta/reusable_content.json). Any files load or fail with a QuillError; a
-// loaded tree can be walked whatever cycles it holds, and saves to files
-// that load back to the same tree.
+// loaded tree can be walked whatever cycles it holds, its help IDs checked
+// and mapped in every format, and it saves to files that load back to the
+// same tree.
 #include "FuzzInput.h"
 #include "app/ProjectLoading.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "model/ProjectStorage.h"
 #include "model/TopicTreeOrder.h"
+#include "publish/HelpIdMap.h"
 
 using namespace quillmark;
 using namespace quillmark::fuzz;
@@ -43,6 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     TopicTreeOrder(project);
+    HelpIdProblems(project);
+    for (const THelpIdMapFormat format :
+         {THelpIdMapFormat::Header, THelpIdMapFormat::Json, THelpIdMapFormat::Csv})
+        HelpIdMapText(project, format, {});
+    // Only names that are C identifiers reach the header and the CHM map.
+    for (const THelpIdEntry& entry : ProjectHelpIds(project))
+        QM_FUZZ_CHECK(IsHelpIdName(entry.Name));
     const std::string saved = SavedTree(project, "saved/");
     TDocProject back;
     LoadProjectFolder(ScratchFolder() + "saved/", back);

@@ -14,12 +14,15 @@
 #include "model/DocProject.h"
 #include "model/ProjectStorage.h"
 #include "platform/AppFolders.h"
+#include "publish/HelpIdMap.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QWebEngineView>
@@ -361,7 +364,18 @@ void MainWindowGuiTest::showsTheSampleProject() {
     QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window.png")));
 
     Trigger("TopicProperties1");
-    QVERIFY(window.PropertiesPanel().isVisible());
+    gui::TTopicPropertiesPanel& panel = window.PropertiesPanel();
+    QVERIFY(panel.isVisible());
+    // A help ID typed in the panel, numbered after the sample's 1001 and
+    // 1002, and applied, is in the tree file and the programmers' map.
+    panel.memHelpIds->setPlainText(QStringLiteral("IDH_WELCOME"));
+    QTest::mouseClick(panel.btnAssignHelpNumbers, Qt::LeftButton);
+    QCOMPARE(panel.memHelpIds->toPlainText(), QStringLiteral("IDH_WELCOME = 1003"));
+    QTest::mouseClick(panel.btnApplyProps, Qt::LeftButton);
+    TDocProject saved;
+    LoadProjectFromFile(projectFile, saved);
+    QVERIFY(HelpIdMapText(saved, THelpIdMapFormat::Header, {}).find("#define IDH_WELCOME 1003\n") !=
+            std::string::npos);
     QTest::qWait(100);
     QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window-properties.png")));
     Trigger("TopicProperties1");

@@ -191,6 +191,42 @@ TEST_F(ChmExportTest, ProjectWithoutExportedTopicsHasNoDefaultTopic) {
                          "[FILES]", "toc.hhc", "index.hhk", "style.css"}));
 }
 
+// Help IDs of the topics in the help reach the project through an alias
+// file and a map header; a project without them has neither.
+TEST_F(ChmExportTest, HelpIdsBecomeAliasAndMapSections) {
+    TTopic& pairing = Add("Pairing", "", "<p>Pair the lamp.</p>");
+    pairing.FHelpIds = {{"IDH_PAIRING", 1001}, {"IDH_PAIR_BYNAME", 0}};
+    TTopic& hidden = Add("Hidden", "", "<p>x</p>");
+    hidden.FHelpIds = {{"IDH_HIDDEN", 1002}};
+    hidden.FExcludeChm = true;
+    Export();
+    const std::string page = "topics/" + pairing.FID + ".html";
+    EXPECT_EQ(ReadFileBytes(Out("project.hhp")),
+              CrLfLines({"[OPTIONS]", "Compiled file=help.chm", "Contents file=toc.hhc",
+                         "Index file=index.hhk", "Default topic=" + page, "Title=A & B",
+                         "Language=0x409 English (United States)", "Full-text search=Yes", "",
+                         "[FILES]", "toc.hhc", "index.hhk", page,
+                         "context/IDH_PAIR_BYNAME.html", "style.css", "", "[ALIAS]",
+                         "#include alias.h", "", "[MAP]", "#include map.h"}));
+    // The topic's second ID leads to a page of its own that opens the topic.
+    EXPECT_EQ(ReadFileBytes(Out("alias.h")),
+              CrLfLines({"IDH_PAIRING=" + page, "IDH_PAIR_BYNAME=context/IDH_PAIR_BYNAME.html"}));
+    EXPECT_NE(ReadFileBytes(Out("context/IDH_PAIR_BYNAME.html"))
+                  .find("<meta http-equiv=\"refresh\" content=\"0; url=../" + page + "\">"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Out("map.h")),
+              CrLfLines({"// Help IDs for context-sensitive help: the help context number of "
+                         "each topic. Written by Quillmark.",
+                         "#define IDH_PAIRING 1001"}));
+
+    pairing.FHelpIds.clear();
+    Export();
+    EXPECT_EQ(ReadFileBytes(Out("project.hhp")).find("[ALIAS]"), std::string::npos);
+    EXPECT_FALSE(FileExists(Out("alias.h")));
+    EXPECT_FALSE(FileExists(Out("map.h")));
+    EXPECT_FALSE(FileExists(Out("context/IDH_PAIR_BYNAME.html")));
+}
+
 TEST_F(ChmExportTest, TurnsReferencedJpegsUprightInTheOutputOnly) {
     const std::string rotated = WithOrientation(MakeTestJpeg(), 6);
     EnsureDir(Folder.Path("assets/images"));
@@ -302,6 +338,34 @@ TEST_F(ChmExportTest, CompiledHelpOpensWithTopicsContentsAndIndex) {
         EXPECT_NE(tree.find("value=\"Getting started\""), std::string::npos) << command << tree;
         EXPECT_NE(tree.find("topics/" + second + ".html"), std::string::npos) << command << tree;
     }
+}
+
+// The compiled help carries the context table: chmls reads the number back
+// with the topic page it opens. (chmcmd 3.2 writes the page with the
+// folder it compiled in before it.)
+TEST_F(ChmExportTest, CompiledHelpResolvesAHelpIdNumber) {
+    if (Chmcmd().empty())
+        GTEST_SKIP() << "chmcmd (fp-utils) is not installed";
+    Add("Start", "", "<p>Welcome to the lamp.</p>");
+    TTopic& pairing = Add("Pairing", "", "<p>Pair the lamp with the remote.</p>");
+    pairing.FHelpIds = {{"IDH_PAIRING", 1001}, {"IDH_PAIRING_REMOTE", 1002}, {"IDH_NAME", 0}};
+
+    const std::string chm = Export(true, Chmcmd());
+    // chmls writes "help.ali" and "help.h" beside the help file.
+    RunTool({"chmls", "extractalias", chm}, Out(""));
+    const std::string table = ReadFileBytes(Out("help.ali"));
+    const size_t entry = table.find("helpid1001=");
+    ASSERT_NE(entry, std::string::npos) << table;
+    const std::string target = table.substr(entry, table.find('\n', entry) - entry);
+    EXPECT_TRUE(target.ends_with("/topics/" + pairing.FID + ".html")) << target;
+    EXPECT_NE(table.find("helpid1002="), std::string::npos) << table;
+    // The topic's second number opens the page that forwards to the topic.
+    RunTool({"chmls", "extract", chm, "/context/IDH_PAIRING_REMOTE.html", Folder.Path("fw.html")},
+            Out(""));
+    EXPECT_NE(ReadFileBytes(Folder.Path("fw.html")).find("url=../topics/" + pairing.FID),
+              std::string::npos);
+    EXPECT_NE(ReadFileBytes(Out("help.h")).find("#define helpid1001 1001"),
+              std::string::npos);
 }
 
 // The sources and, when chmcmd is there, the compiled help decode to every

@@ -44,6 +44,18 @@ TEST_F(LinkCheckerTest, CleanProjectHasNoFindings) {
     EXPECT_TRUE(CheckLinks(project).empty());
 }
 
+// Help ID problems come after the pages' findings, on the topic that
+// carries the later ID.
+TEST_F(LinkCheckerTest, DuplicateHelpIdsAreFindings) {
+    Topic("First", "<p>1</p>").FHelpIds = {{"IDH_A", 1001}};
+    Topic("Second", "<a href=\"gone.png\">x</a>").FHelpIds = {{"IDH_A", 1002}, {"IDH_B", 1001}};
+    EXPECT_EQ(Findings(), (std::vector<std::string>{
+                              "Second: Missing local reference: gone.png",
+                              "Second: Duplicate help ID: IDH_A (also on the topic \"First\")",
+                              "Second: Duplicate help ID number: 1001 of IDH_B (also IDH_A on "
+                              "the topic \"First\")"}));
+}
+
 TEST_F(LinkCheckerTest, TopicLinksNamingNoTopicAreBroken) {
     const std::string missing(32, 'B');
     const TTopic& topic =

@@ -27,7 +27,7 @@ TEST(MainWindowPropertiesTest, ApplyStoresTrimmedEntriesAndFlags) {
     MainWindowHarness h;
     h.Window.FormCreate({});
     const std::string id = h.IdOf("Welcome");
-    h.View.Properties = {" alpha\n\nbeta \r\n  ", "Index one\n", false, true, false};
+    h.View.Properties = {" alpha\n\nbeta \r\n  ", "Index one\n", false, true, false, ""};
 
     h.Window.btnApplyPropsClick();
 
@@ -40,6 +40,59 @@ TEST(MainWindowPropertiesTest, ApplyStoresTrimmedEntriesAndFlags) {
               std::string::npos);
     EXPECT_EQ(h.View.Status, "Properties saved");
     EXPECT_FALSE(h.State().FProjectDirty);
+}
+
+// Help IDs from the panel reach the tree file; a clash is an error that
+// leaves the topic as it was.
+TEST(MainWindowPropertiesTest, HelpIdsAreAppliedNumberedAndChecked) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string welcome = h.IdOf("Welcome");
+    h.Window.TopicProperties1Click();
+    h.View.Properties.HelpIds = "IDH_WELCOME\nIDH_START = 1500\nIDH_NEXT";
+    h.Window.btnAssignHelpNumbersClick();
+    EXPECT_EQ(h.View.Properties.HelpIds, "IDH_WELCOME = 1501\nIDH_START = 1500\nIDH_NEXT = 1502");
+    EXPECT_TRUE(h.Project().GetTopic(welcome).FHelpIds.empty()); // Apply saves them
+    h.Window.btnApplyPropsClick();
+    EXPECT_EQ(h.Project().GetTopic(welcome).FHelpIds,
+              (std::vector<THelpId>{{"IDH_WELCOME", 1501}, {"IDH_START", 1500}, {"IDH_NEXT", 1502}}));
+    EXPECT_NE(ReadTextFileUtf8(h.Workspace() + "meta/topics.json")
+                  .find(R"("helpIds":[{"name":"IDH_WELCOME","number":1501},)"),
+              std::string::npos);
+
+    h.Prompts.Inputs = {"Other"};
+    h.Window.btnNewRootTopicClick();
+    const std::string other = h.Tree.Selected;
+    ASSERT_NE(other, welcome);
+    h.View.Properties.HelpIds = "IDH_OTHER\nIDH_START";
+    h.View.Properties.Keywords = "changed";
+    h.Window.btnApplyPropsClick();
+    EXPECT_EQ(h.Errors().back(), "The help ID IDH_START is already used by the topic \"Welcome\".");
+    EXPECT_TRUE(h.Project().GetTopic(other).FHelpIds.empty());
+    EXPECT_TRUE(h.Project().GetTopic(other).FKeywords.empty());
+
+    h.View.Properties.HelpIds = "IDH_OTHER";
+    h.Window.btnAssignHelpNumbersClick();
+    EXPECT_EQ(h.View.Properties.HelpIds, "IDH_OTHER = 1503");
+}
+
+// Publish > Save Help ID Map: the extension chooses the format.
+TEST(MainWindowPropertiesTest, HelpIdMapIsSavedInTheFormatOfItsExtension) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    h.Project().GetTopic(h.IdOf("Welcome")).FHelpIds = {{"IDH_WELCOME", 1001}};
+    const std::string header = h.Workspace() + "ids.H";
+    const std::string csv = h.Workspace() + "ids.csv";
+    h.Prompts.SaveAnswers = {header, csv, h.Workspace() + "ids.txt", std::nullopt};
+    for (int i = 0; i < 4; ++i)
+        h.Window.SaveHelpIdMap1Click();
+    EXPECT_NE(ReadFileBytes(header).find("#define IDH_WELCOME 1001\n"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(csv).rfind("name,number,topic,title,webhelp,page\nIDH_WELCOME,1001,", 0),
+              0u);
+    ASSERT_EQ(h.Errors().size(), 1u);
+    EXPECT_NE(h.Errors()[0].find("ids.txt\" is none of these"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(h.Workspace() + "ids.txt"));
+    EXPECT_EQ(h.Prompts.SaveRequests.front().DefaultExt, "h");
 }
 
 TEST(MainWindowPropertiesTest, ApplyWithoutSelectionOnlyShowsTheStatus) {

@@ -108,11 +108,46 @@ TEST_F(ProjectStorageTest, RoundTripKeepsEverything) {
     EXPECT_THAT(loaded.GetTopic(kIdB).FIndexEntries, ElementsAre("idx"));
 }
 
+// Only a topic with help IDs carries "helpIds", after "index"; an ID
+// without a number has no "number".
+TEST_F(ProjectStorageTest, HelpIdsAreWrittenOnlyForTopicsThatHaveThem) {
+    FillSample(project, folder.Root());
+    project.GetTopic(kIdB).FHelpIds = {{"IDH_PAIRING", 1001}, {"IDH_later", 0}};
+    SaveProjectFolder(project);
+    const std::string tree = ReadFileBytes(folder.Path("meta/topics.json"));
+    EXPECT_THAT(tree, HasSubstr(R"("keywords":["k1","k\/2"],"index":[]},)"));
+    EXPECT_THAT(tree, HasSubstr(R"("index":["idx"],"helpIds":[{"name":"IDH_PAIRING","number":1001},)"
+                                R"({"name":"IDH_later"}]}]})"));
+
+    TDocProject loaded;
+    LoadProjectFolder(folder.Root(), loaded);
+    EXPECT_EQ(loaded.GetTopic(kIdB).FHelpIds, project.GetTopic(kIdB).FHelpIds);
+    EXPECT_TRUE(loaded.GetTopic(kIdA).FHelpIds.empty());
+}
+
+// The tree files of the sample project and of the user manual load and save
+// back byte for byte (the manual has no help IDs, the sample has two).
+TEST(ProjectStorageFilesTest, ShippedTreeFilesSaveBackUnchanged) {
+    for (const char* folder : {"examples/AuroraLamp/", "docs/manual/Quillmark/"}) {
+        const std::string source = std::string(QUILLMARK_SOURCE_DIR) + "/" + folder;
+        TDocProject project;
+        LoadProjectFolder(source, project);
+        ASSERT_FALSE(project.FTopics.Empty()) << folder;
+        TempFolder copy;
+        project.SetRootPath(copy.Root());
+        SaveProjectFolder(project);
+        EXPECT_EQ(ReadFileBytes(copy.Path("meta/topics.json")),
+                  ReadFileBytes(source + "meta/topics.json"))
+            << folder;
+    }
+}
+
 TEST_F(ProjectStorageTest, LoadIsLenientWhereTheFormatAllows) {
     WriteTextFileUtf8(folder.Path("project.json"), "\xEF\xBB\xBF{\"styleProfile\":\"\"}");
     WriteTree(R"({"rootTopicIds":["x", 7],"topics":[
         {"id":"x","title":"X","htmlPath":"C:\\elsewhere\\x.html","excludePdf":"TRUE",
-         "excludeWeb":"yes","children":["gone"]},
+         "excludeWeb":"yes","children":["gone"],
+         "helpIds":[{"name":""},{"number":7},{"name":"not a name"},{"name":"IDH_X","number":7}]},
         {"title":"no id"}, {"id":""}]})");
     LoadProjectFolder(folder.Root(), project);
     EXPECT_EQ(project.FTitle, "Untitled Documentation");
@@ -125,6 +160,9 @@ TEST_F(ProjectStorageTest, LoadIsLenientWhereTheFormatAllows) {
     EXPECT_FALSE(x.FExcludeWeb);
     EXPECT_FALSE(x.FExcludeChm);
     EXPECT_THAT(x.FChildren, ElementsAre("gone"));
+    // Nameless IDs are skipped; a name that is no identifier is kept for the
+    // author to mend (the link check reports it).
+    EXPECT_EQ(x.FHelpIds, (std::vector<THelpId>{{"not a name", 0}, {"IDH_X", 7}}));
 }
 
 TEST_F(ProjectStorageTest, UnparsableFilesReadAsMissing) {
@@ -152,6 +190,15 @@ TEST_F(ProjectStorageTest, WrongTypesAndBadIdentifiersFailTheLoad) {
         {R"({"topics":[{"id":".."}]})", "\"..\" is not allowed"},
         {R"({"topics":[{"id":"."}]})", "\".\" is not allowed"},
         {R"({"topics":[{"id":"a\nb"}]})", "\"a\\x0Ab\" is not allowed"},
+        {R"({"topics":[{"id":"a","helpIds":{}}]})", "\"helpIds\" is not an array"},
+        {R"({"topics":[{"id":"a","helpIds":["IDH_A"]}]})", "\"helpIds\" is not an object"},
+        {R"({"topics":[{"id":"a","helpIds":[{"name":"IDH_A","number":"1001"}]}]})",
+         "\"IDH_A\" has the number \"1001\""},
+        {R"({"topics":[{"id":"a","helpIds":[{"name":"IDH_A","number":0}]}]})", "number \"0\""},
+        {R"({"topics":[{"id":"a","helpIds":[{"name":"IDH_A","number":-5}]}]})", "number \"-5\""},
+        {R"({"topics":[{"id":"a","helpIds":[{"name":"IDH_A","number":1.5}]}]})", "\"1.5\""},
+        {R"({"topics":[{"id":"a","helpIds":[{"name":"IDH_A","number":2147483648}]}]})",
+         "\"2147483648\""},
     };
     for (const Case& c : cases) {
         WriteTree(c.tree);

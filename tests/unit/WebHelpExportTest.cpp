@@ -107,6 +107,22 @@ TEST_F(WebHelpExportTest, ExportingAgainReplacesPagesAndRemovesWhatItNoLongerWri
     EXPECT_EQ(ReadFileBytes(Output("topics/MINE.html")), "the author's own");
 }
 
+// context.js maps the help IDs of the topics in the site; a site without
+// such IDs has none.
+TEST_F(WebHelpExportTest, HelpIdsOfTopicsInTheSiteGoToContextJs) {
+    project.FTopics.Find(kChild)->FHelpIds = {{"IDH_CHILD", 1001}, {"IDH_NAMED", 0}};
+    project.FTopics.Find(kExcluded)->FHelpIds = {{"IDH_EXCLUDED", 1002}};
+    Publish();
+    EXPECT_EQ(ReadFileBytes(Output("context.js")),
+              R"(window.__SV_CONTEXT = [{"name":"IDH_CHILD","number":1001,"topic":")" + kChild +
+                  R"(","file":"topics\/)" + kChild + R"(.html"},{"name":"IDH_NAMED","number":null,"topic":")" +
+                  kChild + R"(","file":"topics\/)" + kChild + R"(.html"}];)");
+
+    project.FTopics.Find(kChild)->FHelpIds.clear();
+    Publish();
+    EXPECT_FALSE(fs::exists(Output("context.js")));
+}
+
 TEST_F(WebHelpExportTest, PagesCarryTheContentLanguage) {
     TProjectSettings settings;
     settings.LoadFromFile(TProjectSettings::DefaultSettingsPathForProject(project.FRootPath));

@@ -45,6 +45,13 @@ const TOPICS = {
   orphan: ['Orphan Notes', [], [], '<h1>Orphan</h1><p>Notes kept outside the contents, about the lamp.</p>'],
 };
 
+// Help IDs of topics, by short name: a program opens the site at them.
+export const HELP_IDS = {
+  install: [{ name: 'IDH_INSTALL', number: 1001 }],
+  modes: [{ name: 'IDH_MODES', number: 1002 }, { name: 'IDH_MODES_BYNAME' }],
+  orphan: [{ name: 'IDH_ORPHAN', number: 1003 }],
+};
+
 // Contents order: Welcome, Getting Started > (Installing, Configuration > Advanced),
 // Reference > (Brightness, Light Modes, Über Zubehör, Tags), Orphan outside the tree.
 const TREE = [
@@ -80,6 +87,7 @@ function projectFiles(folder, title, settings) {
     children: (children.get(name) || []).map((kid) => ID[kid]),
     keywords,
     index,
+    ...(HELP_IDS[name] ? { helpIds: HELP_IDS[name] } : {}),
   }));
   writeFileSync(join(folder, 'meta', 'topics.json'), JSON.stringify({ rootTopicIds: TREE.map(([name]) => ID[name]), topics }));
   for (const [name, [, , , body]] of Object.entries(TOPICS)) writeFileSync(join(folder, 'topics', ID[name] + '.html'), body);

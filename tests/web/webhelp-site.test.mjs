@@ -206,6 +206,34 @@ describe('from disk (file://)', () => {
     await closePage(page);
   });
 
+  test('a help ID in the address opens its topic, by name or by number', async () => {
+    const cases = [
+      ['#ctx=IDH_INSTALL', 'install'],
+      ['#ctx=1002', 'modes'],
+      ['#ctx=IDH_MODES_BYNAME', 'modes'],
+      ['#ctx=IDH_ORPHAN', 'orphan'], // outside the contents
+    ];
+    for (const [hash, topic] of cases) {
+      const page = await open(fileIndex + hash);
+      await waitForTopic(page, ID[topic]);
+      // The address names the topic itself from then on.
+      await page.waitForFunction((id) => new URLSearchParams(location.hash.slice(1)).get('t') === id, ID[topic]);
+      await closePage(page);
+    }
+  });
+
+  test('an unknown help ID says so and leaves the contents to choose from', async () => {
+    // Names compare with letter case.
+    for (const hash of ['#ctx=IDH_NOPE', '#ctx=4711', '#ctx=idh_install', '#ctx=']) {
+      const page = await open(fileIndex + hash);
+      await page.waitForSelector('#sv-message:not([hidden])');
+      assert.match(await page.textContent('#sv-message'), /No topic of this help has the help ID/, hash);
+      assert.equal(await item(page, 'welcome').isVisible(), true, hash);
+      if (hash === '#ctx=IDH_NOPE') await page.screenshot({ path: join(SHOTS, 'unknown-help-id.png') });
+      await closePage(page);
+    }
+  });
+
   test('a site missing its data files says so instead of showing an empty page', async () => {
     const cases = [
       { remove: ['toc.js', 'search-index.js'], message: /could not be loaded/ },
@@ -568,6 +596,14 @@ describe('over http', () => {
     await page.goBack();
     await expectTopic(page, 'welcome');
     await closePage(page);
+  });
+
+  test('a help ID in the address opens its topic', async () => {
+    for (const [hash, topic] of [['#ctx=IDH_INSTALL', 'install'], ['#ctx=1002', 'modes']]) {
+      const page = await open(server.url + 'index.html' + hash);
+      await expectTopic(page, topic);
+      await closePage(page);
+    }
   });
 
   test('a search result opens its topic with the words marked', async () => {

@@ -117,13 +117,15 @@
   // ---- Address ----------------------------------------------------------
 
   // "#t=<id>" names a topic, "&s=<id>" a section of it, "&hl=<words>" words
-  // to highlight; "#index" is the A–Z index. "#<id>" and
+  // to highlight; "#index" is the A–Z index; "#ctx=<help ID>" a topic by
+  // one of its help IDs, a name or a number. "#<id>" and
   // "#topics/<id>.html" are understood too.
   function parseHash() {
     const h = location.hash.replace(/^#/, '');
     if (!h) return { id: null };
     if (h === 'index') return { index: true };
     const params = new URLSearchParams(h);
+    if (params.has('ctx')) return { ctx: params.get('ctx').trim() };
     if (params.has('t')) return { id: params.get('t'), section: params.get('s') || '', hl: params.get('hl') || '' };
     let raw;
     try {
@@ -402,6 +404,10 @@
 
   function route() {
     const where = parseHash();
+    if (where.ctx != null) {
+      openHelpId(where.ctx);
+      return;
+    }
     if (where.index) {
       state.view = 'index';
       state.current = null;
@@ -447,12 +453,30 @@
     if (!frameElsewhere) showInFrame();
   }
 
-  function notFound() {
+  function notFound(text) {
     state.view = 'message';
     state.current = null;
     state.lost = false;
     updateChrome();
-    showMessage('The topic you asked for is not part of this help.', 'Go to the first topic');
+    showMessage(text || 'The topic you asked for is not part of this help.', 'Go to the first topic');
+  }
+
+  // ---- Help IDs -------------------------------------------------------------
+
+  // A program opens the help at a topic by one of its help IDs; context.js,
+  // written when the help has any, maps them to topics. The address then
+  // names the topic itself, so that Back does not return to the ID.
+  let helpIdsLoaded = null;
+  function openHelpId(ctx) {
+    if (!helpIdsLoaded) helpIdsLoaded = loadScript('context.js');
+    helpIdsLoaded.then(() => {
+      if (parseHash().ctx !== ctx) return; // the reader has gone elsewhere meanwhile
+      const ids = Array.isArray(window.__SV_CONTEXT) ? window.__SV_CONTEXT : [];
+      const byNumber = /^[0-9]+$/.test(ctx);
+      const found = ids.find((e) => e && (byNumber ? e.number === Number(ctx) : e.name === ctx));
+      if (found && typeof found.topic === 'string') go(found.topic, '', '', true);
+      else notFound('No topic of this help has the help ID “' + ctx + '”.');
+    });
   }
 
   // ---- Search box and results --------------------------------------------

@@ -31,6 +31,22 @@ Exit
 Beenden
 Quitter
 Salir
+Import
+Importieren
+Importer
+Importar
+Markdown Folder...
+Markdown-Ordner...
+Dossier Markdown...
+Carpeta Markdown...
+Import Markdown Folder
+Markdown-Ordner importieren
+Importer un dossier Markdown
+Importar carpeta Markdown
+Imported %s topics.
+%s Themen importiert.
+%s rubriques importées.
+%s temas importados.
 Topic
 Thema
 Rubrique

@@ -7,7 +7,7 @@ set -uo pipefail
 cli="$1"
 docs="$(cd "$(dirname "$0")/../fixtures/markdown" && pwd)"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 passed=0
 failed=0
 
@@ -42,7 +42,7 @@ check "WebHelp link to the anchor" \
   grep -q "href=\"$(id_of Setup).html#pairing\"" "$build/webhelp/topics/$(id_of 'Getting Started').html"
 check "CHM compiled" test -s "$build/chm/help.chm"
 check "CHM page keeps the anchor" \
-  grep -q "$(id_of Setup).html#pairing" "$build/chm/$(id_of 'Getting Started').html"
+  grep -q "$(id_of Setup).html#pairing" "$build/chm/topics/$(id_of 'Getting Started').html"
 check "PDF printed" test -s "$build/pdf/manual.pdf"
 check "PDF link leads to the scoped anchor" \
   grep -q "href=\"#$(id_of Setup)--pairing\"" "$build/pdf/manual.html"

@@ -46,7 +46,9 @@ std::string ScopePageAnchors(std::string_view html, std::string_view scope) {
     static const Regex anchorOrLink(
         R"re(((?<=[\s"'])id\s*=\s*|\shref\s*=\s*)(?:"(#?)([^"]*)"|'(#?)([^']*)'))re",
         Regex::Caseless);
-    return anchorOrLink.ReplaceMatches(html, [scope](const RegexMatch& match) {
+    // The scope comes from the tree file: escaped, it stays inside the value.
+    const std::string escapedScope = EscapeHtml(scope);
+    return anchorOrLink.ReplaceMatches(html, [&escapedScope](const RegexMatch& match) {
         const bool doubleQuoted = match.Matched(2);
         const std::string_view hash = doubleQuoted ? match.Group(2) : match.Group(4);
         const std::string_view value = doubleQuoted ? match.Group(3) : match.Group(5);
@@ -56,7 +58,7 @@ std::string ScopePageAnchors(std::string_view html, std::string_view scope) {
         if (value.empty() || (!isId && hash.empty()))
             return std::string(match.Group());
         return std::string(match.Group(1)) + quote + std::string(hash) +
-               ScopedAnchor(scope, value) + quote;
+               ScopedAnchor(escapedScope, value) + quote;
     });
 }
 

@@ -7,7 +7,7 @@ set -uo pipefail
 cli="$1"
 docs="$(cd "$(dirname "$0")/../fixtures/markdown" && pwd)"
 work=$(mktemp -d)
-trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
 

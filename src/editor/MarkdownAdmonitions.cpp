@@ -59,16 +59,22 @@ std::string DefaultTitle(std::string_view type) {
     return ReplaceAll(title, "_", " ");
 }
 
-} // namespace
-
-std::string AdmonitionPlaceholder(size_t index) {
-    return "<!--quillmark-admonition-" + std::to_string(index) + "-->";
+// "<!--quillmark-box-<salt>-": the first salt the page does not hold.
+std::string PlaceholderPrefix(std::string_view markdown) {
+    for (size_t salt = 0;; ++salt) {
+        std::string prefix = "<!--quillmark-box-" + std::to_string(salt) + "-";
+        if (markdown.find(prefix) == std::string_view::npos)
+            return prefix;
+    }
 }
+
+} // namespace
 
 TAdmonitionSplit SplitAdmonitions(std::string_view markdown) {
     static const Regex header(
         R"re(^(?:!!!|\?\?\?\+?)[ \t]+([A-Za-z0-9_-]+)(?:[ \t]+[A-Za-z0-9_-]+)*(?:[ \t]+"([^"]*)")?[ \t]*$)re");
     TAdmonitionSplit split;
+    std::string prefix;
     const std::vector<std::string> lines = SplitLines(markdown);
     TFenceTracker fences;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -95,7 +101,10 @@ TAdmonitionSplit SplitAdmonitions(std::string_view markdown) {
             box.Body.append(Dedented(lines[j]).value_or(std::string_view()));
             box.Body += '\n';
         }
-        split.Markdown += "\n" + AdmonitionPlaceholder(split.Admonitions.size()) + "\n\n";
+        if (prefix.empty())
+            prefix = PlaceholderPrefix(markdown);
+        box.Placeholder = prefix + std::to_string(split.Admonitions.size()) + "-->";
+        split.Markdown += "\n" + box.Placeholder + "\n\n";
         split.Admonitions.push_back(std::move(box));
         i = end - 1;
     }

@@ -12,18 +12,18 @@ struct TAdmonition {
     std::string Type;  // lower case letters, digits, "-" and "_"
     std::string Title; // as written, or the type with a capital when none is given
     std::string Body;  // the body with its indentation removed
+    // The HTML comment on its own line that stands in the Markdown for the
+    // box: rendered unchanged, so that the box's HTML can take its place.
+    // It occurs nowhere in the page's own text.
+    std::string Placeholder;
 };
 
 struct TAdmonitionSplit {
-    std::string Markdown; // each block replaced by AdmonitionPlaceholder(index)
+    std::string Markdown; // each block replaced by its placeholder
     std::vector<TAdmonition> Admonitions;
 };
 
 // Finds the blocks that start a line outside fenced code.
 TAdmonitionSplit SplitAdmonitions(std::string_view markdown);
-
-// An HTML comment on its own line: rendered unchanged, so that the box's HTML
-// can take its place afterwards.
-std::string AdmonitionPlaceholder(size_t index);
 
 } // namespace quillmark

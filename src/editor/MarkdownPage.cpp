@@ -66,14 +66,13 @@ public:
         else
             split.Markdown = std::string(markdown);
         std::string html = RenderCommonMark(split.Markdown, depth == 0);
-        for (size_t i = 0; i < split.Admonitions.size(); ++i) {
-            const TAdmonition& box = split.Admonitions[i];
+        for (const TAdmonition& box : split.Admonitions) {
             hasAdmonitions_ = true;
             std::string boxHtml = "<div class=\"admonition " + box.Type + "\">";
             if (!box.Title.empty())
                 boxHtml += "<p class=\"admonition-title\">" + EscapeHtml(box.Title) + "</p>\n";
             boxHtml += Render(box.Body, depth + 1) + "</div>";
-            html = ReplaceAll(html, AdmonitionPlaceholder(i), boxHtml);
+            html = ReplaceAll(html, box.Placeholder, boxHtml);
         }
         return html;
     }

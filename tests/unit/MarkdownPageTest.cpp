@@ -90,4 +90,9 @@ TEST(MarkdownPage, NoteBoxes) {
                   "<div class=\"admonition danger\"><p>x</p>"),
               std::string::npos);
     EXPECT_FALSE(RenderMarkdownPage("text !!! note\n").HasAdmonitions);
+    // A page's own comment that looks like a box's stand-in stays itself.
+    const std::string forged =
+        RenderMarkdownPage("<!--quillmark-box-0-0-->\n\n!!! note\n    x\n").Html;
+    EXPECT_EQ(forged, "<!--quillmark-box-0-0-->\n<div class=\"admonition note\"><p "
+                      "class=\"admonition-title\">Note</p>\n<p>x</p>\n</div>\n");
 }

@@ -15,6 +15,7 @@ void TMainWindow::ImportMarkdownFolder1Click() {
         if (!folder)
             return;
         const TMarkdownImportReport report = ImportMarkdownFolder(FState.FProject, *folder);
+        FEditor->ApplyEditorCss(); // the profile may have received the note box rules
         RebuildTree();
         SelectTopicNode(report.RootIDs.front());
         const std::string done = FormatText(Translate("Imported %s topics."),

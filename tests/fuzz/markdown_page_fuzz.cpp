@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     SplitAdmonitions(text);
     const TMarkdownPage page = RenderMarkdownPage(text);
-    static const Regex heading(R"(<h[1-6] id="([^"]*)">)");
+    static const Regex heading(R"re(<h[1-6] id="([^"]*)">)re");
     std::set<std::string> ids;
     for (const RegexMatch& match : heading.Matches(page.Html))
         ids.insert(std::string(match.Group(1)));

@@ -29,6 +29,11 @@ struct TCmarkText {
 };
 using TCmarkString = std::unique_ptr<char, TCmarkText>;
 
+struct TCmarkNodeFree {
+    void operator()(cmark_node* node) const { cmark_node_free(node); }
+};
+using TCmarkNode = std::unique_ptr<cmark_node, TCmarkNodeFree>;
+
 std::string PlainText(cmark_node* node) {
     const TCmarkString text(cmark_render_plaintext(node, CMARK_OPT_DEFAULT, 0));
     return Trim(text ? text.get() : "");
@@ -93,15 +98,17 @@ private:
         cmark_parser_feed(parser.get(), markdown.data(), markdown.size());
         const std::unique_ptr<cmark_node, void (*)(cmark_node*)> document(
             cmark_parser_finish(parser.get()), cmark_node_free);
-        AnchorHeadings(document.get(), outermost);
+        const std::vector<TCmarkNode> replaced = AnchorHeadings(document.get(), outermost);
         const TCmarkString html(cmark_render_html(document.get(), kCmarkOptions,
                                                   cmark_parser_get_syntax_extensions(parser.get())));
         return html ? html.get() : "";
     }
 
     // Each heading becomes a block that writes the heading tag with its id:
-    // the HTML renderer itself writes no attributes on headings.
-    void AnchorHeadings(cmark_node* document, bool outermost) {
+    // the HTML renderer itself writes no attributes on headings. The text of
+    // the heading's children may lie in the heading's own buffer, so the
+    // headings taken out are freed only after the document is rendered.
+    std::vector<TCmarkNode> AnchorHeadings(cmark_node* document, bool outermost) {
         std::vector<cmark_node*> headings;
         cmark_iter* iter = cmark_iter_new(document);
         for (cmark_event_type event; (event = cmark_iter_next(iter)) != CMARK_EVENT_DONE;) {
@@ -111,6 +118,7 @@ private:
         }
         cmark_iter_free(iter);
 
+        std::vector<TCmarkNode> replaced;
         for (cmark_node* heading : headings) {
             const std::string text = PlainText(heading);
             const int level = cmark_node_get_heading_level(heading);
@@ -123,8 +131,10 @@ private:
             while (cmark_node* child = cmark_node_first_child(heading))
                 cmark_node_append_child(block, child);
             cmark_node_insert_before(heading, block);
-            cmark_node_free(heading);
+            cmark_node_unlink(heading);
+            replaced.emplace_back(heading);
         }
+        return replaced;
     }
 
     // The second "Setup" heading of a page is "setup_1", the third "setup_2".

@@ -23,7 +23,7 @@ public:
     std::vector<TNavEntry> ReadList(const YAML::Node& list, int depth) {
         std::vector<TNavEntry> entries;
         if (depth > kMaxNavDepth) {
-            skipped_.push_back(Translate("sections nested too deeply"));
+            skipped_.push_back("sections nested too deeply");
             return entries;
         }
         for (const YAML::Node& item : list) {
@@ -36,7 +36,7 @@ public:
                     AddLabelled(entries, label, member.second, depth);
                 }
             } else {
-                skipped_.push_back(Translate("a nav entry of an unknown form"));
+                skipped_.push_back("a nav entry of an unknown form");
             }
         }
         return entries;
@@ -54,7 +54,7 @@ private:
             section.Children = ReadList(value, depth + 1);
             entries.push_back(std::move(section));
         } else {
-            skipped_.push_back(label.empty() ? Translate("a nav entry of an unknown form") : label);
+            skipped_.push_back(label.empty() ? std::string("a nav entry of an unknown form") : label);
         }
     }
 

@@ -42,6 +42,7 @@ std::optional<std::string> RealPath(const std::string& path) {
 
 class TMarkdownFolderImport {
 public:
+    // The HTML import is pointed at each page before it reads one.
     TMarkdownFolderImport(TDocProject& project, const TMarkdownImportOptions& options,
                           TMarkdownPlan plan)
         : project_(project), options_(options), plan_(std::move(plan)),

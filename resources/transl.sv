@@ -31,6 +31,42 @@ Exit
 Beenden
 Quitter
 Salir
+Import
+Importieren
+Importer
+Importar
+Markdown Folder...
+Markdown-Ordner...
+Dossier Markdown...
+Carpeta Markdown...
+Import Markdown Folder
+Markdown-Ordner importieren
+Importer un dossier Markdown
+Importar carpeta Markdown
+Imported %s topics.
+%s Themen importiert.
+%s rubriques importées.
+%s temas importados.
+Folder not found: %s
+Ordner nicht gefunden: %s
+Dossier introuvable : %s
+Carpeta no encontrada: %s
+The folder holds no Markdown files: %s
+Der Ordner enthält keine Markdown-Dateien: %s
+Le dossier ne contient aucun fichier Markdown : %s
+La carpeta no contiene archivos Markdown: %s
+The docs folder of "%s" is no folder inside it: %s
+Der Dokumentordner von "%s" ist kein Ordner darin: %s
+Le dossier des pages de "%s" n'est pas un dossier qu'il contient : %s
+La carpeta de páginas de "%s" no es una carpeta dentro de ella: %s
+Cannot read "%s": %s
+"%s" kann nicht gelesen werden: %s
+Impossible de lire "%s" : %s
+No se puede leer "%s": %s
+Cannot read folder "%s": %s
+Ordner "%s" kann nicht gelesen werden: %s
+Impossible de lire le dossier "%s" : %s
+No se puede leer la carpeta "%s": %s
 Topic
 Thema
 Rubrique

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6opengl6-dev libqt6svg6
   qt6-webengine-dev-tools hunspell-en-us
   libpcre2-dev nlohmann-json3-dev libjpeg62-turbo-dev libcurl4-openssl-dev libpoppler-cpp-dev
+  libcmark-gfm-dev libcmark-gfm-extensions-dev libyaml-cpp-dev
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   fp-utils chromium poppler-utils xvfb xauth

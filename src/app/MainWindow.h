@@ -90,6 +90,9 @@ public:
     void btnSaveClick();
     void btnSaveAsClick();
     void OpenOutputFolder1Click();
+    // File > Import > Markdown Folder...: the chosen folder's pages become
+    // root topics (the tree is saved), then the report.
+    void ImportMarkdownFolder1Click();
 
     // Makes the project of the file current. Fails (and leaves the current
     // project as it was) when the file or its folder cannot be read.

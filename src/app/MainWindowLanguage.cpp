@@ -45,6 +45,8 @@ constexpr TCaptionSource kMainWindowCaptions[] = {
     {"PDF1", "PDF", false},
     {"CheckLinks1", "Check Links", false},
     {"OpenOutputFolder1", "Open Output Folder", false},
+    {"Import1", "Import", false},
+    {"ImportMarkdownFolder1", "Markdown Folder...", false},
     {"ools1", "Tools", false},
     {"ProjectSettings1", "Project Settings...", false},
     {"VariablesSnippetsConditions1", "Variables, Snippets, Conditions...", false},

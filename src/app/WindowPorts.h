@@ -32,6 +32,7 @@ struct TFileDialogRequest {
     std::string FileName;          // preset name (without folder, or a full path)
     bool MustExist = false;        // open dialog: only an existing file can be chosen
     bool ConfirmOverwrite = false; // save dialog: ask before an existing file is replaced
+    bool ChooseFolder = false;     // open dialog: an existing folder is chosen, not a file
 };
 
 // Modal questions and messages. Each call returns only when the user has

@@ -25,6 +25,10 @@ const std::vector<CliCommand>& Commands() {
          "import an HTML page and the local files of its folder as a new root topic; prints "
          "its identifier",
          RunImportHtml},
+        {"import-markdown", "import-markdown PROJECT DIR [--under ID] [--allow-outside-files]",
+         "import a folder of Markdown pages (mkdocs.yml nav or folder tree) as topics; prints "
+         "the new topics as tree does",
+         RunImportMarkdown},
         {"publish", "publish PROJECT --format webhelp|chm|pdf|all [--no-compile] [--no-print]",
          "publish into the project's build folder; prints the main output file of each format",
          RunPublish},

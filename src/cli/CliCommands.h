@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TopicTreeOrder.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -28,8 +30,13 @@ const std::vector<CliCommand>& Commands();
 // Runs the command named by args[0]; returns the process exit code.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The topics with two spaces per level, the identifier, a tab and the title.
+void PrintTopicTree(std::ostream& out, const TDocProject& project,
+                    const std::vector<TTopicTreeEntry>& entries);
+
 // The handlers, one file each.
 void RunNew(const std::vector<std::string>& words, std::ostream& out);
+void RunImportMarkdown(const std::vector<std::string>& words, std::ostream& out);
 void RunTree(const std::vector<std::string>& words, std::ostream& out);
 void RunAddTopic(const std::vector<std::string>& words, std::ostream& out);
 void RunExpand(const std::vector<std::string>& words, std::ostream& out);

@@ -17,29 +17,20 @@ namespace fs = std::filesystem;
 
 namespace quillmark {
 
-namespace {
-
-// Rewrites the attribute value after each match's group 1 (the tag start up
-// to the equals sign) and writes it back double quoted.
-std::string RewriteAttribute(std::string_view text, const Regex& pattern,
-                             const std::function<std::string(std::string_view)>& rewrite) {
-    return pattern.ReplaceMatches(text, [&](const RegexMatch& match) {
-        return std::string(match.Group(1)) + "\"" +
-               HtmlAttrEscape(rewrite(DecodeAttributeValue(FirstMatchedGroup(match, 2, 4)))) + "\"";
-    });
-}
-
-} // namespace
-
 THtmlImport::THtmlImport(std::string projectFolder, const std::string& sourceFile,
                          THtmlImportRules rules)
     : FProjectFolder(std::move(projectFolder)),
       FBaseFolder(ExtractFileDir(AbsolutePath(sourceFile))), FRules(rules) {
+    const std::string inside = FRules.InsideFolder.empty() ? FBaseFolder : FRules.InsideFolder;
     std::error_code ec;
-    const fs::path realBase = fs::canonical(FBaseFolder, ec);
-    FRealBaseFolder = ec ? FBaseFolder : realBase.string();
+    const fs::path realInside = fs::canonical(inside, ec);
+    FRealBaseFolder = ec ? inside : realInside.string();
     if (!FRules.ListOnly)
         RequireProjectFoldersInside(FProjectFolder);
+}
+
+void THtmlImport::SetSourceFile(const std::string& sourceFile) {
+    FBaseFolder = ExtractFileDir(AbsolutePath(sourceFile));
 }
 
 THtmlImport::TPlace THtmlImport::PlaceOf(const std::string& path) const {
@@ -112,9 +103,9 @@ std::string THtmlImport::RewriteMediaUrls(std::string_view body) {
         R"re((<(?:img|source)\b[^>]*?\bsrcset\s*=\s*)(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re",
         kImportRegexOptions);
 
-    const std::string rewritten = RewriteAttribute(
+    const std::string rewritten = RewriteTagAttribute(
         body, source, [this](std::string_view url) { return ImportAssetUrl(url); });
-    return RewriteAttribute(rewritten, srcset,
+    return RewriteTagAttribute(rewritten, srcset,
                             [this](std::string_view value) { return ImportSrcset(value); });
 }
 

@@ -21,6 +21,9 @@ struct THtmlImportRules {
     // anything (the files outside the page's folder are what an author is
     // asked about).
     bool ListOnly = false;
+    // The folder whose files count as inside, when it is not the page's own
+    // (the top of a folder of pages imported together).
+    std::string InsideFolder;
 };
 
 // The files an import left out: their references stay as written.
@@ -41,6 +44,10 @@ public:
     // `sourceFile` is the page; its folder is the base of relative URLs.
     THtmlImport(std::string projectFolder, const std::string& sourceFile,
                 THtmlImportRules rules = {});
+
+    // Another page of the same import: its folder becomes the base of
+    // relative URLs; files already copied are not copied again.
+    void SetSourceFile(const std::string& sourceFile);
 
     // The whole pipeline: the page's style links and style blocks, then its
     // cleaned body content (inside a div carrying the body's class, style,

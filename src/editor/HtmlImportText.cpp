@@ -149,4 +149,12 @@ bool IsNonLocalUrl(std::string_view url) {
     return false;
 }
 
+std::string RewriteTagAttribute(std::string_view text, const Regex& pattern,
+                                const std::function<std::string(std::string_view)>& rewrite) {
+    return pattern.ReplaceMatches(text, [&](const RegexMatch& match) {
+        return std::string(match.Group(1)) + "\"" +
+               HtmlAttrEscape(rewrite(DecodeAttributeValue(FirstMatchedGroup(match, 2, 4)))) + "\"";
+    });
+}
+
 } // namespace quillmark

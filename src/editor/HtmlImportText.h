@@ -2,6 +2,7 @@
 
 #include "base/Regex.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,12 @@ std::string DecodeAttributeValue(std::string_view value);
 // the value of a match that offers one form per group (double quoted,
 // single quoted, unquoted).
 std::string_view FirstMatchedGroup(const RegexMatch& match, int first, int last);
+
+// Rewrites the attribute value after each match's group 1 (the tag start up
+// to the equals sign; groups 2 to 4 the value double, single or not quoted),
+// decoded, and writes it back double quoted.
+std::string RewriteTagAttribute(std::string_view text, const Regex& pattern,
+                                const std::function<std::string(std::string_view)>& rewrite);
 
 // The URL trimmed and cut at its first "#", then at its first "?".
 std::string StripUrlQueryAndFragment(std::string_view url);

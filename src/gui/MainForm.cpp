@@ -122,6 +122,9 @@ void TfrmMain::BuildMenus() {
     AddAction(file, "SaveProjectAs1", "Save Project As...", nullptr,
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
+    QMenu* import = AddMenu(file, "Import1", "Import");
+    AddAction(import, "ImportMarkdownFolder1", "Markdown Folder...");
+    file->addSeparator();
     AddAction(file, "Exit1", "Exit", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* topic = AddMenu(nullptr, "opic1", "Topic");
@@ -353,6 +356,7 @@ void TfrmMain::ConnectEvents() {
         {"CHM1", &TMainWindow::btnExportChmClick},
         {"PDF1", &TMainWindow::btnExportPdfClick},
         {"OpenOutputFolder1", &TMainWindow::OpenOutputFolder1Click},
+        {"ImportMarkdownFolder1", &TMainWindow::ImportMarkdownFolder1Click},
         {"CheckLinks1", &TMainWindow::btnCheckLinksClick},
         {"SaveHelpIdMap1", &TMainWindow::SaveHelpIdMap1Click},
         {"ProjectSettings1", &TMainWindow::btnProjectSettingsClick},

@@ -168,7 +168,10 @@ std::optional<std::string> TQtUserPrompts::InputText(const std::string& caption,
 std::optional<std::string> TQtUserPrompts::OpenFile(const TFileDialogRequest& request) {
     QFileDialog dialog(FOwner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(request.ChooseFolder ? QFileDialog::Directory
+                       : request.MustExist  ? QFileDialog::ExistingFile
+                                            : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, request.ChooseFolder);
     PrepareFileDialog(dialog, request);
     return RunFileDialog(dialog);
 }

@@ -5,6 +5,11 @@
 namespace quillmark {
 
 std::vector<TTopicTreeEntry> TopicTreeOrder(const TDocProject& project) {
+    return TopicTreeOrder(project, project.FRootTopicIDs);
+}
+
+std::vector<TTopicTreeEntry> TopicTreeOrder(const TDocProject& project,
+                                            const std::vector<std::string>& top) {
     std::vector<TTopicTreeEntry> order;
     std::unordered_set<std::string> shown;
     // Explicit stack of (list, next index, depth) so deep trees need no recursion.
@@ -13,7 +18,7 @@ std::vector<TTopicTreeEntry> TopicTreeOrder(const TDocProject& project) {
         size_t Next;
         int Depth;
     };
-    std::vector<Frame> stack{{&project.FRootTopicIDs, 0, 0}};
+    std::vector<Frame> stack{{&top, 0, 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.Next >= frame.List->size()) {

@@ -17,5 +17,8 @@ struct TTopicTreeEntry {
 // everything below them, and each topic appears once, so hand-edited child
 // lists that form a cycle still give a finite tree.
 std::vector<TTopicTreeEntry> TopicTreeOrder(const TDocProject& project);
+// The same for the subtrees of `top` alone, each at depth 0.
+std::vector<TTopicTreeEntry> TopicTreeOrder(const TDocProject& project,
+                                            const std::vector<std::string>& top);
 
 } // namespace quillmark

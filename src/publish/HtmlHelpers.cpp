@@ -12,7 +12,9 @@ namespace quillmark {
 namespace {
 
 const Regex& DocLinkPattern() {
-    static const Regex pattern(R"(href\s*=\s*["']doc:([a-fA-F0-9]{32})["'])", Regex::Caseless);
+    // Group 2: the anchor inside the target page, without its "#".
+    static const Regex pattern(R"(href\s*=\s*["']doc:([a-fA-F0-9]{32})(?:#([^"'<>]*))?["'])",
+                               Regex::Caseless);
     return pattern;
 }
 
@@ -75,7 +77,15 @@ std::vector<std::string> ExtractDocLinkIds(std::string_view html) {
     return ids;
 }
 
-std::string RewriteDocLinks(std::string_view html, const TDocLinkResolver& resolver) {
+std::vector<TDocLink> ExtractDocLinks(std::string_view html) {
+    std::vector<TDocLink> links;
+    for (const RegexMatch& match : DocLinkPattern().Matches(html))
+        links.push_back({std::string(match.Group(1)), std::string(match.Group(2))});
+    return links;
+}
+
+std::string RewriteDocLinks(std::string_view html, const TDocLinkResolver& resolver,
+                            const TDocAnchorResolver& anchorResolver) {
     const Regex& pattern = DocLinkPattern();
     std::optional<RegexMatch> match = pattern.Match(html);
     if (!match)
@@ -86,8 +96,11 @@ std::string RewriteDocLinks(std::string_view html, const TDocLinkResolver& resol
     size_t copied = 0;
     while (match) {
         out.append(html.substr(copied, match->Position() - copied));
-        const std::string target =
-            resolver ? resolver(std::string(match->Group(1))) : std::string();
+        const std::string id(match->Group(1));
+        const std::string anchor(match->Group(2));
+        std::string target = resolver ? resolver(id) : std::string();
+        if (!target.empty() && !anchor.empty())
+            target = anchorResolver ? anchorResolver(id, anchor) : target + "#" + anchor;
         out += "href=\"";
         out += target.empty() ? std::string_view("#") : std::string_view(target);
         out += '"';

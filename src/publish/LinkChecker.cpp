@@ -8,11 +8,13 @@
 #include "model/HelpIds.h"
 #include "model/ProjectLinks.h"
 #include "publish/HtmlHelpers.h"
+#include "publish/PageAnchors.h"
 
 #include <algorithm>
 #include <cctype>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 namespace quillmark {
@@ -82,15 +84,30 @@ private:
             AddLinkIssue(topic.FID, "Missing HTML file: " + topic.FHtmlPath);
             return;
         }
-        for (const std::string& target : ExtractDocLinkIds(html))
-            if (!project_.HasTopic(target))
-                AddLinkIssue(topic.FID, "Broken internal link: doc:" + target);
+        for (const TDocLink& link : ExtractDocLinks(html)) {
+            if (!project_.HasTopic(link.ID))
+                AddLinkIssue(topic.FID, "Broken internal link: doc:" + link.ID);
+            else if (!link.Anchor.empty() && !TargetHasAnchor(link))
+                AddLinkIssue(topic.FID, "Missing anchor: doc:" + link.ID + "#" + link.Anchor);
+        }
         const std::string topicFolder = ExtractFileDir(topic.FHtmlPath);
         for (const RegexMatch& match : LocalReferencePattern().Matches(html)) {
             const std::string_view value = match.Group(2);
             if (IsLocalReference(value) && !ReferenceExists(value, topicFolder))
                 AddLinkIssue(topic.FID, "Missing local reference: " + std::string(value));
         }
+    }
+
+    // A target whose page is missing has its own finding.
+    bool TargetHasAnchor(const TDocLink& link) {
+        auto known = anchors_.find(link.ID);
+        if (known == anchors_.end()) {
+            std::string html;
+            const bool read =
+                ReadProjectTextFile(project_.FRootPath, project_.FTopics.Find(link.ID)->FHtmlPath, html);
+            known = anchors_.emplace(link.ID, read ? std::optional(PageAnchors(html)) : std::nullopt).first;
+        }
+        return !known->second || HasPageAnchor(*known->second, link.Anchor);
     }
 
     // Pages in the topics folder that no topic owns, such as one left by an
@@ -145,6 +162,8 @@ private:
     std::vector<TLinkIssue> issues_;
     // Looked-up paths, since many pages refer to the same files.
     std::unordered_map<std::string, bool> exists_;
+    // The anchors of each page a topic link with an anchor leads to.
+    std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> anchors_;
 };
 
 } // namespace

@@ -18,7 +18,8 @@ struct TLinkIssue {
 // whatever its exclusion flags, and lists per topic: a missing page file
 // ("Missing HTML file: " and the stored path; nothing else is checked for
 // that topic), then topic links naming no topic ("Broken internal link:
-// doc:" and the identifier as written), then double-quoted src/href values
+// doc:" and the identifier as written; "Missing anchor: doc:<id>#<anchor>" for
+// a link to an anchor the target's page lacks), then double-quoted src/href values
 // that lead to no file ("Missing local reference: " and the value as
 // written).
 //

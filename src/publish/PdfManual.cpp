@@ -5,6 +5,7 @@
 #include "model/DocProject.h"
 #include "publish/HtmlHelpers.h"
 #include "publish/OutputFile.h"
+#include "publish/PageAnchors.h"
 #include "publish/ParallelWork.h"
 #include "publish/PdfExport.h"
 #include "publish/PdfTopicHeading.h"
@@ -19,11 +20,27 @@
 namespace quillmark {
 namespace {
 
-// Links point at the heading of their target, whether or not it is printed.
+// Links point at the heading of their target, whether or not it is printed,
+// or at the anchor inside it (anchors of each page are scoped by its topic).
 TDocLinkResolver SectionLinkResolver(const TDocProject& project) {
     return [&project](const std::string& id) -> std::string {
         return project.HasTopic(id) ? "#" + id : "";
     };
+}
+
+std::string SectionAnchorLink(const std::string& id, const std::string& anchor) {
+    return "#" + ScopedAnchor(id, anchor);
+}
+
+// The anchors of the page's leading heading, which the topic's heading
+// replaces, as empty targets inside the topic's heading.
+std::string RemovedAnchorTargets(std::string_view page, std::string_view printed) {
+    const std::unordered_set<std::string> kept = PageAnchors(printed);
+    std::string targets;
+    for (const std::string& anchor : PageAnchors(page))
+        if (kept.count(anchor) == 0)
+            targets += "<span id=\"" + EscapeHtml(anchor) + "\"></span>";
+    return targets;
 }
 
 struct TSectionEntry {
@@ -62,15 +79,17 @@ using TSectionLines = std::array<std::string, 4>;
 TSectionLines SectionLines(const TDocProject& project, const TSectionEntry& entry, int chapter,
                            TTopicExpander& expander) {
     const TTopic& topic = *entry.Topic;
-    const std::string html = RewriteDocLinks(expander.Expand(topic, ReadTopicSource(project, topic.FID)),
-                                             SectionLinkResolver(project));
+    const std::string html = RewriteDocLinks(
+        ScopePageAnchors(expander.Expand(topic, ReadTopicSource(project, topic.FID)), topic.FID),
+        SectionLinkResolver(project), SectionAnchorLink);
     const TPrintedTopic printed = PrepareTopicForManual(html, topic.FTitle, entry.Depth);
     const std::string tag = "h" + std::to_string(TopicHeadingLevel(entry.Depth));
     const std::string depthClass = DepthClass(entry.Depth);
     return {"<section class=\"topic " + depthClass + "\" style=\"page: chapter-" +
                 std::to_string(chapter) + "\">",
             "<" + tag + " id=\"" + EscapeHtml(topic.FID) + "\" class=\"topic-title " + depthClass + "\">" +
-                EncodeHtml(printed.HeadingText) + "</" + tag + ">",
+                RemovedAnchorTargets(html, printed.Html) + EncodeHtml(printed.HeadingText) + "</" +
+                tag + ">",
             printed.Html, "</section>"};
 }
 

@@ -65,6 +65,29 @@ TEST(HtmlHelpersDocLinks, RewritesToDoubleQuotedFormAndKeepsTheRest) {
     EXPECT_THAT(asked, ElementsAre(kId, kLowerId));
 }
 
+// "doc:<id>#<anchor>": the anchor follows the target, or the anchor
+// resolver's value replaces both; a link without a target keeps "#".
+TEST(HtmlHelpersDocLinks, LinksToAnchors) {
+    const TDocLinkResolver resolver = [](const std::string& id) {
+        return id == kId ? id + ".html" : std::string();
+    };
+    const std::string html = "<a href=\"doc:" + kId + "#pairing\">a</a><a href='doc:" + kId +
+                             "#'>b</a><a href=\"doc:" + kLowerId + "#x\">c</a>";
+    EXPECT_EQ(RewriteDocLinks(html, resolver), "<a href=\"" + kId + ".html#pairing\">a</a><a href=\"" +
+                                                   kId + ".html\">b</a><a href=\"#\">c</a>");
+    const TDocAnchorResolver anchors = [](const std::string& id, const std::string& anchor) {
+        return "#" + id + "--" + anchor;
+    };
+    EXPECT_EQ(RewriteDocLinks("<a href=\"doc:" + kId + "#pairing\">", resolver, anchors),
+              "<a href=\"#" + kId + "--pairing\">");
+    EXPECT_THAT(ExtractDocLinkIds(html), ElementsAre(kId, kId, kLowerId));
+    const std::vector<TDocLink> links = ExtractDocLinks(html);
+    ASSERT_EQ(links.size(), 3u);
+    EXPECT_EQ(links[0].Anchor, "pairing");
+    EXPECT_EQ(links[1].Anchor, "");
+    EXPECT_EQ(links[2].ID, kLowerId);
+}
+
 TEST(HtmlHelpersDocLinks, TextWithoutLinksComesBackUnchanged) {
     int calls = 0;
     const TDocLinkResolver resolver = [&](const std::string&) {

@@ -70,6 +70,23 @@ TEST_F(LinkCheckerTest, TopicLinksNamingNoTopicAreBroken) {
     EXPECT_EQ(issues[2].Issue, "Broken internal link: doc:" + std::string(32, 'b'));
 }
 
+// A topic link may name an anchor of the target's page: an id, or the name
+// of an <a> tag, written as it stands or percent-encoded.
+TEST_F(LinkCheckerTest, TopicLinksToAnchors) {
+    const TTopic& target = Topic("Target", "<h2 id=\"pairing\">P</h2><a name='old'></a>"
+                                           "<h3 data-id=\"fake\" id=\"caf\xC3\xA9\">C</h3>");
+    const std::string link = "doc:" + target.FID + "#";
+    Topic("Source", "<a href=\"" + link + "pairing\">1</a><a href=\"" + link + "old\">2</a>" +
+                        "<a href=\"" + link + "caf%C3%A9\">3</a><a href=\"" + link + "fake\">4</a>" +
+                        "<a href=\"" + link + "missing\">5</a>" + "<a href=\"doc:" +
+                        std::string(32, 'C') + "#pairing\">6</a>");
+    EXPECT_EQ(Findings(), (std::vector<std::string>{
+                              "Source: Missing anchor: " + link + "fake",
+                              "Source: Missing anchor: " + link + "missing",
+                              "Source: Broken internal link: doc:" + std::string(32, 'C'),
+                          }));
+}
+
 TEST_F(LinkCheckerTest, LocalReferences) {
     WriteTextFileUtf8(temp.Path("assets/images/a.png"), "png");
     WriteTextFileUtf8(temp.Path("assets/files/my file.pdf"), "pdf");

@@ -213,6 +213,27 @@ TEST_F(PdfManualTest, IndexOfThePrintedTopicsWithTheirStartPages) {
     EXPECT_EQ(std::vector<std::string>(body.end() - expected.size(), body.end()), expected);
 }
 
+// Pages may use the same ids: in the manual each page's anchors, and its
+// links to them, carry the topic's identifier; a topic link to an anchor
+// leads there, and one to the page's leading heading (printed as the topic's
+// heading) to the topic's heading.
+TEST_F(PdfManualTest, AnchorsAreScopedByTopic) {
+    const TTopic& target = Add("Target", "", "<h1 id=\"top\">Target</h1><h2 id='pairing'>P</h2>"
+                                             "<a href=\"#pairing\">again</a><a href=\"#\">x</a>");
+    const std::string t = target.FID;
+    const TTopic& source = Add("Source", "", "<h2 id=\"pairing\">S</h2><a href=\"doc:" + t +
+                                                 "#pairing\">1</a><a href=\"doc:" + t + "#top\">2</a>");
+    std::string body;
+    for (const std::string& line : Body())
+        body += line + "\n";
+    for (const std::string& piece :
+         {"<h1 id=\"" + t + "\" class=\"topic-title chapter\"><span id=\"" + t + "--top\"></span>Target</h1>",
+          "<h2 id='" + t + "--pairing'>P</h2><a href=\"#" + t + "--pairing\">again</a><a href=\"#\">x</a>",
+          "<h2 id=\"" + source.FID + "--pairing\">S</h2><a href=\"#" + t + "--pairing\">1</a><a href=\"#" +
+              t + "--top\">2</a>"})
+        EXPECT_NE(body.find(piece), std::string::npos) << piece << "\n" << body;
+}
+
 TEST_F(PdfManualTest, HostileTopicIdentifiersStayInsideTheirAttributes) {
     const std::string hostile = "x\"><img src=x onerror=alert(1)>";
     auto topic = std::make_unique<TTopic>();

@@ -235,7 +235,8 @@ describe('messages between page and host', () => {
     await send(page, {
       type: 'setHtml',
       html: '<p><img src="missing.png" onerror="window.__ran = 1"><a href="https://example.invalid/x">away</a> ' +
-        '<a href="doc:0123456789ABCDEF0123456789ABCDEF">topic</a></p>',
+        '<a href="doc:0123456789ABCDEF0123456789ABCDEF">topic</a> ' +
+        '<a id="sec" href="doc:0123456789ABCDEF0123456789ABCDEF#pairing-setup">section</a></p>',
     });
     await page.waitForTimeout(150);
     assert.equal(await page.evaluate(() => window.__ran), undefined);
@@ -248,6 +249,10 @@ describe('messages between page and host', () => {
     // The hover tip names the target; a topic link says so.
     await page.hover('#sv-body a[href^="doc:"]');
     assert.match(await page.textContent('#sv-link-tip'), /^Topic linkdoc:0123/);
+    // A topic link to a heading names the heading's anchor apart.
+    await page.hover('#sec');
+    assert.equal(await page.textContent('#sv-link-tip'),
+      'Topic linkdoc:0123456789ABCDEF0123456789ABCDEFSectionpairing-setup');
     page.errors = page.errors.filter((e) => !/missing\.png/.test(e));
     await closeEditor(page);
   });

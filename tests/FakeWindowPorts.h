@@ -180,6 +180,7 @@ public:
     void ClearCurrentTopic() override {}
     void ReplaceCurrentTopicHtml(const std::string&) override {}
     void RefreshDefaultHeader() override {}
+    void FollowRenamedTitle(const std::string&, const std::string&) override {}
     void ApplyEditorBaseHref() override {}
     void ApplyEditorCss() override {}
     void ApplySettingsToEditor() override {}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/MainWindowState.h"
+#include "app/ProgressDisplay.h"
+#include "app/PublishFlow.h"
 #include "app/TocDropZones.h"
 #include "app/WindowPorts.h"
 #include "editor/EditorContentPorts.h"
@@ -57,6 +59,9 @@ public:
     // uses one without an editor page, which keeps pages as files only.
     void SetEditorContent(std::unique_ptr<IEditorContent> editor);
     IEditorContent& Editor() { return *FEditor; }
+    // The display of long work (publishing). Until one is set, work runs
+    // without a display.
+    void SetProgressDisplay(IProgressDisplay& display) { FProgress = &display; }
 
     TMainWindowState& State() override { return FState; }
     const TMainWindowState& State() const { return FState; }
@@ -146,6 +151,10 @@ public:
     bool PropertiesPanelVisible() const { return FPropertiesVisible; }
     void ShowTopicProperties(const std::string& topicId) override;
     void StoreTopicProperties(const std::string& topicId);
+    // Stores what the panel holds for the topic it shows when that differs
+    // from the topic (typed without Apply): before the panel shows another
+    // topic, before saving and before the project is closed.
+    void KeepTypedTopicProperties();
     void btnApplyPropsClick();
     void FillStyleProfiles();
     void cbStyleChange(const std::string& profile);
@@ -161,7 +170,14 @@ public:
     void btnExportPdfClick();
     void btnCheckLinksClick();
 
+    // The job that publishes the named output format of the open project.
+    TPublishJob PublishJobFor(const char* formatName);
+    // Publishes the jobs (from the saved project) under the progress
+    // display, sets the status line and opens what the author chose.
+    void PublishWithProgress(const std::vector<TPublishJob>& jobs);
+
 private:
+    void PublishFormat(const char* formatName);
     // Runs a command; an error that leaves it is shown in an error box.
     void Guarded(const std::function<void()>& command);
 
@@ -182,6 +198,8 @@ private:
     TPublishContext PublishContext();
     bool TryOpenStartProject(const std::string& candidate);
     void SelectFirstNode();
+    // The topic the author last had open in this project, else the first.
+    void SelectStartNode();
 
     void AddTopicCommand(bool rootTopic);
     // The selected topic when the model knows it; empty otherwise.
@@ -193,8 +211,12 @@ private:
     TMainWindowPlaces FPlaces;
     TMainWindowState FState;
     std::unique_ptr<IEditorContent> FEditor;
+    TSilentProgressDisplay FSilentProgress;
+    IProgressDisplay* FProgress = &FSilentProgress;
     std::vector<std::string> FStyleProfiles;
     bool FPropertiesVisible = false;
+    std::string FPropertiesTopicID;         // the topic the properties panel shows
+    TTopicPropertyFields FPropertiesShown;  // what the panel was filled with
     std::string FDragNodeID;
     std::string FDropTargetID;
     TDropMode FDropMode = TDropMode::dmChild;

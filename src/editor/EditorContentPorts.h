@@ -63,6 +63,10 @@ public:
     virtual void ReplaceCurrentTopicHtml(const std::string& html) = 0;
     // Rebuilds an untouched default header from the current settings.
     virtual void RefreshDefaultHeader() = 0;
+    // The topic was renamed from `oldTitle`: a header that is still the
+    // default header of that title follows the new one (FollowRenamedTitle),
+    // shown at once when the topic is the current one.
+    virtual void FollowRenamedTitle(const std::string& topicId, const std::string& oldTitle) = 0;
 
     // Page setup: base address (the project folder), stylesheet, settings.
     virtual void ApplyEditorBaseHref() = 0;

@@ -20,7 +20,9 @@ struct TMainWindowPlaces;
 
 namespace quillmark::gui {
 
+class TGuiThreadPrompts;
 class TQtEditorPageChannel;
+class TQtProgressDisplay;
 class TQtEventPump;
 class TQtReusableContentDialog;
 class TQtShell;
@@ -51,6 +53,8 @@ public:
     TEditorContent& EditorContent() { return *FEditorContent; }
     // The formatting toolbar's logic (caret style, last-applied values).
     TFormattingToolbarLogic& ToolbarLogic() { return *FToolbarLogic; }
+    // The display of publishing (and other long work).
+    TQtProgressDisplay& ProgressDisplay() { return *FProgress; }
 
 private:
     // The Tools command "Variables, Snippets, Conditions..." and its button.
@@ -68,6 +72,8 @@ private:
     std::unique_ptr<TQtEditorPageChannel> FPageChannel;
     std::unique_ptr<TEditorBridge> FBridge;
     std::unique_ptr<TSteadyClock> FClock;
+    std::unique_ptr<TGuiThreadPrompts> FPrompts;
+    std::unique_ptr<TQtProgressDisplay> FProgress;
     std::unique_ptr<TMainWindow> FLogic;
     // Owned by FLogic once handed over.
     TEditorContent* FEditorContent = nullptr;

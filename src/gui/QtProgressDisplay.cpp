@@ -131,6 +131,7 @@ void TQtProgressDisplay::AddOutcomeRow(QVBoxLayout& rows, const TWorkOutcome& ou
     auto* label = new QLabel(text, FDialog);
     label->setObjectName(QStringLiteral("Outcome%1").arg(index));
     label->setWordWrap(true);
+    label->setMinimumWidth(ScaledBy(FDialog, 460));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QStyle::StandardPixmap icon =
         outcome.Succeeded() ? QStyle::SP_DialogApplyButton
@@ -189,6 +190,9 @@ TOutcomeChoice TQtProgressDisplay::Finish(const std::vector<TWorkOutcome>& outco
         AddOutcomeRow(*rows, outcomes[i], i, choice);
     layout->insertLayout(layout->count() - 1, rows);
     auto* buttons = qobject_cast<QDialogButtonBox*>(layout->itemAt(layout->count() - 1)->widget());
+    // The box lays its buttons out again (showing them) when one is added.
+    buttons->removeButton(FCancel);
+    FCancel->deleteLater();
     QPushButton* close = buttons->addButton(Tr("Close"), QDialogButtonBox::AcceptRole);
     close->setObjectName(QStringLiteral("ProgressClose"));
     close->setAutoDefault(false);

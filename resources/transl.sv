@@ -1043,3 +1043,83 @@ Help ID map saved:
 Hilfe-ID-Zuordnung gespeichert: 
 Table des ID d'aide enregistrée : 
 Mapa de ID de ayuda guardado: 
+A topic needs a title.
+Ein Thema braucht einen Titel.
+Une rubrique doit avoir un titre.
+Un tema necesita un título.
+Add HTML Page
+HTML-Seite hinzufügen
+Ajouter une page HTML
+Añadir página HTML
+Insert Picture
+Bild einfügen
+Insérer une image
+Insertar imagen
+Replace Picture
+Bild ersetzen
+Remplacer l'image
+Reemplazar imagen
+cancelled
+abgebrochen
+annulé
+cancelado
+failed
+fehlgeschlagen
+échec
+falló
+exported: 
+exportiert: 
+exporté : 
+exportado: 
+Publishing
+Veröffentlichen
+Publication
+Publicación
+Delete the topic "%s" with its subtopics (%s)?
+Das Thema „%s“ mit seinen Unterthemen (%s) löschen?
+Supprimer la rubrique « %s » et ses sous-rubriques (%s) ?
+¿Eliminar el tema «%s» con sus subtemas (%s)?
+Delete the topic "%s"?
+Das Thema „%s“ löschen?
+Supprimer la rubrique « %s » ?
+¿Eliminar el tema «%s»?
+Links to it from these topics will lead nowhere:
+Links aus diesen Themen darauf führen dann ins Leere:
+Les liens de ces rubriques vers elle ne mèneront plus nulle part :
+Los vínculos de estos temas hacia él no llevarán a ninguna parte:
+Starting
+Start
+Démarrage
+Inicio
+The folder could not be opened:
+Der Ordner konnte nicht geöffnet werden:
+Le dossier n'a pas pu être ouvert :
+No se pudo abrir la carpeta:
+The file could not be opened:
+Die Datei konnte nicht geöffnet werden:
+Le fichier n'a pas pu être ouvert :
+No se pudo abrir el archivo:
+%s (not installed, shown as %s)
+%s (nicht installiert, angezeigt als %s)
+%s (non installée, affichée en %s)
+%s (no instalada, se muestra como %s)
+Cancelling after the current step...
+Abbruch nach dem laufenden Schritt...
+Annulation après l'étape en cours...
+Cancelando tras el paso actual...
+Open
+Öffnen
+Ouvrir
+Abrir
+Open Folder
+Ordner öffnen
+Ouvrir le dossier
+Abrir carpeta
+Copy Path
+Pfad kopieren
+Copier le chemin
+Copiar ruta
+Close
+Schließen
+Fermer
+Cerrar

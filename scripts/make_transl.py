@@ -593,6 +593,27 @@ TEXTS = [
     ("Save Help ID Map", "Hilfe-ID-Zuordnung speichern", "Enregistrer la table des ID d'aide", "Guardar el mapa de ID de ayuda"),
     ("A help ID map is saved as a C/C++ header (.h), JSON (.json) or CSV (.csv) file; \"%s\" is none of these.", "Eine Hilfe-ID-Zuordnung wird als C/C++-Header (.h), JSON- (.json) oder CSV-Datei (.csv) gespeichert; \"%s\" ist nichts davon.", "Une table des ID d'aide s'enregistre comme en-tête C/C++ (.h), fichier JSON (.json) ou CSV (.csv) ; « %s » n'est rien de cela.", "Un mapa de ID de ayuda se guarda como encabezado C/C++ (.h), archivo JSON (.json) o CSV (.csv); \"%s\" no es ninguno de ellos."),
     ("Help ID map saved: ", "Hilfe-ID-Zuordnung gespeichert: ", "Table des ID d'aide enregistrée : ", "Mapa de ID de ayuda guardado: "),
+    # The window's first-hour fixes: publishing, deleting, fonts.
+    ('A topic needs a title.', 'Ein Thema braucht einen Titel.', 'Une rubrique doit avoir un titre.', 'Un tema necesita un título.'),
+    ('Add HTML Page', 'HTML-Seite hinzufügen', 'Ajouter une page HTML', 'Añadir página HTML'),
+    ('Insert Picture', 'Bild einfügen', 'Insérer une image', 'Insertar imagen'),
+    ('Replace Picture', 'Bild ersetzen', "Remplacer l'image", 'Reemplazar imagen'),
+    ('cancelled', 'abgebrochen', 'annulé', 'cancelado'),
+    ('failed', 'fehlgeschlagen', 'échec', 'falló'),
+    ('exported: ', 'exportiert: ', 'exporté : ', 'exportado: '),
+    ('Publishing', 'Veröffentlichen', 'Publication', 'Publicación'),
+    ('Delete the topic "%s" with its subtopics (%s)?', 'Das Thema „%s“ mit seinen Unterthemen (%s) löschen?', 'Supprimer la rubrique « %s » et ses sous-rubriques (%s) ?', '¿Eliminar el tema «%s» con sus subtemas (%s)?'),
+    ('Delete the topic "%s"?', 'Das Thema „%s“ löschen?', 'Supprimer la rubrique « %s » ?', '¿Eliminar el tema «%s»?'),
+    ('Links to it from these topics will lead nowhere:', 'Links aus diesen Themen darauf führen dann ins Leere:', 'Les liens de ces rubriques vers elle ne mèneront plus nulle part :', 'Los vínculos de estos temas hacia él no llevarán a ninguna parte:'),
+    ('Starting', 'Start', 'Démarrage', 'Inicio'),
+    ('The folder could not be opened:', 'Der Ordner konnte nicht geöffnet werden:', "Le dossier n'a pas pu être ouvert :", 'No se pudo abrir la carpeta:'),
+    ('The file could not be opened:', 'Die Datei konnte nicht geöffnet werden:', "Le fichier n'a pas pu être ouvert :", 'No se pudo abrir el archivo:'),
+    ('%s (not installed, shown as %s)', '%s (nicht installiert, angezeigt als %s)', '%s (non installée, affichée en %s)', '%s (no instalada, se muestra como %s)'),
+    ('Cancelling after the current step...', 'Abbruch nach dem laufenden Schritt...', "Annulation après l'étape en cours...", 'Cancelando tras el paso actual...'),
+    ('Open', 'Öffnen', 'Ouvrir', 'Abrir'),
+    ('Open Folder', 'Ordner öffnen', 'Ouvrir le dossier', 'Abrir carpeta'),
+    ('Copy Path', 'Pfad kopieren', 'Copier le chemin', 'Copiar ruta'),
+    ('Close', 'Schließen', 'Fermer', 'Cerrar'),
 ]
 
 # Texts shown on one control in turn must stay distinguishable in every

@@ -181,6 +181,7 @@ public:
     void ReplaceCurrentTopicHtml(const std::string&) override {}
     void RefreshDefaultHeader() override {}
     void ReloadHeader() override {}
+    void FollowRenamedTitle(const std::string&, const std::string&) override {}
     void ApplyEditorBaseHref() override {}
     void ApplyEditorCss() override {}
     void ApplySettingsToEditor() override {}

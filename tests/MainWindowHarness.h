@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeProgressDisplay.h"
 #include "FakeWindowPorts.h"
 #include "TempFolder.h"
 #include "TestHelpers.h"
@@ -22,12 +23,15 @@ public:
     FakeShell Shell;
     FakeProcessRunner Runner;
     FakeClock Clock;
+    FakeProgressDisplay Progress;
     TMainWindow Window;
 
     // `emptyProgramFolder`: the program folder is "program/" of the temporary
     // folder (nothing in it) instead of the source tree's resources.
     explicit MainWindowHarness(bool emptyProgramFolder = false)
-        : Window({View, Tree, Prompts, Shell, Runner, Clock}, Places(Temp, emptyProgramFolder)) {}
+        : Window({View, Tree, Prompts, Shell, Runner, Clock}, Places(Temp, emptyProgramFolder)) {
+        Window.SetProgressDisplay(Progress);
+    }
 
     TMainWindowState& State() { return Window.State(); }
     TDocProject& Project() { return Window.State().FProject; }

@@ -3,10 +3,13 @@
 
 #include "app/InsertCommands.h"
 #include "app/MainWindow.h"
+#include "base/Translation.h"
 #include "editor/AssetFiles.h"
 #include "editor/EditorBridge.h"
 #include "editor/HtmlImportCommand.h"
 #include "editor/HtmlImportFiles.h"
+
+#include <string_view>
 
 namespace quillmark {
 
@@ -15,6 +18,8 @@ void TInsertCommands::InsertPicture(const char* cmd) {
         if (!EditorReady())
             return;
         TFileDialogRequest request;
+        request.Title = Translate(std::string_view(cmd) == "image" ? "Insert Picture"
+                                                                   : "Replace Picture");
         request.Filter = kImageFileFilter;
         request.MustExist = true;
         const std::optional<std::string> file = FPrompts.OpenFile(request);
@@ -50,6 +55,7 @@ void TInsertCommands::btnImportHTMLClick() {
             request,
             [&] {
                 TFileDialogRequest dialog;
+                dialog.Title = Translate("Add HTML Page");
                 dialog.Filter = kHtmlImportFileFilter;
                 dialog.MustExist = true;
                 return FPrompts.OpenFile(dialog);

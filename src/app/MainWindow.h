@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/MainWindowState.h"
+#include "app/ProgressDisplay.h"
+#include "app/PublishFlow.h"
 #include "app/TocDropZones.h"
 #include "app/WindowPorts.h"
 #include "editor/EditorContentPorts.h"
@@ -57,6 +59,9 @@ public:
     // uses one without an editor page, which keeps pages as files only.
     void SetEditorContent(std::unique_ptr<IEditorContent> editor);
     IEditorContent& Editor() { return *FEditor; }
+    // The display of long work (publishing). Until one is set, work runs
+    // without a display.
+    void SetProgressDisplay(IProgressDisplay& display) { FProgress = &display; }
 
     TMainWindowState& State() override { return FState; }
     const TMainWindowState& State() const { return FState; }
@@ -149,6 +154,10 @@ public:
     bool PropertiesPanelVisible() const { return FPropertiesVisible; }
     void ShowTopicProperties(const std::string& topicId) override;
     void StoreTopicProperties(const std::string& topicId);
+    // Stores what the panel holds for the topic it shows when that differs
+    // from the topic (typed without Apply): before the panel shows another
+    // topic, before saving and before the project is closed.
+    void KeepTypedTopicProperties();
     void btnApplyPropsClick();
     // Fills in the next free numbers for the panel's help IDs without one.
     void btnAssignHelpNumbersClick();
@@ -169,7 +178,14 @@ public:
     // the format chosen by the file's extension.
     void SaveHelpIdMap1Click();
 
+    // The job that publishes the named output format of the open project.
+    TPublishJob PublishJobFor(const char* formatName);
+    // Publishes the jobs (from the saved project) under the progress
+    // display, sets the status line and opens what the author chose.
+    void PublishWithProgress(const std::vector<TPublishJob>& jobs);
+
 private:
+    void PublishFormat(const char* formatName);
     // Runs a command; an error that leaves it is shown in an error box.
     void Guarded(const std::function<void()>& command);
 
@@ -190,6 +206,8 @@ private:
     TPublishContext PublishContext();
     bool TryOpenStartProject(const std::string& candidate);
     void SelectFirstNode();
+    // The topic the author last had open in this project, else the first.
+    void SelectStartNode();
 
     void AddTopicCommand(bool rootTopic);
     // The selected topic when the model knows it; empty otherwise.
@@ -201,8 +219,12 @@ private:
     TMainWindowPlaces FPlaces;
     TMainWindowState FState;
     std::unique_ptr<IEditorContent> FEditor;
+    TSilentProgressDisplay FSilentProgress;
+    IProgressDisplay* FProgress = &FSilentProgress;
     std::vector<std::string> FStyleProfiles;
     bool FPropertiesVisible = false;
+    std::string FPropertiesTopicID;         // the topic the properties panel shows
+    TTopicPropertyFields FPropertiesShown;  // what the panel was filled with
     std::string FDragNodeID;
     std::string FDropTargetID;
     TDropMode FDropMode = TDropMode::dmChild;

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramFiles.h"
 #include "app/ProjectTreeCopy.h"
+#include "app/PublishFlow.h"
 #include "app/UnreadableFiles.h"
 #include "base/FileHelpers.h"
 #include "base/TextUtils.h"
@@ -10,6 +11,7 @@
 #include "model/ProjectStorage.h"
 #include "model/TopicCreation.h"
 #include "platform/Shell.h"
+#include "publish/PublishSteps.h"
 
 namespace quillmark {
 
@@ -39,6 +41,7 @@ TProjectSettings SettingsOfFolder(const std::string& folder) {
 } // namespace
 
 void TMainWindow::DiscardUnsavedState() {
+    FPropertiesTopicID.clear();
     FState.FUnsavedTopicHtml.clear();
     FState.FPendingTextFiles.clear();
     FEditor->ClearCurrentTopic();
@@ -54,6 +57,14 @@ void TMainWindow::WriteLastProjectFile() {
 }
 
 bool TMainWindow::ConfirmSaveChanges() {
+    try {
+        KeepTypedTopicProperties();
+    } catch (const std::exception& e) {
+        // Typed properties that cannot be stored (help IDs that clash) keep
+        // the project open, so the author can mend them instead of losing them.
+        FPorts.Prompts.ShowError(e.what());
+        return false;
+    }
     if (!FState.FProjectDirty)
         return true;
     const TPromptButton answer =
@@ -98,6 +109,7 @@ void TMainWindow::SaveProjectContent() {
     FEditor->WaitForEditorHeader(kHeaderWaitMs);
     FEditor->CommitCurrentTopic();
     WritePendingFiles();
+    KeepTypedTopicProperties();
     SaveProjectFolder(FState.FProject);
 }
 
@@ -198,7 +210,7 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     LoadProjectSettings();
     FillStyleProfiles();
     RebuildTree();
-    SelectFirstNode();
+    SelectStartNode();
     WriteLastProjectFile();
     UpdateWindowTitle();
     for (const TUnreadableFile& file : unreadable)
@@ -280,9 +292,13 @@ void TMainWindow::btnNewProjectClick() {
 }
 
 void TMainWindow::OpenOutputFolder1Click() {
-    const std::string build = JoinPath(FState.FProject.FRootPath, "build");
-    if (DirectoryExists(build))
-        FPorts.Shell.OpenPath(build);
+    // Before the first publishing run there is no output yet: the folder is
+    // made, so that the command always shows where the outputs will go.
+    Guarded([&] {
+        OpenFolderShowingFailure(ExcludeTrailingPathDelimiter(ProjectBuildFolder(FState.FProject, "")),
+                                 FPorts.Shell,
+                                 FPorts.Prompts);
+    });
 }
 
 } // namespace quillmark

@@ -40,12 +40,35 @@ void TMainWindow::TopicProperties1Click() {
 }
 
 void TMainWindow::ShowTopicProperties(const std::string& topicId) {
+    // What was typed for the topic shown before is kept, not overwritten.
+    Guarded([&] { KeepTypedTopicProperties(); });
     if (!FState.FProject.HasTopic(topicId))
         return;
     const TTopic& topic = FState.FProject.GetTopic(topicId);
-    FPorts.View.ShowTopicProperties({JoinLines(topic.FKeywords), JoinLines(topic.FIndexEntries),
-                                     topic.FExcludeWeb, topic.FExcludeChm, topic.FExcludePdf,
-                                     HelpIdLines(topic.FHelpIds)});
+    FPropertiesShown = {JoinLines(topic.FKeywords), JoinLines(topic.FIndexEntries),
+                        topic.FExcludeWeb, topic.FExcludeChm, topic.FExcludePdf,
+                        HelpIdLines(topic.FHelpIds)};
+    FPorts.View.ShowTopicProperties(FPropertiesShown);
+    FPropertiesTopicID = topicId;
+}
+
+void TMainWindow::KeepTypedTopicProperties() {
+    if (FPropertiesTopicID.empty() || !FState.FProject.HasTopic(FPropertiesTopicID))
+        return;
+    // Only what the author changed in the panel since it was filled counts.
+    const TTopicPropertyFields typed = FPorts.View.ReadTopicProperties();
+    const TTopicPropertyFields& shown = FPropertiesShown;
+    const bool unchanged = typed.Keywords == shown.Keywords &&
+                           typed.IndexEntries == shown.IndexEntries &&
+                           typed.ExcludeWeb == shown.ExcludeWeb &&
+                           typed.ExcludeChm == shown.ExcludeChm &&
+                           typed.ExcludePdf == shown.ExcludePdf &&
+                           typed.HelpIds == shown.HelpIds;
+    if (unchanged)
+        return;
+    StoreTopicProperties(FPropertiesTopicID);
+    FPropertiesShown = typed;
+    SetStatusText(Translate("Properties saved"));
 }
 
 void TMainWindow::StoreTopicProperties(const std::string& topicId) {
@@ -69,6 +92,8 @@ void TMainWindow::btnApplyPropsClick() {
         const std::string id = SelectedKnownTopic();
         if (!id.empty())
             StoreTopicProperties(id);
+        if (id == FPropertiesTopicID)
+            FPropertiesShown = FPorts.View.ReadTopicProperties();
         SetStatusText(Translate("Properties saved"));
     });
 }

@@ -1,10 +1,10 @@
 #include "app/CompilerPrompts.h"
 #include "app/MainWindow.h"
+#include "app/PublishFlow.h"
 #include "base/FileHelpers.h"
 #include "base/QuillError.h"
 #include "base/TextUtils.h"
 #include "base/Translation.h"
-#include "platform/Shell.h"
 #include "publish/ChmExport.h"
 #include "publish/LinkChecker.h"
 #include "publish/OutputFormat.h"
@@ -21,17 +21,15 @@ const IOutputFormat& RequireFormat(const char* name) {
     return *format;
 }
 
-// Restores the normal cursor when the command ends, also on an error.
-class TBusyScope {
-public:
-    explicit TBusyScope(IMainWindowView& view) : FView(view) { FView.SetBusy(true); }
-    ~TBusyScope() { FView.SetBusy(false); }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    IMainWindowView& FView;
-};
+// The status line after a run: "<what> exported: <file>" for the last
+// output made, or what became of it otherwise.
+std::string StatusAfterPublishing(const TWorkOutcome& outcome) {
+    if (outcome.Cancelled)
+        return outcome.Name + ": " + Translate("cancelled");
+    if (!outcome.Error.empty())
+        return outcome.Name + ": " + Translate("failed");
+    return outcome.Name + " " + Translate("exported: ") + outcome.File;
+}
 
 } // namespace
 
@@ -39,43 +37,71 @@ TPublishContext TMainWindow::PublishContext() {
     return {FState.FProject, FState.FSettings, FPorts.Runner, FPorts.Clock, true, {}, {}};
 }
 
+TPublishJob TMainWindow::PublishJobFor(const char* formatName) {
+    const IOutputFormat& format = RequireFormat(formatName);
+    TPublishJob job;
+    job.Folder = format.OutputFolder(FState.FProject);
+    if (format.Name() == "webhelp") {
+        job.Name = Translate("WebHelp");
+    } else if (format.Name() == "pdf") {
+        job.Name = Translate("PDF manual");
+    } else {
+        job.Name = Translate("CHM");
+        // The compiler's questions (where is it, pick another one) are the
+        // window's; declining them cancels the output.
+        job.Publish = [this](const TPublishContext& context) {
+            TWindowCompilerPrompts prompts(FPorts.Prompts);
+            try {
+                return ExportChm(context, prompts, FPlaces.CompilerPlaces);
+            } catch (const TCompilerSelectionCancelled&) {
+                throw TWorkCancelled();
+            }
+        };
+        return job;
+    }
+    job.Publish = [&format](const TPublishContext& context) { return format.Publish(context); };
+    return job;
+}
+
+void TMainWindow::PublishWithProgress(const std::vector<TPublishJob>& jobs) {
+    if (jobs.empty())
+        return;
+    const std::string title = jobs.size() == 1 ? Translate("Publishing") + " " + jobs[0].Name
+                                               : Translate("Publishing");
+    const std::vector<TWorkOutcome> outcomes =
+        RunPublishJobs(*FProgress, title, PublishContext(), jobs);
+    SetStatusText(StatusAfterPublishing(outcomes.back()));
+    const TOutcomeChoice choice = FProgress->Finish(outcomes);
+    OpenChosenOutcome(choice, outcomes, FPorts.Shell, FPorts.Prompts);
+}
+
+void TMainWindow::PublishFormat(const char* formatName) {
+    std::vector<TPublishJob> jobs;
+    Guarded([&] { jobs.push_back(PublishJobFor(formatName)); });
+    PublishWithProgress(jobs);
+}
+
+// WebHelp publishes the pages as they are in the window without writing the
+// project file; CHM and PDF save the project first (a declined Save As still
+// publishes what is in the project folder).
 void TMainWindow::btnExportWebClick() {
+    bool saved = false;
     Guarded([&] {
         SaveProjectContent();
-        TPublishContext context = PublishContext();
-        const std::string index = RequireFormat("webhelp").Publish(context);
-        SetStatusText("WebHelp exported: " + index);
-        FPorts.Shell.OpenPath(index);
+        saved = true;
     });
+    if (saved)
+        PublishFormat("webhelp");
 }
 
 void TMainWindow::btnExportChmClick() {
     btnSaveClick();
-    TBusyScope busy(FPorts.View);
-    try {
-        TWindowCompilerPrompts prompts(FPorts.Prompts);
-        TPublishContext context = PublishContext();
-        const std::string chm = ExportChm(context, prompts, FPlaces.CompilerPlaces);
-        SetStatusText("CHM exported: " + chm);
-        FPorts.Shell.OpenPath(chm);
-    } catch (const TCompilerSelectionCancelled&) {
-        SetStatusText("CHM export cancelled");
-    } catch (const std::exception& e) {
-        FPorts.Prompts.ShowError(std::string("CHM export failed: ") + e.what());
-    }
+    PublishFormat("chm");
 }
 
 void TMainWindow::btnExportPdfClick() {
     btnSaveClick();
-    Guarded([&] {
-        TBusyScope busy(FPorts.View);
-        const IOutputFormat& pdf = RequireFormat("pdf");
-        TPublishContext context = PublishContext();
-        const std::string result = pdf.Publish(context);
-        const std::string manual = JoinPath(pdf.OutputFolder(FState.FProject), "manual.html");
-        SetStatusText(Translate("Manual HTML exported: ") + manual);
-        FPorts.Shell.OpenPath(result);
-    });
+    PublishFormat("pdf");
 }
 
 void TMainWindow::btnCheckLinksClick() {

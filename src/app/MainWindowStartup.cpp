@@ -148,7 +148,7 @@ void TMainWindow::FormCreate(const std::vector<std::string>& arguments) {
     FillStyleProfiles();
     FPorts.View.NavigateToEditor(EditorPagePath());
     RebuildTree();
-    SelectFirstNode();
+    SelectStartNode();
     UpdateWindowTitle();
     BuildLanguageMenu();
     TranslateMainWindow();

@@ -1,4 +1,7 @@
 #include "app/MainWindow.h"
+#include "app/LastTopics.h"
+#include "app/TopicDeletion.h"
+#include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "model/ProjectStorage.h"
 #include "model/TopicPageFiles.h"
@@ -51,8 +54,18 @@ void TMainWindow::SelectFirstNode() {
         SelectTopicNode(order.front().Id);
 }
 
+void TMainWindow::SelectStartNode() {
+    const std::string last = LastTopicOf(FPlaces.UserSettingsFile, FState.FProjectFileName);
+    if (!last.empty() && FState.FProject.HasTopic(last))
+        SelectTopicNode(last);
+    else
+        SelectFirstNode();
+}
+
 void TMainWindow::tvTocChange(const std::string& topicId) {
     Guarded([&] { FEditor->SwitchToTopic(topicId); });
+    RememberLastTopic(FPlaces.UserSettingsFile, FState.FProjectFileName,
+                      FState.FCurrentTopicID);
 }
 
 void TMainWindow::AddTopicCommand(bool rootTopic) {
@@ -76,8 +89,10 @@ void TMainWindow::btnDeleteTopicClick() {
         const std::string id = SelectedTopicID();
         if (id.empty())
             return;
+        if (!FState.FProject.HasTopic(id))
+            return;
         if (FPorts.Prompts.Ask(TMessageKind::Warning, kApplicationTitle,
-                               Translate("Delete this topic and its subtopics?"),
+                               DeleteTopicQuestion(FState, id),
                                {TPromptButton::Yes, TPromptButton::No}) != TPromptButton::Yes)
             return;
         DeleteTopicWithPages(FState.FProject, id);
@@ -110,9 +125,19 @@ void TMainWindow::EditSelectedTopicTitle() {
 void TMainWindow::tvTocEdited(const std::string& topicId, const std::string& text) {
     if (topicId.empty() || !FState.FProject.HasTopic(topicId))
         return;
-    FState.FProject.GetTopic(topicId).FTitle = text;
+    TTopic& topic = FState.FProject.GetTopic(topicId);
+    if (Trim(text).empty()) {
+        // A topic without a title cannot be found in the contents or the
+        // outputs: the tree shows the title it keeps.
+        FPorts.Tree.SetNodeText(topicId, topic.FTitle);
+        FPorts.Prompts.ShowWarning(Translate("A topic needs a title."));
+        return;
+    }
+    const std::string oldTitle = topic.FTitle;
+    topic.FTitle = text;
     FPorts.Tree.SetNodeText(topicId, text);
     MarkProjectDirty();
+    Guarded([&] { FEditor->FollowRenamedTitle(topicId, oldTitle); });
 }
 
 void TMainWindow::FinishMove(const std::string& topicId, bool markDirty) {

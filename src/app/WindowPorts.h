@@ -47,7 +47,8 @@ public:
 
     // A message box of the kind with the buttons in the order given; returns
     // the one pressed. Closing the box without a button gives Cancel when
-    // Cancel is offered, otherwise No.
+    // Cancel is offered, otherwise No. A warning's question (something is
+    // about to be lost) has No as its default button, so that Enter keeps.
     virtual TPromptButton Ask(TMessageKind kind, const std::string& caption,
                               const std::string& text,
                               const std::vector<TPromptButton>& buttons) = 0;

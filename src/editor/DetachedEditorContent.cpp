@@ -34,4 +34,9 @@ void TDetachedEditorContent::RefreshDefaultHeader() {
         FHost.State(), [this] { return GetCurrentTopicHtml(); }, FHeader);
 }
 
+void TDetachedEditorContent::FollowRenamedTitle(const std::string& topicId,
+                                                const std::string& oldTitle) {
+    quillmark::FollowRenamedTitle(FHost.State(), topicId, oldTitle, FHeader);
+}
+
 } // namespace quillmark

@@ -26,6 +26,7 @@ public:
     void ReplaceCurrentTopicHtml(const std::string& html) override { FLoadedBaselineHtml = html; }
     void RefreshDefaultHeader() override;
     void ReloadHeader() override {}
+    void FollowRenamedTitle(const std::string& topicId, const std::string& oldTitle) override;
     void ApplyEditorBaseHref() override {}
     void ApplyEditorCss() override {}
     void ApplySettingsToEditor() override {}

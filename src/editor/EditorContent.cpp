@@ -18,6 +18,7 @@ namespace quillmark {
 namespace {
 
 constexpr int kHtmlWaitMs = 600;
+constexpr int kHeaderWaitMs = 400;
 // A request the page has not answered for this long is taken as never to be
 // answered: it no longer marks later page messages as out of date.
 constexpr std::uint64_t kPageGivesUpMs = 10000;
@@ -61,6 +62,7 @@ TEditorContent::~TEditorContent() {
 
 void TEditorContent::BridgeReady() {
     FEditorReady = true;
+    FDarkViewShown.reset();
     FLoadedTopicBaselineHtml.clear();
     // A page that (re)loaded answers nothing that was asked of the old one.
     FHtmlRequests.clear();
@@ -251,7 +253,8 @@ void TEditorContent::LoadTopicIntoEditor(const std::string& topicId) {
     FDirtyHtml.clear();
     ApplySettingsToEditor();
     FHost.SetStatusText(Translate("Loaded: ") + state.FProject.GetTopic(topicId).FTitle);
-    FocusEditorLater();
+    // The keyboard stays where the author works: a topic picked in the
+    // contents tree leaves the focus in the tree (F2, arrows, Delete).
 }
 
 void TEditorContent::ClearCurrentTopic() {
@@ -317,6 +320,14 @@ void TEditorContent::ReloadHeader() {
     PushHeaderToEditor();
 }
 
+void TEditorContent::FollowRenamedTitle(const std::string& topicId, const std::string& oldTitle) {
+    // The page may hold a header the author just typed: it is fetched first.
+    if (topicId == FHost.State().FCurrentTopicID)
+        WaitForEditorHeader(kHeaderWaitMs);
+    if (quillmark::FollowRenamedTitle(FHost.State(), topicId, oldTitle, FHeader))
+        PushHeaderToEditor();
+}
+
 // ------------------------------------------------------------- page setup
 
 void TEditorContent::ApplyEditorBaseHref() {
@@ -361,6 +372,13 @@ void TEditorContent::ApplySettingsToEditor() {
         FBridge.SetTableBorderStyle(settings.TableBorderStyle);
         FBridge.SetTableBorderWidth(settings.TableBorderWidth);
         FBridge.SetTableBorderColor(ColorToHtml(settings.TableBorderColor));
+        // Sent only when it changes: each page command is followed by a caret
+        // report, which must not race the settings just sent.
+        const bool dark = FDarkDesktop && KeepsDefaultPageColors(settings);
+        if (FDarkViewShown != dark) {
+            FBridge.ExecCommand("setDarkView", dark ? "1" : "");
+            FDarkViewShown = dark;
+        }
     }
     if (FOnSettingsApplied)
         FOnSettingsApplied(started);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillmark {
@@ -55,6 +56,7 @@ public:
     void ReplaceCurrentTopicHtml(const std::string& html) override;
     void RefreshDefaultHeader() override;
     void ReloadHeader() override;
+    void FollowRenamedTitle(const std::string& topicId, const std::string& oldTitle) override;
     void ApplyEditorBaseHref() override;
     void ApplyEditorCss() override;
     void ApplySettingsToEditor() override;
@@ -72,6 +74,10 @@ public:
     void SetOnSettingsApplied(std::function<void(std::uint64_t tick)> handler) {
         FOnSettingsApplied = std::move(handler);
     }
+    // The desktop shows a dark theme: a page with the default colours is
+    // shown dark too (for the eye only; the page's text is not changed).
+    // Takes effect with the next ApplySettingsToEditor.
+    void SetDarkDesktop(bool dark) { FDarkDesktop = dark; }
 
     const std::string& HeaderHtml() const { return FHeader.Html; }
     const std::string& HeaderBg() const { return FHeader.Bg; }
@@ -123,6 +129,8 @@ private:
     IEventPump& FPump;
     TEditorFocusPort FFocus;
     std::function<void(std::uint64_t)> FOnSettingsApplied;
+    bool FDarkDesktop = false;
+    std::optional<bool> FDarkViewShown; // what the page was last told
     // Expires with this object; posted focus messages check it.
     std::shared_ptr<int> FAlive = std::make_shared<int>(0);
 

@@ -89,4 +89,19 @@ bool RenewUntouchedHeader(const TEditingState& state,
     return true;
 }
 
+bool FollowRenamedTitle(const TEditingState& state, const std::string& topicId,
+                        const std::string& oldTitle, TTopicHeader& currentHeader) {
+    const bool current = topicId == state.FCurrentTopicID;
+    TTopicHeader stored = current ? currentHeader : ReadTopicHeader(state, topicId);
+    const std::string text = HtmlToPlainText(stored.Html);
+    if (text.empty() || !AsciiSameText(text, Trim(oldTitle)) ||
+        !IsDefaultHeader(stored.Html, oldTitle, oldTitle))
+        return false;
+    stored.Html = DefaultHeaderHtml(state.FSettings, state.FProject.GetTopic(topicId).FTitle);
+    WriteTopicHeader(state, topicId, stored);
+    if (current)
+        currentHeader = stored;
+    return current;
+}
+
 } // namespace quillmark

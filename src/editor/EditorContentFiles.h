@@ -53,4 +53,13 @@ bool IsUntouchedHeader(const TEditingState& state, const std::string& headerHtml
 bool RenewUntouchedHeader(const TEditingState& state,
                           const std::function<std::string()>& currentHtml, TTopicHeader& header);
 
+// After a topic was renamed (its title in the project is the new one): a
+// header that still is the default header of the old title (that title as
+// its only text, nothing the author added) becomes the default header of the
+// new title, in its files and in `currentHeader` when the topic is the
+// current one (whose header that is). A header the author wrote stays.
+// Returns whether the current topic's header changed.
+bool FollowRenamedTitle(const TEditingState& state, const std::string& topicId,
+                        const std::string& oldTitle, TTopicHeader& currentHeader);
+
 } // namespace quillmark

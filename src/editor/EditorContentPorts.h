@@ -66,6 +66,10 @@ public:
     // Reads the current topic's header files again and shows them (after a
     // command changed them on disk).
     virtual void ReloadHeader() = 0;
+    // The topic was renamed from `oldTitle`: a header that is still the
+    // default header of that title follows the new one (FollowRenamedTitle),
+    // shown at once when the topic is the current one.
+    virtual void FollowRenamedTitle(const std::string& topicId, const std::string& oldTitle) = 0;
 
     // Page setup: base address (the project folder), stylesheet, settings.
     virtual void ApplyEditorBaseHref() = 0;

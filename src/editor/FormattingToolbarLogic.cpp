@@ -75,14 +75,9 @@ void TFormattingToolbarLogic::InitFormattingToolbar() {
 }
 
 void TFormattingToolbarLogic::FillFontNames() {
-    std::vector<std::string> names = FView.InstalledFontNames();
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return AsciiLower(a) < AsciiLower(b);
-    });
-    names.erase(
-        std::unique(names.begin(), names.end(),
-                    [](const std::string& a, const std::string& b) { return AsciiSameText(a, b); }),
-        names.end());
+    // Only names a browser knows go into pages: the toolkit's foundry
+    // suffixes are dropped, each family listed once.
+    const std::vector<std::string> names = SortedFontFamilies(FView.InstalledFontNames());
     FView.SetItems(TToolbarBox::cmbTextFont, names);
     if (!names.empty())
         FView.SetItemIndex(TToolbarBox::cmbTextFont, 0);
@@ -355,6 +350,10 @@ void TFormattingToolbarLogic::SyncFontName(const TEditorCursorStyle& S, uint64_t
             return;
         }
     }
+    // The text asks for a font this computer lacks: the box says so and
+    // names the font the text is shown in, rather than an unrelated entry.
+    FView.SetItemIndex(TToolbarBox::cmbTextFont, -1);
+    FView.ShowFontNotInList(MissingFontCaption(S.FontName, FView.FontStandIn(S.FontName)));
 }
 
 void TFormattingToolbarLogic::SyncFontSize(const TEditorCursorStyle& S, uint64_t now) {

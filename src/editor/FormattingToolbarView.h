@@ -34,6 +34,11 @@ public:
 
     // The names of the installed screen fonts, in any order.
     virtual std::vector<std::string> InstalledFontNames() const = 0;
+    // The installed family the font system shows a missing font in.
+    virtual std::string FontStandIn(const std::string& family) const = 0;
+    // The font box selects no entry and shows the caption instead (a font
+    // that is not installed); picking an entry replaces it.
+    virtual void ShowFontNotInList(const std::string& caption) = 0;
 
     virtual bool ButtonDown(TToolbarButton button) const = 0;
     virtual void SetButtonDown(TToolbarButton button, bool down) = 0;

@@ -1,6 +1,7 @@
 #include "gui/FormattingToolbar.h"
 
 #include "editor/FormattingToolbarLogic.h"
+#include "settings/SettingsDialogModel.h"
 #include "gui/Icons.h"
 #include "gui/QtText.h"
 #include "gui/ToolbarArrangement.h"
@@ -9,6 +10,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,11 @@ TFormattingToolbar::TFormattingToolbar(QWidget* parent) : QWidget(parent) {
     cbTextColor->setObjectName(QStringLiteral("cbTextColor"));
     cmbHeading->setObjectName(QStringLiteral("cmbHeading"));
     cmbTextFont->setObjectName(QStringLiteral("cmbTextFont"));
+    // The note on a missing font goes when a listed font is shown.
+    connect(cmbTextFont, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            cmbTextFont->setToolTip(QString());
+    });
     cmbFontSize->setObjectName(QStringLiteral("cmbFontSize"));
     cmbLineSpacing->setInsertPolicy(QComboBox::NoInsert);
 
@@ -397,6 +404,18 @@ std::vector<std::string> TFormattingToolbar::InstalledFontNames() const {
             names.push_back(ToStdString(family));
     }
     return names;
+}
+
+std::string TFormattingToolbar::FontStandIn(const std::string& family) const {
+    // The font system (fontconfig) matches a missing family to an installed
+    // one, as the browser's font fallback does.
+    return ToStdString(QFontInfo(QFont(ToQString(family))).family());
+}
+
+void TFormattingToolbar::ShowFontNotInList(const std::string& caption) {
+    cmbTextFont->setCurrentIndex(-1);
+    cmbTextFont->setPlaceholderText(ToQString(caption));
+    cmbTextFont->setToolTip(ToQString(caption));
 }
 
 QToolButton* TFormattingToolbar::Button(TToolbarButton button) const {

@@ -73,6 +73,8 @@ public:
 
     // IFormattingToolbarView
     std::vector<std::string> InstalledFontNames() const override;
+    std::string FontStandIn(const std::string& family) const override;
+    void ShowFontNotInList(const std::string& caption) override;
     bool ButtonDown(TToolbarButton button) const override;
     void SetButtonDown(TToolbarButton button, bool down) override;
     void SetItems(TToolbarBox box, const std::vector<std::string>& items) override;

@@ -2,9 +2,11 @@
 
 #include "app/MainWindow.h"
 #include "base/Color.h"
+#include "gui/DesktopTheme.h"
 #include "gui/FormattingToolbar.h"
 #include "gui/HomepageLabel.h"
 #include "gui/Icons.h"
+#include "gui/MenuAccessKeys.h"
 #include "gui/QtText.h"
 #include "gui/QtTocTreeView.h"
 #include "gui/QtUserPrompts.h"
@@ -75,6 +77,7 @@ TfrmMain::TfrmMain() : FPrompts(std::make_unique<TQtUserPrompts>(this)) {
     setCentralWidget(FMainSplitter);
 
     BuildMenus();
+    ApplyAccessKeys(*menuBar());
     BuildStatusBar();
     ConnectEvents();
     resize(1280, 800);
@@ -432,6 +435,9 @@ void TfrmMain::ApplySettingsToControls(const TProjectSettings& settings) {
     const int font = FindCaption(toolbar.cmbTextFont, ToQString(settings.DefaultFontName));
     if (font >= 0) {
         toolbar.cmbTextFont->setCurrentIndex(font);
+    } else {
+        toolbar.ShowFontNotInList(MissingFontCaption(
+            settings.DefaultFontName, toolbar.FontStandIn(settings.DefaultFontName)));
     }
 
     const QString size = QString::number(settings.FontSizeBody);
@@ -445,17 +451,24 @@ void TfrmMain::ApplySettingsToControls(const TProjectSettings& settings) {
     }
     toolbar.cmbLineSpacing->setEditText(spacing);
 
-    QPalette treePalette = tvToc->palette();
-    treePalette.setColor(QPalette::Text, ToQColor(settings.TocTextColor));
-    treePalette.setColor(QPalette::Base, ToQColor(settings.DefaultPageBgColor));
+    // On a dark desktop the default colours give way to the desktop's own;
+    // colours the author chose are shown as chosen.
+    const bool desktopColors = IsDarkPalette(QApplication::palette()) &&
+                               KeepsDefaultPageColors(settings);
+    QPalette treePalette = QApplication::palette(tvToc);
+    if (!desktopColors) {
+        treePalette.setColor(QPalette::Text, ToQColor(settings.TocTextColor));
+        treePalette.setColor(QPalette::Base, ToQColor(settings.DefaultPageBgColor));
+    }
     tvToc->setPalette(treePalette);
     if (settings.TocTextSize > 0) {
         QFont treeFont = tvToc->font();
         treeFont.setPointSize(settings.TocTextSize);
         tvToc->setFont(treeFont);
     }
-    QPalette panelPalette = pnlLeft->palette();
-    panelPalette.setColor(QPalette::Window, ToQColor(settings.DefaultPageBgColor));
+    QPalette panelPalette = QApplication::palette(pnlLeft);
+    if (!desktopColors)
+        panelPalette.setColor(QPalette::Window, ToQColor(settings.DefaultPageBgColor));
     pnlLeft->setPalette(panelPalette);
     emit settingsApplied();
 }
@@ -491,7 +504,9 @@ void TfrmMain::SetLanguageMenu(const std::vector<std::string>& names, int checke
     QList<QAction*> items = menu->actions();
     bool sameLanguages = items.size() == static_cast<qsizetype>(names.size());
     for (qsizetype i = 0; sameLanguages && i < items.size(); ++i) {
-        sameLanguages = items[i]->text() == ToQString(names[static_cast<std::size_t>(i)]);
+        // Compared without the access key the menu bar gave the item.
+        sameLanguages = QString(items[i]->text()).remove(QLatin1Char('&')) ==
+                        ToQString(names[static_cast<std::size_t>(i)]);
     }
     if (!sameLanguages) {
         // The menu is rebuilt from inside a click on one of its items, so the
@@ -533,6 +548,7 @@ void TfrmMain::SetCaptions(const std::vector<TControlCaption>& captions) {
             action->setText(text);
         }
     }
+    ApplyAccessKeys(*menuBar());
 }
 
 void TfrmMain::SetBusy(bool busy) {

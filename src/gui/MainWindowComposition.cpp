@@ -12,11 +12,14 @@
 #include "base/Translation.h"
 #include "gui/FindBar.h"
 #include "gui/FindReplacePanel.h"
+#include "gui/DesktopTheme.h"
 #include "gui/FormattingToolbar.h"
+#include "gui/GuiThreadPrompts.h"
 #include "gui/InsertControls.h"
 #include "gui/MainForm.h"
 #include "gui/QtEditorPageChannel.h"
 #include "gui/QtEventPump.h"
+#include "gui/QtProgressDisplay.h"
 #include "gui/QtShell.h"
 #include "gui/QtTocTreeView.h"
 #include "gui/QtText.h"
@@ -28,6 +31,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QApplication>
 #include <QToolButton>
 #include <QWebEngineView>
 
@@ -58,13 +62,18 @@ TMainWindowComposition::TMainWindowComposition(const TMainWindowPlaces& places,
       FRunner(MakeSystemProcessRunner()), FEventPump(std::make_unique<TQtEventPump>()),
       FPageChannel(std::make_unique<TQtEditorPageChannel>(FWindow->EdgeWebView().page())),
       FBridge(std::make_unique<TEditorBridge>(FPageChannel.get())),
-      FClock(std::make_unique<TSteadyClock>()) {
-    TMainWindowPorts ports{
-        *FWindow, FWindow->Tree(), prompts != nullptr ? *prompts : FWindow->Prompts(),
-        *FShell,  *FRunner,        *FClock};
+      FClock(std::make_unique<TSteadyClock>()),
+      FPrompts(std::make_unique<TGuiThreadPrompts>(prompts != nullptr ? *prompts
+                                                                      : FWindow->Prompts())),
+      FProgress(std::make_unique<TQtProgressDisplay>(FWindow.get())) {
+    // Publishing runs off the window's thread and may ask (a help compiler
+    // that is missing): its prompts come back to the window's thread.
+    TMainWindowPorts ports{*FWindow, FWindow->Tree(), *FPrompts, *FShell, *FRunner, *FClock};
     FLogic = std::make_unique<TMainWindow>(ports, places);
+    FLogic->SetProgressDisplay(*FProgress);
     auto editor = std::make_unique<TEditorContent>(*FLogic, *FBridge, *FClock, *FEventPump,
                                                    EditorFocusPort(*FWindow));
+    editor->SetDarkDesktop(IsDarkPalette(QApplication::palette()));
     FEditorContent = editor.get();
     FLogic->SetEditorContent(std::move(editor));
     FPageChannel->SetErrorHandler([window = FWindow.get()](const std::string& message) {
@@ -164,6 +173,7 @@ TMainWindowComposition::~TMainWindowComposition() {
     FEditorContent = nullptr;
     FBridge.reset();
     FPageChannel.reset();
+    FProgress.reset();
 }
 
 void TMainWindowComposition::Start(const std::vector<std::string>& arguments) {

@@ -24,7 +24,9 @@ namespace quillmark::gui {
 
 class TFindBar;
 class TFindReplacePanel;
+class TGuiThreadPrompts;
 class TQtEditorPageChannel;
+class TQtProgressDisplay;
 class TQtEventPump;
 class TQtReusableContentDialog;
 class TQtShell;
@@ -59,6 +61,8 @@ public:
     TFindBar& FindBar() { return *FFindBar; }
     TFindReplacePanel& FindReplacePanel() { return *FFindPanel; }
     TSpellChecking& SpellChecking() { return *FSpellChecking; }
+    // The display of publishing (and other long work).
+    TQtProgressDisplay& ProgressDisplay() { return *FProgress; }
 
 private:
     // The Tools command "Variables, Snippets, Conditions..." and its button.
@@ -81,6 +85,8 @@ private:
     std::unique_ptr<TQtEditorPageChannel> FPageChannel;
     std::unique_ptr<TEditorBridge> FBridge;
     std::unique_ptr<TSteadyClock> FClock;
+    std::unique_ptr<TGuiThreadPrompts> FPrompts;
+    std::unique_ptr<TQtProgressDisplay> FProgress;
     std::unique_ptr<TMainWindow> FLogic;
     // Owned by FLogic once handed over.
     TEditorContent* FEditorContent = nullptr;

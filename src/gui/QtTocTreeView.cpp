@@ -168,6 +168,12 @@ void TQtTocTreeView::keyPressEvent(QKeyEvent* event) {
             FLogic->btnDeleteTopicClick();
             return;
         }
+        // Enter on a topic goes on to write in it.
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier && currentItem() != nullptr) {
+            FLogic->Editor().FocusEditorLater();
+            return;
+        }
     }
     QTreeWidget::keyPressEvent(event);
 }

@@ -135,6 +135,9 @@ TPromptButton TQtUserPrompts::Ask(TMessageKind kind, const std::string& caption,
     }
     if (escape != nullptr) {
         box.setEscapeButton(escape);
+        if (kind == TMessageKind::Warning) {
+            box.setDefaultButton(qobject_cast<QPushButton*>(escape));
+        }
     }
     box.exec();
     QAbstractButton* clicked = box.clickedButton();

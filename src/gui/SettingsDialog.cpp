@@ -3,11 +3,13 @@
 #include "app/MainWindowState.h"
 #include "gui/ColorSelector.h"
 #include "gui/DialogMetrics.h"
+#include "gui/WheelGuard.h"
 #include "settings/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +84,23 @@ void TfrmProjectSettings::AddRow(const char* label, QWidget* control, int width)
     FTop += std::max(Scaled(30), FLineHeight + Scaled(12));
 }
 
+// A font the computer lacks stays the project's font: it heads the list,
+// marked with the font its text is shown in, until another one is picked.
+void TfrmProjectSettings::ShowFontName(QComboBox& box, const QString& name) {
+    int index = name.isEmpty() ? -1 : box.findText(name, Qt::MatchExactly);
+    if (index < 0 && !name.isEmpty()) {
+        const QString standIn = QFontInfo(QFont(name)).family();
+        box.insertItem(0, name);
+        box.setItemData(0, ToQString(MissingFontCaption(ToStdString(name), ToStdString(standIn))),
+                        Qt::ToolTipRole);
+        QFont italic = box.font();
+        italic.setItalic(true);
+        box.setItemData(0, italic, Qt::FontRole);
+        index = 0;
+    }
+    box.setCurrentIndex(index);
+}
+
 QWidget* TfrmProjectSettings::MakeControl(const TSettingsDialogRow& row) {
     switch (row.Kind) {
     case TSettingControl::Edit:
@@ -134,6 +153,8 @@ void TfrmProjectSettings::BuildControls() {
             AddSection(row.Section);
         QWidget* control = MakeControl(row);
         control->setObjectName(QString::fromLatin1(row.Control));
+        if (qobject_cast<QComboBox*>(control) != nullptr)
+            TakeWheelOnlyWhenFocused(*control);
         // A check box carries its caption itself and starts at the label column.
         AddRow(row.Kind == TSettingControl::CheckBox ? nullptr
                                                      : ProjectSettingField(row.Setting).Caption,
@@ -191,11 +212,9 @@ void TfrmProjectSettings::LoadControls() {
         case TSettingControl::Hidden:
             static_cast<QLineEdit*>(widget)->setText(text);
             break;
-        case TSettingControl::FontList: {
-            auto* box = static_cast<QComboBox*>(widget);
-            box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchExactly));
+        case TSettingControl::FontList:
+            ShowFontName(*static_cast<QComboBox*>(widget), text);
             break;
-        }
         case TSettingControl::EditableList: {
             auto* box = static_cast<QComboBox*>(widget);
             box->setCurrentIndex(box->findText(text, Qt::MatchExactly));

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -45,6 +46,7 @@ private:
 
     void BuildControls();
     QWidget* MakeControl(const TSettingsDialogRow& row);
+    static void ShowFontName(QComboBox& box, const QString& name);
     void LoadControls();
     // Validates the controls into the settings; false (settings untouched)
     // at the first invalid value, which is then focused.

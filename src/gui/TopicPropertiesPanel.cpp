@@ -1,6 +1,7 @@
 #include "gui/TopicPropertiesPanel.h"
 
 #include "gui/QtText.h"
+#include "gui/WheelGuard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,6 +57,7 @@ TTopicPropertiesPanel::TTopicPropertiesPanel(QWidget* parent) : QWidget(parent) 
     btnApplyProps = Named(new QPushButton(QStringLiteral("Apply"), this), "btnApplyProps");
     lblStyle = Named(new QLabel(QStringLiteral("Style profile"), this), "lblStyle");
     cbStyle = Named(new QComboBox(this), "cbStyle");
+    TakeWheelOnlyWhenFocused(*cbStyle);
     lblKeywords->setBuddy(memKeywords);
     lblIndex->setBuddy(memIndex);
     lblHelpIds->setBuddy(memHelpIds);

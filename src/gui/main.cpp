@@ -5,13 +5,13 @@
 #include "gui/MainWindowComposition.h"
 #include "gui/QtText.h"
 #include "gui/UpdateDialog.h"
+#include "gui/WindowPlacement.h"
 #include "gui/WebEngineEnvironment.h"
 #include "platform/AppFolders.h"
 #include "platform/IniStore.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QStyle>
 #include <QStyleFactory>
 #include <exception>
 #include <iostream>
@@ -39,10 +39,13 @@ int RunWindow(QApplication& app) {
     for (qsizetype i = 1; i < qtArguments.size(); ++i) {
         arguments.push_back(gui::ToStdString(qtArguments[i]));
     }
-    gui::TMainWindowComposition composition(SystemMainWindowPlaces());
+    const TMainWindowPlaces places = SystemMainWindowPlaces();
+    gui::TMainWindowComposition composition(places);
     composition.Start(arguments);
-    composition.Window().showMaximized();
-    return app.exec();
+    gui::ShowWindowAsLeft(composition.Window(), places.UserSettingsFile);
+    const int status = app.exec();
+    gui::RememberWindowPlacement(composition.Window(), places.UserSettingsFile);
+    return status;
 }
 
 // Answered before anything needs a display: the shell, a packager or a
@@ -84,8 +87,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(quillmark::kVersionText));
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLMARK_APP_ID));
+    // Fusion draws the same on every desktop; the colours stay the desktop
+    // theme's, so that a dark theme stays dark.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(QApplication::style()->standardPalette());
 
     LoadInterfaceTranslation();
     if (!quillmark::gui::RunStartupUpdateCheck()) {

@@ -23,10 +23,14 @@ std::string ChmFooterHtml(const TProjectSettings& settings) {
     return "<div class=\"sv-footer\">" + EncodeHtml(settings.CopyrightText) + "</div>";
 }
 
-// Pages sit in "topics", one folder below the assets.
-std::string MoveImageAddressesUp(const std::string& html) {
-    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(html, "src=\"assets/", "src=\"../assets/"),
-                                "src=\"/assets/", "src=\"../assets/");
+// Pages sit in "topics", one folder below the assets: pictures, and the
+// style sheets and files a page links to (an imported page's look).
+std::string MoveAssetAddressesUp(std::string html) {
+    for (const char* attribute : {"src", "href"})
+        for (const char* prefix : {"assets/", "/assets/"})
+            html = ReplaceAllIgnoreCase(html, std::string(attribute) + "=\"" + prefix,
+                                        std::string(attribute) + "=\"../assets/");
+    return html;
 }
 
 // Writes the page of every exported topic, several at once on separate
@@ -45,7 +49,7 @@ std::vector<std::string> WriteChmPages(const TDocProject& project, const TProjec
     const auto writePage = [&](size_t i) {
         const std::string& id = topics[i]->FID;
         std::string body = expander.Expand(*topics[i], ReadTopicSource(project, id));
-        body = MoveImageAddressesUp(RewriteDocLinks(body, resolver));
+        body = MoveAssetAddressesUp(RewriteDocLinks(body, resolver));
         const TPageHeader header = headers.Resolve(id);
         body = ApplyHeaderRowColor(ClearWhiteBackgrounds(body, TWhiteBackgroundList::Chm),
                                    headerRowColor);
@@ -124,6 +128,8 @@ std::string ExportChm(const TPublishContext& context, IHelpCompilerPrompts& prom
     const std::string projectFile = JoinPath(outputFolder, "project.hhp");
     if (!context.RunOutsideProgram)
         return projectFile;
+    if (context.Progress)
+        context.Progress("Compiling help.chm");
     CompileChm(projectFile, outputFolder, kChmCompiledFile, context.Runner, prompts, places,
                context.ProgramPath);
     return JoinPath(outputFolder, kChmCompiledFile);

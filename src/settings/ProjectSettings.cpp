@@ -1,5 +1,6 @@
 #include "settings/ProjectSettings.h"
 
+#include "base/Color.h"
 #include "base/FileHelpers.h"
 #include "base/JsonRead.h"
 #include "base/QuillError.h"
@@ -161,6 +162,14 @@ bool TProjectSettings::LoadFromFile(const std::string& fileName) {
 
 std::string TProjectSettings::DefaultSettingsPathForProject(const std::string& projectRoot) {
     return JoinPath(JoinPath(projectRoot, "meta"), "project_settings.json");
+}
+
+bool KeepsDefaultPageColors(const TProjectSettings& settings) {
+    TProjectSettings defaults;
+    defaults.SetDefaults();
+    return ColorToRgb(settings.DefaultPageBgColor) == ColorToRgb(defaults.DefaultPageBgColor) &&
+           ColorToRgb(settings.DefaultTextColor) == ColorToRgb(defaults.DefaultTextColor) &&
+           ColorToRgb(settings.TocTextColor) == ColorToRgb(defaults.TocTextColor);
 }
 
 } // namespace quillmark

@@ -79,4 +79,8 @@ public:
     bool LoadPreset(const std::string& fileName) { return LoadFromFile(fileName); }
 };
 
+// Whether the page, text and contents-tree colours are still the defaults, so
+// that a window may show them in the desktop's (dark) colours instead.
+bool KeepsDefaultPageColors(const TProjectSettings& settings);
+
 } // namespace quillmark

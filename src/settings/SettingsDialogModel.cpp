@@ -1,6 +1,7 @@
 #include "settings/SettingsDialogModel.h"
 
 #include "base/TextUtils.h"
+#include "base/Translation.h"
 #include "settings/SettingsTable.h"
 
 #include <algorithm>
@@ -91,8 +92,11 @@ TSettingControlValue ControlValue(const TSettingsDialogRow& row, const TProjectS
         value.Text = TextOf(settings, field);
         break;
     case C::FontList: {
-        const int index = IndexOfItem(fontItems, SettingValue<std::string>(settings, field));
-        value.Text = index >= 0 ? fontItems[index] : "";
+        // A font the computer lacks is still the project's font: it is
+        // shown (and kept) as it is named.
+        const std::string name = SettingValue<std::string>(settings, field);
+        const int index = IndexOfItem(fontItems, name);
+        value.Text = index >= 0 ? fontItems[index] : Trim(name);
         break;
     }
     case C::ColorBox:
@@ -191,7 +195,25 @@ std::span<const std::string_view> BodyFontSizeItems() {
     return kBodyFontSizes;
 }
 
+std::string PlainFontFamily(std::string_view family) {
+    std::string name = Trim(family);
+    if (!name.empty() && name.back() == ']') {
+        const size_t open = name.rfind('[');
+        if (open != std::string::npos)
+            name = Trim(std::string_view(name).substr(0, open));
+    }
+    return name;
+}
+
+std::string MissingFontCaption(const std::string& family, const std::string& standIn) {
+    return FormatText(Translate("%s (not installed, shown as %s)"),
+                      {family, PlainFontFamily(standIn)});
+}
+
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families) {
+    for (std::string& family : families)
+        family = PlainFontFamily(family);
+    std::erase(families, std::string());
     std::stable_sort(
         families.begin(), families.end(),
         [](const std::string& a, const std::string& b) { return AsciiLower(a) < AsciiLower(b); });

@@ -57,6 +57,15 @@ std::span<const std::string_view> BodyFontSizeItems();
 // The font list: sorted without regard to case, each name once.
 std::vector<std::string> SortedFontFamilies(std::vector<std::string> families);
 
+// The family name a browser knows for a toolkit's family entry: without the
+// foundry the toolkit adds when several foundries make a family
+// ("URW Gothic [urw]", "Standard Symbols PS [URW ]") and trimmed.
+std::string PlainFontFamily(std::string_view family);
+
+// How a font box shows a font the computer lacks: the name and the family
+// it is shown in, translated ("Segoe UI (not installed, shown as DejaVu Sans)").
+std::string MissingFontCaption(const std::string& family, const std::string& standIn);
+
 // The line spacing as the dialog and the toolbar show it: shortest decimal
 // form with a point (1.5, 1.25, 2).
 std::string LineSpacingText(double lineSpacing);

@@ -4,6 +4,7 @@
 #include "InsertCommandsGuiTest.h"
 #include "MainWindowGuiTest.h"
 #include "PageChannelGuiTest.h"
+#include "ProgressDisplayGuiTest.h"
 #include "QtUserPromptsGuiTest.h"
 #include "SettingsDialogsGuiTest.h"
 #include "ToolbarArrangementTest.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     failures += RunTest<ToolbarArrangementTest>(argc, argv);
     failures += RunTest<FormattingToolbarGuiTest>(argc, argv);
     failures += RunTest<QtUserPromptsGuiTest>(argc, argv);
+    failures += RunTest<ProgressDisplayGuiTest>(argc, argv);
     failures += RunTest<PageChannelGuiTest>(argc, argv);
     failures += RunTest<UpdateDialogGuiTest>(argc, argv);
     failures += RunTest<MainWindowGuiTest>(argc, argv, appData.path());

@@ -17,9 +17,16 @@
 #include "publish/HelpIdMap.h"
 
 #include <QComboBox>
+#include <QWebEnginePage>
+#include <QSet>
+#include <QTimer>
+#include <QPushButton>
+#include <QDialog>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -246,7 +253,7 @@ void MainWindowGuiTest::languageMenuSwitchesCaptionsAndIsKept() {
     QVERIFY(languages.at(0)->isChecked());
     QAction* german = nullptr;
     for (QAction* language : languages) {
-        if (language->text() == QStringLiteral("Deutsch")) {
+        if (QString(language->text()).remove(QLatin1Char('&')) == QStringLiteral("Deutsch")) {
             german = language;
         }
     }
@@ -255,14 +262,15 @@ void MainWindowGuiTest::languageMenuSwitchesCaptionsAndIsKept() {
     german->trigger();
     QVERIFY(german->isChecked());
     QVERIFY(!languages.at(0)->isChecked());
-    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("Datei"));
-    QCOMPARE(window.ActionNamed("Save1")->text(), QStringLiteral("Projekt speichern"));
+    // Every menu and item has an access key in the new language too.
+    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("&Datei"));
+    QCOMPARE(window.ActionNamed("Save1")->text(), QStringLiteral("Projekt &speichern"));
     QCOMPARE(window.ProjectButton("btnSave")->toolTip(), QStringLiteral("Projekt speichern"));
     QVERIFY(ReadAll(FAppData + QStringLiteral("/Quillmark/settings.ini"))
                 .contains(QStringLiteral("CurrentLanguage=de")));
 
     window.MenuNamed("mmLanguage")->actions().at(0)->trigger();
-    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("File"));
+    QCOMPARE(window.MenuNamed("File1")->title(), QStringLiteral("&File"));
 }
 
 void MainWindowGuiTest::toolbarWrapsOntoSecondRowWhenNarrow() {
@@ -384,6 +392,130 @@ void MainWindowGuiTest::showsTheSampleProject() {
     window.resize(820, 700);
     QTest::qWait(200);
     QVERIFY(window.grab().save(folder + QStringLiteral("/quillmark-window-narrow.png")));
+}
+
+QString MainWindowGuiTest::PublishAndClose(const char* actionName, const QString& shot) {
+    QString outcome;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != QStringLiteral("ProgressDialog"))
+            return;
+        auto* close = dialog->findChild<QPushButton*>(QStringLiteral("ProgressClose"));
+        if (close == nullptr)
+            return; // still at work
+        poll.stop();
+        QTest::qWait(100);
+        dialog->grab().save(ScreenshotFolder() + QLatin1Char('/') + shot);
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("Outcome0")))
+            outcome = label->text();
+        close->click();
+    });
+    poll.start(50);
+    Trigger(actionName);
+    poll.stop();
+    return outcome;
+}
+
+// The first hour of a new author, on the sample: the tree by keyboard, the
+// font box, the three outputs, an HTML page with its style sheet, German
+// and a dark desktop; each step leaves a screenshot.
+void MainWindowGuiTest::walksTheSampleAsANewUser() {
+    QVERIFY(FComposition);
+    gui::TfrmMain& window = FComposition->Window();
+    const QString folder = ScreenshotFolder();
+    window.resize(1366, 768);
+
+    // The tree keeps the keyboard: arrows walk, F2 renames, Enter writes.
+    // (The window's focus widget: Xvfb has no window manager to activate it.)
+    gui::TQtTocTreeView& tree = window.Tree();
+    // A topic other than the selected one: a click on that one renames it.
+    QTreeWidgetItem* first = tree.currentItem() == tree.topLevelItem(0)
+                                 ? tree.topLevelItem(1)
+                                 : tree.topLevelItem(0);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(first).center());
+    QTest::qWait(400);
+    QCOMPARE(window.focusWidget(), &tree);
+    QTest::keyClick(&tree, Qt::Key_Down);
+    QTest::qWait(400);
+    QCOMPARE(window.focusWidget(), &tree);
+    QVERIFY(tree.currentItem() != first);
+    QTest::keyClick(&tree, Qt::Key_Return);
+    QTRY_VERIFY(window.focusWidget() != &tree);
+    // Back in the tree (a click on the selected topic would rename it), F2
+    // opens the title's editor inside it.
+    tree.setFocus();
+    QCOMPARE(window.focusWidget(), &tree);
+    QTest::keyClick(&tree, Qt::Key_F2);
+    QTRY_VERIFY(qobject_cast<QLineEdit*>(window.focusWidget()) != nullptr &&
+                tree.isAncestorOf(window.focusWidget()));
+    QVERIFY(window.grab().save(folder + QStringLiteral("/walk-tree-rename.png")));
+    QTest::keyClick(window.focusWidget(), Qt::Key_Escape);
+    tree.setFocus();
+
+    // The font box holds family names only, each once.
+    const QComboBox* fonts = window.FormattingToolbar().cmbTextFont;
+    QStringList names;
+    for (int i = 0; i < fonts->count(); ++i)
+        names << fonts->itemText(i);
+    QVERIFY2(!names.join(QLatin1Char('|')).contains(QLatin1Char('[')), qPrintable(names.join(',')));
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+    QVERIFY(window.grab().save(folder + QStringLiteral("/walk-fonts.png")));
+
+    // The three outputs, each ending with what was made.
+    const QString web = PublishAndClose("WebHelp1", QStringLiteral("walk-publish-webhelp.png"));
+    QVERIFY2(web.endsWith(QStringLiteral("index.html")), qPrintable(web));
+    const QString chm = PublishAndClose("CHM1", QStringLiteral("walk-publish-chm.png"));
+    QVERIFY2(chm.endsWith(QStringLiteral("help.chm")), qPrintable(chm));
+    const QString pdf = PublishAndClose("PDF1", QStringLiteral("walk-publish-pdf.png"));
+    QVERIFY2(pdf.endsWith(QStringLiteral("manual.pdf")), qPrintable(pdf));
+
+    // An HTML page with its style sheet keeps its look in the editor.
+    const QString page = FAppData + QStringLiteral("/import");
+    QVERIFY(QDir().mkpath(page));
+    WriteTextFileUtf8(gui::ToStdString(page + "/look.css"), "p.look { color: rgb(200, 0, 0); }");
+    WriteTextFileUtf8(gui::ToStdString(page + "/page.html"),
+                      "<html><head><link rel=\"stylesheet\" href=\"look.css\"></head>"
+                      "<body><p class=\"look\">Imported in red</p></body></html>");
+    FPrompts.FileAnswers.push_back(gui::ToStdString(page + "/page.html"));
+    window.FormattingToolbar().btnImportHTML->click();
+    QTest::qWait(1500);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/walk-import.png")));
+
+    // German, then back.
+    QAction* german = nullptr;
+    for (QAction* language : window.MenuNamed("mmLanguage")->actions())
+        if (QString(language->text()).remove(QLatin1Char('&')) == QStringLiteral("Deutsch"))
+            german = language;
+    QVERIFY(german != nullptr);
+    german->trigger();
+    QTest::qWait(200);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/walk-german.png")));
+    window.MenuNamed("mmLanguage")->actions().at(0)->trigger();
+
+    // A dark desktop: the desktop's palette is dark (as a dark platform
+    // theme would set it); the window and the editor follow.
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(55, 55, 58));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(38, 79, 120));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    QApplication::setPalette(dark);
+    const std::string sample = FComposition->Logic().State().FProjectFileName;
+    FComposition->Logic().State().FProjectDirty = false;
+    StartWindow({sample});
+    gui::TfrmMain& darkWindow = FComposition->Window();
+    darkWindow.resize(1366, 768);
+    QTest::qWait(1500);
+    QVERIFY(darkWindow.Tree().palette().color(QPalette::Base).lightness() < 128);
+    QVERIFY(darkWindow.grab().save(folder + QStringLiteral("/walk-dark.png")));
+    QApplication::setPalette(light);
 }
 
 void MainWindowGuiTest::cleanupTestCase() {

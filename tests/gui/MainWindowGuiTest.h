@@ -31,11 +31,15 @@ private slots:
     void languageMenuSwitchesCaptionsAndIsKept();
     void toolbarWrapsOntoSecondRowWhenNarrow();
     void showsTheSampleProject();
+    void walksTheSampleAsANewUser();
     void cleanupTestCase();
 
 private:
     void StartWindow(const std::vector<std::string>& arguments);
     void Trigger(const char* actionName);
+    // Publishes through the menu item, closes the result window once shown
+    // (after a screenshot named `shot`) and returns the outcome's text.
+    QString PublishAndClose(const char* actionName, const QString& shot);
 
     QString FAppData;
     QString FOutputFolder;

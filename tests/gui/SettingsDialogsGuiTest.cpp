@@ -27,6 +27,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace quillmark::testing {
 
@@ -192,7 +193,21 @@ void SettingsDialogsGuiTest::cancelledSettingsChangeNothing() {
     TMainWindowState& state = FComposition->Logic().State();
     state.FProjectDirty = false;
     const std::string before = WriteJson(state.FSettings.ToJson());
-    WhenShown<gui::TfrmProjectSettings>([](gui::TfrmProjectSettings& dialog) {
+    WhenShown<gui::TfrmProjectSettings>([this](gui::TfrmProjectSettings& dialog) {
+        // The wheel over a colour box the author did not click scrolls the
+        // dialog and leaves the colour alone.
+        auto* color = dialog.Control<gui::TColorSelector>("cbTocTextColor");
+        const int before = color->currentIndex();
+        const QPointF at(color->width() / 2.0, color->height() / 2.0);
+        QWheelEvent wheel(at, color->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(color, &wheel);
+        if (color->currentIndex() != before)
+            FFailures << QStringLiteral("the wheel changed the colour");
+        // The project's font is shown by name though this computer lacks it.
+        const QString font = dialog.Control<QComboBox>("cmbFontName")->currentText();
+        if (font != QStringLiteral("Segoe UI"))
+            FFailures << QStringLiteral("font box shows ") + font;
         dialog.Control<QLineEdit>("edProjTitle")->setText(QStringLiteral("Changed"));
         dialog.Control<QCheckBox>("chkCopyright")->setChecked(true);
         QTest::keyClick(&dialog, Qt::Key_Escape);

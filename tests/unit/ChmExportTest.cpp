@@ -172,7 +172,8 @@ TEST_F(ChmExportTest, WritesTheHelpProjectSources) {
          {Cp1251("<h1>Привет</h1>"), std::string("<p>Caf&#233; No&#235;l</p>"),
           "<a href=\"" + c + ".html\">c</a>", std::string("<a href=\"#\">a</a>"),
           std::string("<IMG src=\"../assets/images/photo.JPG\">"),
-          std::string("<a href=\"assets/file.pdf\">"),
+          // Pages sit in "topics": links to project files move up as well.
+          std::string("<a href=\"../assets/file.pdf\">"),
           std::string("<td style=\"background-color: transparent\" bgcolor=\"#E7EFF5\" "
                       "style=\"background-color: #E7EFF5;\">h</td>")})
         EXPECT_NE(page.find(expected), std::string::npos) << expected;

@@ -229,10 +229,30 @@ TEST_F(EditorContentTest, ReadySetsUpThePageAndShowsTheCurrentTopic) {
     // The echo of the host's own header push and of setHtml are no edits.
     EXPECT_EQ(host.DirtyMarks, 0);
     EXPECT_FALSE(FileExists(HeaderHtmlPath(temp.Root(), a)));
-    // Focus requests coalesce into one change, after the event.
+    // The page's start gives the editor the focus once, after the event.
     ASSERT_EQ(posted.size(), 1u);
     posted.front()();
     EXPECT_EQ(focusChanges, 1);
+    // Switching topics leaves the focus where it is (the contents tree).
+    SwitchAndSettle(b);
+    EXPECT_EQ(posted.size(), 1u);
+    EXPECT_EQ(focusChanges, 1);
+}
+
+// A dark desktop shows pages with the default colours dark, and only those.
+TEST_F(EditorContentTest, DarkDesktopDarkensOnlyPagesWithDefaultColors) {
+    const auto darkShown = [&] {
+        const std::vector<std::string> sent = SentOfType("setDarkView");
+        return !sent.empty() && sent.back().find(R"("arg":"1")") != std::string::npos;
+    };
+    StartWith(a);
+    EXPECT_FALSE(darkShown());
+    content.SetDarkDesktop(true);
+    content.ApplySettingsToEditor();
+    EXPECT_TRUE(darkShown());
+    host.Window.FSettings.DefaultPageBgColor = MakeColor(250, 240, 200);
+    content.ApplySettingsToEditor();
+    EXPECT_FALSE(darkShown());
 }
 
 TEST_F(EditorContentTest, SettingsGoAsProgramWordsAndNeverAsUserEdits) {

@@ -55,6 +55,10 @@ public:
     bool Down(TToolbarButton button) { return Buttons[button]; }
 
     std::vector<std::string> InstalledFontNames() const override { return Fonts; }
+    std::string FontStandIn(const std::string&) const override { return "DejaVu Sans"; }
+    void ShowFontNotInList(const std::string& caption) override {
+        Boxes[TToolbarBox::cmbTextFont].Text = caption;
+    }
     bool ButtonDown(TToolbarButton button) const override {
         const auto found = Buttons.find(button);
         return found != Buttons.end() && found->second;
@@ -573,8 +577,12 @@ TEST(FormattingToolbar, ReportsMoveTheControls) {
         {"CENTER", [](auto& S) { S.Align = "CENTER"; }, aligned(false, true, false)},
         {"font arial", [](auto& S) { S.FontName = "arial"; },
          [](auto& t) { EXPECT_EQ(t.FontShown(), "Arial"); }},
-        {"font list", [](auto& S) { S.FontName = "Arial, sans-serif"; },
-         [](auto& t) { EXPECT_EQ(t.FontShown(), "Segoe UI"); }},
+        {"font not installed", [](auto& S) { S.FontName = "Fancy Font"; },
+         [](auto& t) {
+             EXPECT_EQ(t.view.Of(Box::cmbTextFont).Index, -1);
+             EXPECT_EQ(t.view.Of(Box::cmbTextFont).Text,
+                       "Fancy Font (not installed, shown as DejaVu Sans)");
+         }},
         {"size 16", [](auto& S) { S.FontSizePx = 16; },
          [](auto& t) {
              EXPECT_EQ(t.SizeText(), "16");

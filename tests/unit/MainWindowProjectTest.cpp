@@ -96,6 +96,26 @@ TEST(MainWindowProjectTest, SaveOnTheWorkspaceWritesPagesThenAsksForAFile) {
     EXPECT_EQ(h.State().FProjectFileName, "");
 }
 
+// A project opens at the topic the author last had open in it.
+TEST(MainWindowProjectTest, ProjectReopensAtTheLastTopic) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string file = h.Temp.Path("out/Manual.hff");
+    h.Prompts.SaveAnswers.push_back(file);
+    h.Window.btnSaveAsClick();
+    h.Prompts.Inputs.push_back("Second");
+    h.Window.btnNewRootTopicClick();
+    const std::string second = h.IdOf("Second");
+    h.Window.btnSaveClick();
+    h.Window.SelectTopicNode(second);
+
+    h.Window.OpenProject(file);
+    EXPECT_EQ(h.State().FCurrentTopicID, second);
+    h.Window.SelectTopicNode(h.IdOf("Welcome"));
+    h.Window.OpenProject(file);
+    EXPECT_EQ(h.State().FCurrentTopicID, h.IdOf("Welcome"));
+}
+
 TEST(MainWindowProjectTest, SaveAsCopiesTheFolderWithoutBuildAndProjectFiles) {
     MainWindowHarness h;
     h.Window.FormCreate({});
@@ -301,16 +321,6 @@ TEST(MainWindowProjectTest, NewProjectAsksAndShowsTheSettingsDialog) {
     EXPECT_EQ(h.View.Title, "Quillmark - Untitled Documentation");
     // The empty Welcome page takes the confirmed settings at once.
     EXPECT_TRUE(FileExists(h.Workspace() + "topics/" + h.IdOf("Welcome") + ".html"));
-}
-
-TEST(MainWindowProjectTest, OpenOutputFolderOnlyWhenItExists) {
-    MainWindowHarness h;
-    h.Window.FormCreate({});
-    h.Window.OpenOutputFolder1Click();
-    EXPECT_EQ(h.Shell.Opened, std::vector<std::string>{h.Workspace() + "build"});
-    std::filesystem::remove_all(h.Workspace() + "build");
-    h.Window.OpenOutputFolder1Click();
-    EXPECT_EQ(h.Shell.Opened.size(), 1u);
 }
 
 TEST(MainWindowProjectTest, ConfirmedProjectSettingsReachEveryHeaderBackground) {

@@ -95,6 +95,29 @@ TEST(MainWindowPropertiesTest, HelpIdMapIsSavedInTheFormatOfItsExtension) {
     EXPECT_EQ(h.Prompts.SaveRequests.front().DefaultExt, "h");
 }
 
+// Typed without Apply: kept when another topic is shown and when the
+// window closes, so nothing typed is lost.
+TEST(MainWindowPropertiesTest, TypedPropertiesAreKeptOnTopicSwitchAndClose) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    const std::string welcome = h.IdOf("Welcome");
+    h.Prompts.Inputs.push_back("Second");
+    h.Window.btnNewRootTopicClick();
+    const std::string other = h.IdOf("Second");
+    h.Window.SelectTopicNode(welcome);
+    h.View.Properties.Keywords = "typed\nwords";
+
+    h.Window.SelectTopicNode(other);
+    EXPECT_EQ(h.Project().GetTopic(welcome).FKeywords, (std::vector<std::string>{"typed", "words"}));
+    EXPECT_EQ(h.View.Properties.Keywords, ""); // now the other topic's
+
+    h.View.Properties.IndexEntries = "Entry";
+    h.Window.FormCloseQuery();
+    EXPECT_EQ(h.Project().GetTopic(other).FIndexEntries, std::vector<std::string>{"Entry"});
+    EXPECT_NE(ReadTextFileUtf8(h.Workspace() + "meta/topics.json").find("\"Entry\""),
+              std::string::npos);
+}
+
 TEST(MainWindowPropertiesTest, ApplyWithoutSelectionOnlyShowsTheStatus) {
     MainWindowHarness h;
     h.Window.FormCreate({});

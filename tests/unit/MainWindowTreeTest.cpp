@@ -1,6 +1,8 @@
 #include "MainWindowHarness.h"
 #include "app/TocDropZones.h"
 #include "base/FileHelpers.h"
+#include "editor/DefaultContent.h"
+#include "model/HeaderFiles.h"
 #include "model/ProjectStorage.h"
 
 #include <gtest/gtest.h>
@@ -128,9 +130,17 @@ TEST_F(MainWindowTreeTest, MoveLevelUpMakesTheTopicFollowItsParent) {
 TEST_F(MainWindowTreeTest, DeleteRemovesTheSubtreeAndSelectsTheFirstNode) {
     const std::string a = h.IdOf("A");
     Select("A");
+    // D links to A1 (below A) in its saved page, B to A in unsaved text; a
+    // link from inside the deleted part is no loss.
+    WriteTextFileUtf8(h.Project().TopicPagePath(h.IdOf("D")),
+                      "<a href=\"doc:" + h.IdOf("A1") + "\">x</a>");
+    h.State().FUnsavedTopicHtml[h.IdOf("B")] = "<a href=\"doc:" + a + "\">y</a>";
+    WriteTextFileUtf8(h.Project().TopicPagePath(h.IdOf("A1")), "<a href=\"doc:" + a + "\">z</a>");
     h.Prompts.Answers.push_back(TPromptButton::No);
     h.Window.btnDeleteTopicClick();
     EXPECT_TRUE(h.Project().HasTopic(a));
+    EXPECT_EQ(h.Warnings().back(), "Delete the topic \"A\" with its subtopics (1)?\r\n\r\n"
+                                   "Links to it from these topics will lead nowhere:\r\n  B\r\n  D");
 
     h.Prompts.Answers.push_back(TPromptButton::Yes);
     h.Window.btnDeleteTopicClick();
@@ -167,16 +177,44 @@ TEST_F(MainWindowTreeTest, AddTopicUnderTheSelectionOrAtTheRoot) {
     EXPECT_EQ(h.Project().GetTopic(h.IdOf("Top")).FParentID, "");
 }
 
-TEST_F(MainWindowTreeTest, RenameKeepsTheTextExactlyAndMarksModified) {
+TEST_F(MainWindowTreeTest, RenameKeepsTheTextExactlyRefusesABlankTitleAndMarksModified) {
     Select("B");
-    h.Prompts.Inputs.push_back("");
-    h.Window.Rename1Click();
-    EXPECT_EQ(h.Tree.Outline()[3], "  ");
-    EXPECT_TRUE(h.State().FProjectDirty);
+    const std::string b = h.IdOf("B");
+    for (const char* blank : {"", "  "}) {
+        h.Prompts.Inputs.push_back(blank);
+        h.Window.Rename1Click();
+    }
+    EXPECT_EQ(h.Project().GetTopic(b).FTitle, "B");
+    EXPECT_EQ(h.Tree.Outline()[3], "  B");
+    EXPECT_EQ(h.Warnings().size(), 2u);
+    EXPECT_FALSE(h.State().FProjectDirty);
 
     h.Window.tvTocEdited(h.Tree.Selected, " Spaced ");
     EXPECT_EQ(h.Tree.Outline()[3], "   Spaced ");
+    EXPECT_TRUE(h.State().FProjectDirty);
     EXPECT_EQ(TreeFile().find("Spaced"), std::string::npos); // written by the next save
+}
+
+// The header band still showing the old title follows a rename; one the
+// author wrote stays, for the current topic and for any other.
+TEST_F(MainWindowTreeTest, RenameCarriesTheDefaultHeaderAlong) {
+    const std::string b = h.IdOf("B");
+    const std::string c = h.IdOf("C");
+    const std::string root = h.Project().FRootPath;
+    const TProjectSettings& settings = h.State().FSettings;
+    WriteTextFileUtf8(HeaderHtmlPath(root, b), DefaultHeaderHtml(settings, "B"));
+    WriteTextFileUtf8(HeaderHtmlPath(root, c), "<p>C <i>by hand</i></p>");
+    Select("B");
+
+    h.Window.tvTocEdited(b, "Bee");
+    h.Window.tvTocEdited(c, "Sea");
+    EXPECT_EQ(ReadTextFileUtf8(HeaderHtmlPath(root, b)), DefaultHeaderHtml(settings, "Bee"));
+    EXPECT_EQ(ReadTextFileUtf8(HeaderHtmlPath(root, c)), "<p>C <i>by hand</i></p>");
+
+    // Not current: the header files follow too.
+    WriteTextFileUtf8(HeaderHtmlPath(root, c), DefaultHeaderHtml(settings, "Sea"));
+    h.Window.tvTocEdited(c, "Ocean");
+    EXPECT_EQ(ReadTextFileUtf8(HeaderHtmlPath(root, c)), DefaultHeaderHtml(settings, "Ocean"));
 }
 
 } // namespace

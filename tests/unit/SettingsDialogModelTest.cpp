@@ -201,8 +201,9 @@ TEST(SettingsDialogModelTest, LoadControlsShowsTheSettings) {
     EXPECT_EQ(c["cmbLinkStyle"].Index, 1);        // not in the list: "solid"
     EXPECT_EQ(c["cmbTableBorderStyle"].Index, 0); // not in the list: "solid"
 
+    // A font the computer lacks is shown by its name, not as an empty box.
     settings.DefaultFontName = "Not Installed";
-    EXPECT_EQ(LoadControls(settings, kFonts)["cmbFontName"].Text, "");
+    EXPECT_EQ(LoadControls(settings, kFonts)["cmbFontName"].Text, "Not Installed");
 }
 
 TEST(SettingsDialogModelTest, UntouchedDialogKeepsEverySetting) {
@@ -265,6 +266,11 @@ TEST(SettingsTableTest, ContentLanguageOrDefault) {
 TEST(SettingsDialogModelTest, FontListSortedIgnoringCaseWithoutDuplicates) {
     EXPECT_EQ(SortedFontFamilies({"verdana", "Arial", "DejaVu Sans", "arial", "Verdana"}),
               (std::vector<std::string>{"Arial", "DejaVu Sans", "verdana"}));
+    // The toolkit's foundry suffixes are no part of a family name.
+    EXPECT_EQ(SortedFontFamilies({"URW Gothic [urw]", "C059 [UKWN]", "URW Gothic [UKWN]",
+                                  "Standard Symbols PS [URW ]", " [x]", "Odd [Name"}),
+              (std::vector<std::string>{"C059", "Odd [Name", "Standard Symbols PS",
+                                        "URW Gothic"}));
     EXPECT_EQ(BodyFontSizeItems().size(), 19u);
 }
 

@@ -209,6 +209,21 @@ describe('messages between page and host', () => {
     await closeEditor(page);
   });
 
+  test('an empty page is answered empty, also after it had the focus, until the author writes', async () => {
+    const page = await openEditor();
+    await send(page, { type: 'setHtml', html: '' });
+    await page.evaluate(() => { document.getElementById('sv-body').focus(); });
+    await exec(page, 'selectAll');
+    await exec(page, 'copy');
+    await clearPosted(page);
+    await send(page, { type: 'getHtml' });
+    assert.deepEqual(await waitForMessage(page, (m) => m.type === 'htmlResponse'), { type: 'htmlResponse', html: '' });
+    // The first typed text goes into a paragraph.
+    await page.keyboard.type('Hi');
+    assert.equal(await bodyHtml(page), '<p>Hi</p>');
+    await closeEditor(page);
+  });
+
   test('typing reports user changes; program commands report program changes', async () => {
     const page = await openEditor();
     await send(page, { type: 'setHtml', html: '<p>Hello</p>' });
@@ -398,6 +413,15 @@ describe('exec words', () => {
     await exec(page, 'paste');
     await page.waitForTimeout(150);
     assert.equal(await page.evaluate(() => document.getElementById('sv-body').textContent), 'secondsecondfirst');
+  });
+
+  test('an imported page keeps its style sheets at the start of the body, each once', async () => {
+    const sheets = '<link rel="stylesheet" href="assets/css/site.css"><style>#sv-body p { color: rgb(1, 2, 3); }</style>';
+    assert.equal(await run('<p>ab</p>', '#sv-body', 2, 2, 'insertHTML', sheets + 'new'), sheets + '<p>abnew</p>');
+    assert.equal(await page.evaluate(() => getComputedStyle(document.querySelector('#sv-body p')).color), 'rgb(1, 2, 3)');
+    await select(page, '#sv-body p', 0, 0);
+    await exec(page, 'insertHTML', sheets + '<b>again</b>');
+    assert.equal(await bodyHtml(page), sheets + '<p><b>again</b>abnew</p>');
   });
 
   test('undo and redo step through the author\'s changes, not the program\'s loading', async () => {
@@ -662,6 +686,19 @@ describe('header, page settings and caret reports', () => {
     await select(page, '#sv-body a', 2, 2);
     s = await lastCursorStyle(page);
     assert.deepEqual([s.underline, s.align, s.textColor, s.blockTag], [false, 'justify', '#0000FF', 'p']);
+    await closeEditor(page);
+  });
+
+  test('a dark view inverts the page for the eye only', async () => {
+    const page = await openEditor();
+    await send(page, { type: 'setHtml', html: '<p style="color: #000000">Dark</p>' });
+    await exec(page, 'setDarkView', '1', 'program');
+    await page.screenshot({ path: join(SHOTS, 'editor-dark.png') });
+    const pixel = await page.evaluate(() => getComputedStyle(document.documentElement).filter);
+    assert.match(pixel, /invert\(1\)/);
+    assert.equal(await bodyHtml(page), '<p style="color: #000000">Dark</p>');
+    await exec(page, 'setDarkView', '', 'program');
+    assert.equal(await page.evaluate(() => document.documentElement.className), '');
     await closeEditor(page);
   });
 

@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 #include "base/Translation.h"
 #include "model/ProjectStorage.h"
-#include "model/TopicPageFiles.h"
 #include "model/TopicTreeOrder.h"
 
 #include <algorithm>
@@ -52,7 +51,12 @@ void TMainWindow::SelectFirstNode() {
 }
 
 void TMainWindow::tvTocChange(const std::string& topicId) {
-    Guarded([&] { FEditor->SwitchToTopic(topicId); });
+    CloseStartScreen();
+    Guarded([&] {
+        FEditor->SwitchToTopic(topicId);
+        if (FPreviewOpen)
+            ShowPreview();
+    });
 }
 
 void TMainWindow::AddTopicCommand(bool rootTopic) {
@@ -80,7 +84,11 @@ void TMainWindow::btnDeleteTopicClick() {
                                Translate("Delete this topic and its subtopics?"),
                                {TPromptButton::Yes, TPromptButton::No}) != TPromptButton::Yes)
             return;
-        DeleteTopicWithPages(FState.FProject, id);
+        // The editor's unsaved text goes into the cache first: the current
+        // topic's stays for the next save, a deleted one's goes with it
+        // into the trash.
+        FEditor->CommitCurrentTopic();
+        FTrash.MoveToTrash(FState.FProject, id, FState.FUnsavedTopicHtml);
         SaveProjectFolder(FState.FProject);
         RebuildTree();
         FEditor->ClearCurrentTopic();

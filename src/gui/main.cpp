@@ -40,6 +40,7 @@ int RunWindow(QApplication& app) {
         arguments.push_back(gui::ToStdString(qtArguments[i]));
     }
     gui::TMainWindowComposition composition(SystemMainWindowPlaces());
+    composition.Window().EnableStartScreen();
     composition.Start(arguments);
     composition.Window().showMaximized();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "MainWindowGuiTest.h"
 #include "PageChannelGuiTest.h"
 #include "QtUserPromptsGuiTest.h"
+#include "SessionGuiTest.h"
 #include "SettingsDialogsGuiTest.h"
 #include "ToolbarArrangementTest.h"
 #include "UpdateDialogGuiTest.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     QApplication::setPalette(QApplication::style()->standardPalette());
 
     using namespace quillmark::testing;
+    if (argc == 3 && QByteArray(argv[1]) == "--crash-session")
+        return SessionGuiTest::RunCrashSession(QString::fromLocal8Bit(argv[2]));
     int failures = 0;
     failures += RunTest<ToolbarArrangementTest>(argc, argv);
     failures += RunTest<FormattingToolbarGuiTest>(argc, argv);
@@ -54,5 +57,6 @@ int main(int argc, char** argv) {
     failures += RunTest<EditorEndToEndTest>(argc, argv);
     failures += RunTest<SettingsDialogsGuiTest>(argc, argv);
     failures += RunTest<InsertCommandsGuiTest>(argc, argv);
+    failures += RunTest<SessionGuiTest>(argc, argv, appData.path());
     return failures == 0 ? 0 : 1;
 }

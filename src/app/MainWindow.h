@@ -224,6 +224,8 @@ private:
     void OfferRecovery();
     // The unsaved text was saved or discarded: the recovery file goes.
     void ClearRecovery();
+    // Writes and shows the preview of the current topic, when there is one.
+    void ShowPreview();
 
     void AddTopicCommand(bool rootTopic);
     // The selected topic when the model knows it; empty otherwise.
@@ -240,9 +242,6 @@ private:
     std::string FDragNodeID;
     std::string FDropTargetID;
     TDropMode FDropMode = TDropMode::dmChild;
-    // Writes and shows the preview of the current topic, when there is one.
-    void ShowPreview();
-
     TTopicTrash FTrash;
     bool FPreviewOpen = false;
     TAutosave FAutosave;

@@ -431,6 +431,78 @@ Rename Topic
 Thema umbenennen
 Renommer la rubrique
 Cambiar nombre del tema
+Recent Projects
+Zuletzt geöffnete Projekte
+Projets récents
+Proyectos recientes
+(missing)
+(fehlt)
+(introuvable)
+(no encontrado)
+(none)
+(keine)
+(aucun)
+(ninguno)
+Remove Missing Projects
+Fehlende Projekte entfernen
+Retirer les projets introuvables
+Quitar los proyectos no encontrados
+The project file no longer exists:
+Die Projektdatei existiert nicht mehr:
+Le fichier de projet n'existe plus :
+El archivo de proyecto ya no existe:
+Remove it from the recent projects?
+Aus den zuletzt geöffneten Projekten entfernen?
+Le retirer des projets récents ?
+¿Quitarlo de los proyectos recientes?
+The sample project could not be found:
+Das Beispielprojekt wurde nicht gefunden:
+Le projet d'exemple est introuvable :
+No se encontró el proyecto de ejemplo:
+Welcome to Quillmark
+Willkommen bei Quillmark
+Bienvenue dans Quillmark
+Bienvenido a Quillmark
+Open the Sample Project
+Beispielprojekt öffnen
+Ouvrir le projet d'exemple
+Abrir el proyecto de ejemplo
+Continue with an Empty Project
+Mit einem leeren Projekt fortfahren
+Continuer avec un projet vide
+Continuar con un proyecto vacío
+Preview
+Vorschau
+Aperçu
+Vista previa
+Undo Delete
+Löschen rückgängig
+Annuler la suppression
+Deshacer eliminación
+The topic cannot be restored: %s exists already.
+Das Thema kann nicht wiederhergestellt werden: %s existiert bereits.
+La rubrique ne peut pas être restaurée : %s existe déjà.
+No se puede restaurar el tema: %s ya existe.
+Cannot move the file %s: %s
+Die Datei %s kann nicht verschoben werden: %s
+Impossible de déplacer le fichier %s : %s
+No se puede mover el archivo %s: %s
+Autosave failed: 
+Automatisches Speichern fehlgeschlagen: 
+Échec de l'enregistrement automatique : 
+Error al guardar automáticamente: 
+Quillmark was closed without saving changes to these topics:
+Quillmark wurde beendet, ohne die Änderungen an diesen Themen zu speichern:
+Quillmark a été fermé sans enregistrer les modifications de ces rubriques :
+Quillmark se cerró sin guardar los cambios de estos temas:
+Restore the unsaved changes? They stay unsaved until you save the project.
+Die ungespeicherten Änderungen wiederherstellen? Sie bleiben ungespeichert, bis Sie das Projekt speichern.
+Restaurer les modifications non enregistrées ? Elles le restent jusqu'à ce que vous enregistriez le projet.
+¿Restaurar los cambios sin guardar? Seguirán sin guardar hasta que guarde el proyecto.
+Unsaved changes restored
+Ungespeicherte Änderungen wiederhergestellt
+Modifications non enregistrées restaurées
+Cambios sin guardar restaurados
 Properties saved
 Eigenschaften gespeichert
 Propriétés enregistrées

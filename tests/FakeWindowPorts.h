@@ -159,6 +159,10 @@ public:
             Captions[caption.Control] = caption.Text;
     }
     void SetBusy(bool busy) override { BusyChanges.push_back(busy); }
+    void SetStartScreenVisible(bool visible) override { StartScreenVisible = visible; }
+    bool StartScreenVisible = false;
+    void ShowTopicPreview(const std::string& pagePath) override { Previews.push_back(pagePath); }
+    std::vector<std::string> Previews;
 };
 
 // Records what the desktop was asked to open.
@@ -169,6 +173,7 @@ public:
     bool Ready = true;
     int FocusRequests = 0;
     int Commits = 0;
+    std::string Unsaved;
 
     bool IsEditorReady() const override { return Ready; }
     void SwitchToTopic(const std::string&) override {}
@@ -176,8 +181,9 @@ public:
     void CommitCurrentTopic() override { ++Commits; }
     void WaitForEditorHeader(int) override {}
     std::string GetCurrentTopicHtml() override { return ""; }
-    void ForgetUnsavedText() override {}
-    void ClearCurrentTopic() override {}
+    void ForgetUnsavedText() override { Unsaved.clear(); }
+    std::string UnsavedCurrentHtml() const override { return Unsaved; }
+    void ClearCurrentTopic() override { Unsaved.clear(); }
     void ReplaceCurrentTopicHtml(const std::string&) override {}
     void RefreshDefaultHeader() override {}
     void ReloadHeader() override {}

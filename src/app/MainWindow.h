@@ -3,9 +3,12 @@
 #include "app/MainWindowState.h"
 #include "app/ProgressDisplay.h"
 #include "app/PublishFlow.h"
+#include "app/RecentProjects.h"
+#include "app/RecoveryFile.h"
 #include "app/TocDropZones.h"
 #include "app/WindowPorts.h"
 #include "editor/EditorContentPorts.h"
+#include "model/TopicTrash.h"
 #include "publish/HelpCompiler.h"
 #include "publish/OutputFormat.h"
 
@@ -74,6 +77,8 @@ public:
     void FormCreate(const std::vector<std::string>& arguments);
     // Whether the window may close (asks to save unsaved changes).
     bool FormCloseQuery();
+    // The window closes: the project's trash is emptied for good.
+    void FormClose();
     // A path that came from outside, trimmed, without stray quotes or a
     // "file://" prefix, made absolute.
     static std::string NormalizePath(const std::string& text);
@@ -139,6 +144,11 @@ public:
     void Up1Click();
     void Down1Click();
     void ChangeParent1Click();
+    // Edit > Undo Delete: the most recently deleted topic comes back with
+    // its subtree, pages, header files and unsaved text.
+    void UndoDelete1Click();
+    bool CanUndoDelete() const { return !FTrash.IsEmpty(); }
+    const TTopicTrash& Trash() const { return FTrash; }
 
     // Drag and drop inside the tree. DragOver gets the node under the
     // pointer, the top and height of its label and the pointer's y, all in
@@ -184,6 +194,31 @@ public:
     // display, sets the status line and opens what the author chose.
     void PublishWithProgress(const std::vector<TPublishJob>& jobs);
 
+    // ------------------------------------------- autosave, crash recovery
+    // Called every few seconds: writes the unsaved page text to the
+    // project's recovery file when it changed.
+    void AutosaveTimerTick();
+
+    // ------------------------------------------------------------ preview
+    // Topic > Preview: the current topic as the WebHelp site publishes it,
+    // with the editor's unsaved text; shown again after every save and
+    // topic switch while the preview window is open.
+    void Preview1Click();
+    void PreviewClosed() { FPreviewOpen = false; }
+
+    // -------------------------------------- recent projects, start screen
+    std::vector<TRecentProject> RecentProjects() const;
+    // Opens a project of the recent list; a missing one is offered for
+    // removal from the list instead.
+    void OpenRecentProject(const std::string& fileName);
+    void RemoveRecentProject(const std::string& fileName);
+    void RemoveMissingRecentProjects();
+    // Opens the author's own copy of the sample project (made from the one
+    // beside the program when there is none yet).
+    void OpenSampleProject();
+    // The start screen goes; the editor shows the current project.
+    void CloseStartScreen();
+
 private:
     void PublishFormat(const char* formatName);
     // Runs a command; an error that leaves it is shown in an error box.
@@ -200,6 +235,8 @@ private:
     // After the settings dialog was confirmed: save, apply to window and
     // editor, and give an empty current topic the new default paragraph.
     void ApplyConfirmedSettings(bool writeEmptyPageAtOnce);
+    // Remembers the current project as the last one and first in the
+    // recent list; failures are ignored.
     void WriteLastProjectFile();
     // What an export of the open project needs: the saved project is
     // published, the outside programs run.
@@ -208,6 +245,13 @@ private:
     void SelectFirstNode();
     // The topic the author last had open in this project, else the first.
     void SelectStartNode();
+    // After a project was opened: offers the unsaved text its recovery file
+    // holds (a crash ended the last session) for restoring.
+    void OfferRecovery();
+    // The unsaved text was saved or discarded: the recovery file goes.
+    void ClearRecovery();
+    // Writes and shows the preview of the current topic, when there is one.
+    void ShowPreview();
 
     void AddTopicCommand(bool rootTopic);
     // The selected topic when the model knows it; empty otherwise.
@@ -228,6 +272,9 @@ private:
     std::string FDragNodeID;
     std::string FDropTargetID;
     TDropMode FDropMode = TDropMode::dmChild;
+    TTopicTrash FTrash;
+    bool FPreviewOpen = false;
+    TAutosave FAutosave;
 };
 
 } // namespace quillmark

@@ -42,6 +42,10 @@ TProjectSettings SettingsOfFolder(const std::string& folder) {
 
 void TMainWindow::DiscardUnsavedState() {
     FPropertiesTopicID.clear();
+    // The project that stops being current takes its trash and its
+    // recovery file with it.
+    FTrash.Empty(FState.FProject.FRootPath);
+    ClearRecovery();
     FState.FUnsavedTopicHtml.clear();
     FState.FPendingTextFiles.clear();
     FEditor->ClearCurrentTopic();
@@ -53,6 +57,11 @@ void TMainWindow::WriteLastProjectFile() {
         WriteTextFileUtf8(FPlaces.LastProjectFile, FState.FProjectFileName);
     } catch (const std::exception&) {
         // Only the next start's choice of project depends on it.
+    }
+    try {
+        TRecentProjects(FPlaces.UserSettingsFile).Add(FState.FProjectFileName);
+    } catch (const std::exception&) {
+        // Only the File menu's list depends on it.
     }
 }
 
@@ -81,6 +90,7 @@ bool TMainWindow::ConfirmSaveChanges() {
         FState.FUnsavedTopicHtml.clear();
         FState.FPendingTextFiles.clear();
         FEditor->ForgetUnsavedText();
+        ClearRecovery();
         FState.FProjectDirty = false;
         UpdateWindowTitle();
         return true;
@@ -102,6 +112,7 @@ void TMainWindow::WritePendingFiles() {
     FState.FUnsavedTopicHtml.clear();
     FState.FPendingTextFiles.clear();
     FEditor->ForgetUnsavedText();
+    ClearRecovery();
 }
 
 void TMainWindow::SaveProjectContent() {
@@ -150,6 +161,9 @@ bool TMainWindow::SaveProjectAs() {
     FEditor->CommitCurrentTopic();
     if (!IsSameFolder(oldFolder, newFolder)) {
         CopyProjectTree(oldFolder, newFolder);
+        // The unsaved text is saved into the new folder: the old one's
+        // recovery file would offer it again there.
+        ClearRecovery();
         FState.FProject.SetRootPath(newFolder);
         // Files waiting for the save belong to the project: they follow it.
         std::map<std::string, std::string> pending;
@@ -174,11 +188,17 @@ bool TMainWindow::SaveProjectAs() {
 }
 
 void TMainWindow::btnSaveClick() {
-    Guarded([&] { SaveProject(); });
+    Guarded([&] {
+        if (SaveProject() && FPreviewOpen)
+            ShowPreview();
+    });
 }
 
 void TMainWindow::btnSaveAsClick() {
-    Guarded([&] { SaveProjectAs(); });
+    Guarded([&] {
+        if (SaveProjectAs() && FPreviewOpen)
+            ShowPreview();
+    });
 }
 
 void TMainWindow::OpenProject(const std::string& fileName) {
@@ -198,6 +218,8 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     FState.FProjectFileName = name;
     FState.FProject = std::move(loaded);
     TDocProject& project = FState.FProject;
+    // Left behind by a session that ended without closing the project.
+    FTrash.Empty(folder);
     FEditor->ApplyEditorBaseHref();
     if (!info.Title.empty())
         project.FTitle = info.Title;
@@ -209,6 +231,8 @@ void TMainWindow::OpenProject(const std::string& fileName) {
     }
     LoadProjectSettings();
     FillStyleProfiles();
+    OfferRecovery();
+    CloseStartScreen();
     RebuildTree();
     SelectStartNode();
     WriteLastProjectFile();
@@ -277,6 +301,7 @@ void TMainWindow::btnNewProjectClick() {
         if (!ConfirmSaveChanges())
             return;
         StartWorkspaceProject();
+        CloseStartScreen();
         FillStyleProfiles();
         RebuildTree();
         SelectFirstNode();

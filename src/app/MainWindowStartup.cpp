@@ -152,6 +152,7 @@ void TMainWindow::FormCreate(const std::vector<std::string>& arguments) {
     UpdateWindowTitle();
     BuildLanguageMenu();
     TranslateMainWindow();
+    FPorts.View.SetStartScreenVisible(!opened);
 }
 
 bool TMainWindow::FormCloseQuery() {

@@ -4,7 +4,6 @@
 #include "base/TextUtils.h"
 #include "base/Translation.h"
 #include "model/ProjectStorage.h"
-#include "model/TopicPageFiles.h"
 #include "model/TopicTreeOrder.h"
 
 #include <algorithm>
@@ -63,7 +62,12 @@ void TMainWindow::SelectStartNode() {
 }
 
 void TMainWindow::tvTocChange(const std::string& topicId) {
-    Guarded([&] { FEditor->SwitchToTopic(topicId); });
+    CloseStartScreen();
+    Guarded([&] {
+        FEditor->SwitchToTopic(topicId);
+        if (FPreviewOpen)
+            ShowPreview();
+    });
     RememberLastTopic(FPlaces.UserSettingsFile, FState.FProjectFileName,
                       FState.FCurrentTopicID);
 }
@@ -95,7 +99,11 @@ void TMainWindow::btnDeleteTopicClick() {
                                DeleteTopicQuestion(FState, id),
                                {TPromptButton::Yes, TPromptButton::No}) != TPromptButton::Yes)
             return;
-        DeleteTopicWithPages(FState.FProject, id);
+        // The editor's unsaved text goes into the cache first: the current
+        // topic's stays for the next save, a deleted one's goes with it
+        // into the trash.
+        FEditor->CommitCurrentTopic();
+        FTrash.MoveToTrash(FState.FProject, id, FState.FUnsavedTopicHtml);
         SaveProjectFolder(FState.FProject);
         RebuildTree();
         FEditor->ClearCurrentTopic();

@@ -176,6 +176,12 @@ public:
 
     // The busy cursor while a command blocks the window (CHM export).
     virtual void SetBusy(bool busy) = 0;
+    // The start screen (new, open, recent and sample projects) in the
+    // editor's place; shown when the program started without a project.
+    virtual void SetStartScreenVisible(bool visible) = 0;
+    // Shows (or reloads) the topic preview page in the preview window; the
+    // window's closing is forwarded to TMainWindow::PreviewClosed.
+    virtual void ShowTopicPreview(const std::string& pagePath) = 0;
 };
 
 } // namespace quillmark

@@ -22,6 +22,7 @@ public:
     void WaitForEditorHeader(int) override {}
     std::string GetCurrentTopicHtml() override;
     void ForgetUnsavedText() override {}
+    std::string UnsavedCurrentHtml() const override { return ""; }
     void ClearCurrentTopic() override;
     void ReplaceCurrentTopicHtml(const std::string& html) override { FLoadedBaselineHtml = html; }
     void RefreshDefaultHeader() override;

@@ -52,6 +52,7 @@ public:
     void WaitForEditorHeader(int timeoutMs) override;
     std::string GetCurrentTopicHtml() override;
     void ForgetUnsavedText() override { FDirtyHtml.clear(); }
+    std::string UnsavedCurrentHtml() const override { return FDirtyHtml; }
     void ClearCurrentTopic() override;
     void ReplaceCurrentTopicHtml(const std::string& html) override;
     void RefreshDefaultHeader() override;

@@ -54,6 +54,8 @@ public:
     // Forgets the editor's unsaved text of the current topic (not yet in the
     // cache).
     virtual void ForgetUnsavedText() = 0;
+    // That text; empty when the page holds nothing unsaved.
+    virtual std::string UnsavedCurrentHtml() const = 0;
     // No topic is current any more and the unsaved text is forgotten;
     // nothing is fetched from the page. Used when the topic was deleted and
     // before another project becomes current.

@@ -121,6 +121,7 @@ void TfrmMain::BuildMenus() {
     QMenu* file = AddMenu(nullptr, "File1", "File");
     AddAction(file, "NewProject", "New Project", "new-project", QKeySequence::New);
     AddAction(file, "Open1", "Open Project...", "open-project", QKeySequence::Open);
+    AddMenu(file, "mmRecentProjects", "Recent Projects");
     AddAction(file, "Save1", "Save Project", "save-project", QKeySequence::Save);
     AddAction(file, "SaveProjectAs1", "Save Project As...", nullptr,
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
@@ -144,10 +145,12 @@ void TfrmMain::BuildMenus() {
     topic->addSeparator();
     QAction* properties = AddAction(topic, "TopicProperties1", "Properties...");
     properties->setCheckable(true);
+    AddAction(topic, "Preview1", "Preview", nullptr, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
 
     QMenu* edit = AddMenu(nullptr, "Edit1", "Edit");
     AddAction(edit, "Undo1", "Undo");
     AddAction(edit, "Redo1", "Redo");
+    AddAction(edit, "UndoDelete1", "Undo Delete");
     edit->addSeparator();
     AddAction(edit, "Cut1", "Cut");
     AddAction(edit, "Copy1", "Copy");
@@ -257,7 +260,7 @@ void TfrmMain::BuildRightSide(QSplitter* splitter) {
     FEditorSplitter->setStretchFactor(1, 0);
     FProperties->hide();
     layout->addWidget(FEditorSplitter, 1);
-    splitter->addWidget(right);
+    splitter->addWidget(WithStartScreen(right));
 }
 
 void TfrmMain::AddAboveEditor(QWidget* bar) {
@@ -355,6 +358,8 @@ void TfrmMain::ConnectEvents() {
         {"ChangeParent1", &TMainWindow::ChangeParent1Click},
         {"Rename1", &TMainWindow::Rename1Click},
         {"TopicProperties1", &TMainWindow::TopicProperties1Click},
+        {"Preview1", &TMainWindow::Preview1Click},
+        {"UndoDelete1", &TMainWindow::UndoDelete1Click},
         {"WebHelp1", &TMainWindow::btnExportWebClick},
         {"CHM1", &TMainWindow::btnExportChmClick},
         {"PDF1", &TMainWindow::btnExportPdfClick},
@@ -383,6 +388,7 @@ void TfrmMain::ConnectEvents() {
         }
     }
     connect(FActions.at("Exit1"), &QAction::triggered, this, &QWidget::close);
+    ConnectSessionEvents();
 
     connect(lbHomepageURL, &THomepageLabel::clicked, this,
             Forwarder(&TMainWindow::VisitWebsite1Click));
@@ -399,6 +405,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
     Forward([&mayClose](TMainWindow& logic) { mayClose = logic.FormCloseQuery(); });
     if (mayClose) {
+        Forward([](TMainWindow& logic) { logic.FormClose(); });
         event->accept();
     } else {
         event->ignore();

@@ -12,6 +12,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
+class QStackedWidget;
+class QTimer;
 class QToolButton;
 class QWebEngineView;
 
@@ -25,6 +27,8 @@ class TFormattingToolbar;
 class THomepageLabel;
 class TQtTocTreeView;
 class TQtUserPrompts;
+class TStartScreen;
+class TTopicPreviewWindow;
 class TTopicPropertiesPanel;
 
 // The main window (TfrmMain): project buttons and the contents tree on the
@@ -74,6 +78,14 @@ public:
     void SetLanguageMenu(const std::vector<std::string>& names, int checkedIndex) override;
     void SetCaptions(const std::vector<TControlCaption>& captions) override;
     void SetBusy(bool busy) override;
+    void SetStartScreenVisible(bool visible) override;
+    void ShowTopicPreview(const std::string& pagePath) override;
+
+    // The start screen appears when the program starts without a project;
+    // without this call (the tests' windows) the editor is shown at once.
+    void EnableStartScreen() { FStartScreenEnabled = true; }
+    TStartScreen& StartScreen() { return *FStartScreen; }
+    TTopicPreviewWindow* PreviewWindow() { return FPreview; }
 
 signals:
     // The project's settings reached the controls: a project was opened or
@@ -96,6 +108,10 @@ private:
                        const char* icon = nullptr, const QKeySequence& shortcut = {});
     QToolButton* AddProjectButton(const char* name, const char* icon, const char* hint);
     void ApplyLeftPanelWidth();
+    // MainFormSession.cpp: the recent projects, the start screen, the
+    // preview window and the autosave timer.
+    QWidget* WithStartScreen(QWidget* editorSide);
+    void ConnectSessionEvents();
     void Forward(const std::function<void(TMainWindow&)>& event);
     // A slot that runs the logic's command through Forward.
     std::function<void()> Forwarder(TCommand command);
@@ -115,6 +131,11 @@ private:
     QWidget* pnlRight = nullptr;
     QLabel* FStatusText = nullptr;
     THomepageLabel* lbHomepageURL = nullptr;
+    QStackedWidget* FRightStack = nullptr;
+    TStartScreen* FStartScreen = nullptr;
+    TTopicPreviewWindow* FPreview = nullptr;
+    QTimer* FAutosaveTimer = nullptr;
+    bool FStartScreenEnabled = false;
     int FBusyDepth = 0;
     bool FLeftWidthApplied = false;
 

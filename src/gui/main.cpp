@@ -41,6 +41,7 @@ int RunWindow(QApplication& app) {
     }
     const TMainWindowPlaces places = SystemMainWindowPlaces();
     gui::TMainWindowComposition composition(places);
+    composition.Window().EnableStartScreen();
     composition.Start(arguments);
     gui::ShowWindowAsLeft(composition.Window(), places.UserSettingsFile);
     const int status = app.exec();

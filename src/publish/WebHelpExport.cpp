@@ -14,6 +14,7 @@
 #include "publish/WebHelpAppearance.h"
 #include "publish/WebHelpIndexes.h"
 #include "publish/WebHelpPage.h"
+#include "publish/WebHelpTopicPage.h"
 #include "publish/WebHelpSearchData.h"
 #include "settings/ProjectSettings.h"
 #include "settings/SettingsTable.h"
@@ -39,13 +40,9 @@ struct TWrittenPages {
 TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettings& settings,
                                 const std::string& topicsFolder,
                                 const std::function<void(const std::string&)>& progress) {
-    const std::string pageBg = ColorToHtml(settings.DefaultPageBgColor);
-    const std::string footer = WebHelpFooterHtml(settings);
-    const std::string language = SettingTextOrDefault(settings, "ContentLanguage");
-    const TDocLinkResolver resolver = ExportedPageLinkResolver(project, &TTopic::FExcludeWeb);
     const std::vector<const TTopic*> topics = ExportedTopics(project, &TTopic::FExcludeWeb);
     TTopicExpander expander(project);
-    const TPageHeaderResolver headers(project, TPageHeaderVariant::WebHelp);
+    const TWebHelpTopicPageMaker pages(project, settings);
     TWrittenPages written;
     written.SearchEntries.resize(topics.size());
     written.SearchTopics.resize(topics.size());
@@ -64,27 +61,13 @@ TWrittenPages WriteWebHelpPages(const TDocProject& project, const TProjectSettin
                                  : blank ? ExtractPlainText(expander.Expand(topic, source))
                                          : ExtractPlainText(expanded);
         written.SearchEntries[i] = WebHelpSearchEntry(topic, text);
-        TSectionedPage body = SplitIntoSections(PrepareWebHelpBody(expanded, resolver));
-        const TPageHeader header = headers.Resolve(topic.FID);
-        TWebHelpPage page;
-        page.TopicId = topic.FID;
-        page.TopicTitle = topic.FTitle;
-        page.ProjectTitle = project.FTitle;
-        page.Language = language;
-        page.CssHref = kCssHref;
-        page.PageBg = pageBg;
-        page.HeaderHtml = header.Html;
-        page.HeaderBg = header.Background;
-        page.HeaderIsTitleLine = header.IsTitleLine;
-        page.HeaderHasDefaultBg = IsDefaultHeaderBackground(header.Background);
-        page.BodyHtml = body.Html;
-        page.FooterHtml = footer;
+        TSectionedPage page = pages.Make(topic, expanded, kCssHref);
         // The folder exists already.
-        WriteOutputFile(JoinPath(topicsFolder, topic.FID + ".html"), BuildWebHelpPage(page));
+        WriteOutputFile(JoinPath(topicsFolder, topic.FID + ".html"), page.Html);
         TSearchTopic& search = written.SearchTopics[i];
         search.Topic = &topic;
-        search.Words = CollectTopicSearchWords(topic, body.Sections);
-        search.Sections = std::move(body.Sections);
+        search.Words = CollectTopicSearchWords(topic, page.Sections);
+        search.Sections = std::move(page.Sections);
     };
     ForEachIndexInParallel(
         topics.size(), [&] { return TItemWork(writePage); },

@@ -23,22 +23,9 @@ namespace {
 
 constexpr int kPageTimeoutMs = 30000;
 
-// The result of a script run in the editor page, as text.
-QString RunScript(QWebEngineView& view, const QString& script) {
-    QString text;
-    QEventLoop loop;
-    view.page()->runJavaScript(script, [&](const QVariant& result) {
-        text = result.toString();
-        loop.quit();
-    });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return text;
-}
-
 // The editor page's body HTML as the page has it now.
 QString PageBodyHtml(QWebEngineView& view) {
-    return RunScript(view, QStringLiteral("document.getElementById('sv-body').innerHTML"));
+    return PageScriptText(view, QStringLiteral("document.getElementById('sv-body').innerHTML"));
 }
 
 // A click on the node's label, as the author selects a topic.
@@ -95,7 +82,7 @@ void EditorEndToEndTest::typedTextSurvivesSwitchingAndIsSaved() {
     QTRY_VERIFY(keys->hasFocus());
     // The page puts the caret back into the body once it has the focus.
     QTRY_COMPARE_WITH_TIMEOUT(
-        RunScript(window.EdgeWebView(), QStringLiteral("String(document.hasFocus() && "
+        PageScriptText(window.EdgeWebView(), QStringLiteral("String(document.hasFocus() && "
                                                        "document.activeElement.id)")),
         QStringLiteral("sv-body"), kPageTimeoutMs);
     QTest::keyClick(keys, Qt::Key_End, Qt::ControlModifier);
@@ -105,7 +92,7 @@ void EditorEndToEndTest::typedTextSurvivesSwitchingAndIsSaved() {
     // Key events and scripts reach the page on separate ways: the command
     // goes once the page has the selection.
     QTRY_COMPARE_WITH_TIMEOUT(
-        RunScript(window.EdgeWebView(), QStringLiteral("String(getSelection())")),
+        PageScriptText(window.EdgeWebView(), QStringLiteral("String(getSelection())")),
         QStringLiteral("zebra"), kPageTimeoutMs);
     FComposition->Bridge().ExecCommand("bold");
     QTRY_VERIFY2_WITH_TIMEOUT(editor.DirtyHtml().find("<b>zebra</b>") != std::string::npos,

@@ -6,6 +6,7 @@
 #include "PageChannelGuiTest.h"
 #include "ProgressDisplayGuiTest.h"
 #include "QtUserPromptsGuiTest.h"
+#include "SessionGuiTest.h"
 #include "SettingsDialogsGuiTest.h"
 #include "ToolbarArrangementTest.h"
 #include "UpdateDialogGuiTest.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     QApplication::setPalette(QApplication::style()->standardPalette());
 
     using namespace quillmark::testing;
+    if (argc == 3 && QByteArray(argv[1]) == "--crash-session")
+        return SessionGuiTest::RunCrashSession(QString::fromLocal8Bit(argv[2]));
     int failures = 0;
     failures += RunTest<ToolbarArrangementTest>(argc, argv);
     failures += RunTest<FormattingToolbarGuiTest>(argc, argv);
@@ -58,5 +61,6 @@ int main(int argc, char** argv) {
     failures += RunTest<SettingsDialogsGuiTest>(argc, argv);
     failures += RunTest<InsertCommandsGuiTest>(argc, argv);
     failures += RunTest<FindAndSpellGuiTest>(argc, argv);
+    failures += RunTest<SessionGuiTest>(argc, argv, appData.path());
     return failures == 0 ? 0 : 1;
 }

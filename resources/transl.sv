@@ -151,6 +151,10 @@ PDF
 PDF
 PDF
 PDF
+Publish All
+Alles veröffentlichen
+Tout publier
+Publicar todo
 Open Output Folder
 Ausgabeordner öffnen
 Ouvrir le dossier de sortie

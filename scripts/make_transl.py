@@ -71,6 +71,7 @@ TEXTS = [
     ("WebHelp", "WebHelp", "WebHelp", "WebHelp"),
     ("CHM", "CHM", "CHM", "CHM"),
     ("PDF", "PDF", "PDF", "PDF"),
+    ("Publish All", "Alles veröffentlichen", "Tout publier", "Publicar todo"),
     ("Open Output Folder", "Ausgabeordner öffnen", "Ouvrir le dossier de sortie",
      "Abrir carpeta de salida"),
     ("Tools", "Extras", "Outils", "Herramientas"),

@@ -13,6 +13,7 @@
 #include "publish/OutputFormat.h"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -183,6 +184,7 @@ public:
     void btnExportWebClick();
     void btnExportChmClick();
     void btnExportPdfClick();
+    void PublishAll1Click();
     void btnCheckLinksClick();
     // Publish > Save Help ID Map...: the map as a header, JSON or CSV file,
     // the format chosen by the file's extension.
@@ -220,7 +222,7 @@ public:
     void CloseStartScreen();
 
 private:
-    void PublishFormat(const char* formatName);
+    void PublishFormats(std::initializer_list<const char*> formatNames);
     // Runs a command; an error that leaves it is shown in an error box.
     void Guarded(const std::function<void()>& command);
 

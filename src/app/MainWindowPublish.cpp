@@ -75,9 +75,12 @@ void TMainWindow::PublishWithProgress(const std::vector<TPublishJob>& jobs) {
     OpenChosenOutcome(choice, outcomes, FPorts.Shell, FPorts.Prompts);
 }
 
-void TMainWindow::PublishFormat(const char* formatName) {
+void TMainWindow::PublishFormats(std::initializer_list<const char*> formatNames) {
     std::vector<TPublishJob> jobs;
-    Guarded([&] { jobs.push_back(PublishJobFor(formatName)); });
+    Guarded([&] {
+        for (const char* formatName : formatNames)
+            jobs.push_back(PublishJobFor(formatName));
+    });
     PublishWithProgress(jobs);
 }
 
@@ -91,17 +94,24 @@ void TMainWindow::btnExportWebClick() {
         saved = true;
     });
     if (saved)
-        PublishFormat("webhelp");
+        PublishFormats({"webhelp"});
 }
 
 void TMainWindow::btnExportChmClick() {
     btnSaveClick();
-    PublishFormat("chm");
+    PublishFormats({"chm"});
 }
 
 void TMainWindow::btnExportPdfClick() {
     btnSaveClick();
-    PublishFormat("pdf");
+    PublishFormats({"pdf"});
+}
+
+// The three outputs in one go, under one progress display with one list of
+// outcomes; the project is saved first, as for CHM and PDF.
+void TMainWindow::PublishAll1Click() {
+    btnSaveClick();
+    PublishFormats({"webhelp", "chm", "pdf"});
 }
 
 void TMainWindow::btnCheckLinksClick() {

@@ -163,6 +163,7 @@ void TfrmMain::BuildMenus() {
     AddAction(publish, "WebHelp1", "WebHelp");
     AddAction(publish, "CHM1", "CHM");
     AddAction(publish, "PDF1", "PDF");
+    AddAction(publish, "PublishAll1", "Publish All");
     publish->addSeparator();
     AddAction(publish, "OpenOutputFolder1", "Open Output Folder");
     AddAction(publish, "CheckLinks1", "Check Links");
@@ -363,6 +364,7 @@ void TfrmMain::ConnectEvents() {
         {"WebHelp1", &TMainWindow::btnExportWebClick},
         {"CHM1", &TMainWindow::btnExportChmClick},
         {"PDF1", &TMainWindow::btnExportPdfClick},
+        {"PublishAll1", &TMainWindow::PublishAll1Click},
         {"OpenOutputFolder1", &TMainWindow::OpenOutputFolder1Click},
         {"ImportMarkdownFolder1", &TMainWindow::ImportMarkdownFolder1Click},
         {"CheckLinks1", &TMainWindow::btnCheckLinksClick},

@@ -95,6 +95,22 @@ TEST(MainWindowPropertiesTest, HelpIdMapIsSavedInTheFormatOfItsExtension) {
     EXPECT_EQ(h.Prompts.SaveRequests.front().DefaultExt, "h");
 }
 
+// Typed help IDs that clash cannot be kept: closing stops with the error,
+// so the author can mend them instead of losing them.
+TEST(MainWindowPropertiesTest, TypedHelpIdsThatClashKeepTheWindowOpen) {
+    MainWindowHarness h;
+    h.Window.FormCreate({});
+    h.Project().GetTopic(h.IdOf("Welcome")).FHelpIds = {{"IDH_TAKEN", 1001}};
+    h.Prompts.Inputs.push_back("Second");
+    h.Window.btnNewRootTopicClick();
+    h.Window.SelectTopicNode(h.IdOf("Second"));
+    h.View.Properties.HelpIds = "IDH_TAKEN";
+
+    EXPECT_FALSE(h.Window.FormCloseQuery());
+    EXPECT_EQ(h.Errors().back(), "The help ID IDH_TAKEN is already used by the topic \"Welcome\".");
+    EXPECT_EQ(h.View.Properties.HelpIds, "IDH_TAKEN"); // still there to mend
+}
+
 // Typed without Apply: kept when another topic is shown and when the
 // window closes, so nothing typed is lost.
 TEST(MainWindowPropertiesTest, TypedPropertiesAreKeptOnTopicSwitchAndClose) {

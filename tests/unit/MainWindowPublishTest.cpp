@@ -89,6 +89,30 @@ TEST_F(MainWindowChmTest, FailureAndDeclinedCompilerChoiceAreShownAsOutcomes) {
     EXPECT_EQ(h.Errors()[0].rfind("Quillmark could not execute", 0), 0u) << h.Errors()[0];
 }
 
+// Publish All: the three outputs in turn under one display, one list of
+// outcomes; a failed output does not stop the ones after it.
+TEST_F(MainWindowChmTest, PublishAllRunsTheThreeOutputsUnderOneDisplay) {
+    h.Runner.OnRun = [&](const TProcessRequest& request) {
+        if (request.Program.find("chmcmd") != std::string::npos)
+            WriteTextFileUtf8(ChmPath(), "ITSF");
+    };
+
+    h.Window.PublishAll1Click();
+
+    EXPECT_EQ(h.Progress.Titles, std::vector<std::string>{"Publishing"});
+    ASSERT_EQ(h.Progress.Finished.size(), 1u);
+    const std::vector<TWorkOutcome>& outcomes = h.Progress.Finished[0];
+    ASSERT_EQ(outcomes.size(), 3u);
+    EXPECT_EQ(outcomes[0].Name, "WebHelp");
+    EXPECT_EQ(outcomes[1].Name, "CHM");
+    EXPECT_EQ(outcomes[2].Name, "PDF manual");
+    EXPECT_TRUE(outcomes[0].Succeeded());
+    EXPECT_EQ(outcomes[1].File, ChmPath());
+    // The fake browser prints nothing: the PDF fails after the others were made.
+    EXPECT_FALSE(outcomes[2].Succeeded());
+    EXPECT_TRUE(std::filesystem::exists(h.Workspace() + "build/webhelp/index.html"));
+}
+
 TEST(MainWindowPublishTest, OutputFolderIsMadeWhenMissingAndAFailedOpenIsShown) {
     MainWindowHarness h;
     h.Window.FormCreate({});

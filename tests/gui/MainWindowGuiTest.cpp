@@ -429,6 +429,14 @@ void MainWindowGuiTest::walksTheSampleAsANewUser() {
     // The tree keeps the keyboard: arrows walk, F2 renames, Enter writes.
     // (The window's focus widget: Xvfb has no window manager to activate it.)
     gui::TQtTocTreeView& tree = window.Tree();
+    // The editor page takes the keyboard once, when it has started; that
+    // happens before the author's clicks (it may have happened already).
+    QTest::qWaitFor(
+        [&] {
+            QWidget* focused = window.focusWidget();
+            return focused != nullptr && focused != &tree;
+        },
+        10000);
     // A topic other than the selected one: a click on that one renames it.
     QTreeWidgetItem* first = tree.currentItem() == tree.topLevelItem(0)
                                  ? tree.topLevelItem(1)

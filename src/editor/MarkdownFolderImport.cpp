@@ -32,14 +32,6 @@ struct TPlannedTopic {
     std::string ID;
 };
 
-std::optional<std::string> RealPath(const std::string& path) {
-    std::error_code ec;
-    const fs::path real = fs::canonical(path, ec);
-    if (ec)
-        return std::nullopt;
-    return real.string();
-}
-
 class TMarkdownFolderImport {
 public:
     // The HTML import is pointed at each page before it reads one.
@@ -187,7 +179,7 @@ private:
             return std::nullopt;
         for (const char* index : {"", "index.md", "README.md"}) {
             const std::optional<std::string> real =
-                RealPath(*index == 0 ? path : JoinPath(path, index));
+                ExistingRealPath(*index == 0 ? path : JoinPath(path, index));
             if (!real)
                 continue;
             if (const auto found = topicByFile_.find(*real); found != topicByFile_.end())

@@ -34,14 +34,6 @@ int IndexRank(std::string_view name) {
     return 0;
 }
 
-std::optional<std::string> RealPath(const std::string& path) {
-    std::error_code ec;
-    const fs::path real = fs::canonical(path, ec);
-    if (ec)
-        return std::nullopt;
-    return real.string();
-}
-
 class TFolderPlanner {
 public:
     explicit TFolderPlanner(std::string folder) : folder_(std::move(folder)) {}
@@ -49,7 +41,7 @@ public:
     // The page at `path` when it is a Markdown file inside the folder,
     // followed through links, and not planned yet.
     std::optional<std::string> TakePage(const std::string& path) {
-        const std::optional<std::string> real = RealPath(path);
+        const std::optional<std::string> real = ExistingRealPath(path);
         if (!real || !FileExists(*real) || !IsSameOrInsideFolder(*real, folder_) ||
             !planned_.insert(*real).second)
             return std::nullopt;
@@ -103,7 +95,7 @@ public:
                 nodes.push_back({entry.Label, "", PlanNav(entry.Children, docsFolder, missing)});
                 continue;
             }
-            const std::optional<std::string> real = RealPath(JoinPath(docsFolder, entry.Page));
+            const std::optional<std::string> real = ExistingRealPath(JoinPath(docsFolder, entry.Page));
             if (real && planned_.count(*real) != 0)
                 continue; // named twice: the first place wins
             std::optional<std::string> page;
@@ -154,7 +146,7 @@ size_t CountPages(const std::vector<TMarkdownNode>& nodes) {
 } // namespace
 
 TMarkdownPlan PlanMarkdownFolder(const std::string& folder) {
-    const std::optional<std::string> real = RealPath(folder);
+    const std::optional<std::string> real = ExistingRealPath(folder);
     if (!real || !DirectoryExists(*real))
         throw QuillError(FormatText(Translate("Folder not found: %s"), {folder}));
     TMarkdownPlan plan;
@@ -165,7 +157,7 @@ TMarkdownPlan PlanMarkdownFolder(const std::string& folder) {
     const std::string configFile = JoinPath(plan.Folder, kMkDocsFileName);
     if (FileExists(configFile)) {
         const TMkDocsConfig config = ReadMkDocsConfig(ReadImportText(configFile), configFile);
-        const std::optional<std::string> docs = RealPath(JoinPath(plan.Folder, config.DocsDir));
+        const std::optional<std::string> docs = ExistingRealPath(JoinPath(plan.Folder, config.DocsDir));
         if (!docs || !DirectoryExists(*docs) || !IsSameOrInsideFolder(*docs, plan.Folder))
             throw QuillError(FormatText(
                 Translate("The docs folder of \"%s\" is no folder inside it: %s"),
@@ -181,6 +173,14 @@ TMarkdownPlan PlanMarkdownFolder(const std::string& folder) {
     if (CountPages(plan.Roots) == 0)
         throw QuillError(FormatText(Translate("The folder holds no Markdown files: %s"), {folder}));
     return plan;
+}
+
+std::optional<std::string> ExistingRealPath(const std::string& path) {
+    std::error_code ec;
+    const fs::path real = fs::canonical(path, ec);
+    if (ec)
+        return std::nullopt;
+    return real.string();
 }
 
 } // namespace quillmark

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,8 @@ inline constexpr const char* kMkDocsFileName = "mkdocs.yml";
 // holds no Markdown page or names its docs folder outside itself raises a
 // QuillError; so does a "mkdocs.yml" that cannot be read.
 TMarkdownPlan PlanMarkdownFolder(const std::string& folder);
+
+// The path with links and "." / ".." resolved; nothing when it does not exist.
+std::optional<std::string> ExistingRealPath(const std::string& path);
 
 } // namespace quillmark
